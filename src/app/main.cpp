@@ -1,0 +1,30 @@
+#include "app/tauxform.h"
+#include "app/tmainform.h"
+#include "platform/richedit.h"
+
+#include <QApplication>
+#include <cstdio>
+#include <cstdlib>
+
+int main(int argc, char *argv[]) {
+    // Without a display Qt would abort with a terse platform error; say what to do instead.
+    if (qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") &&
+        qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+        std::fprintf(stderr, "tessary: no display found (DISPLAY is not set).\n"
+                             "Run it on a desktop, or under a virtual display:\n"
+                             "  xvfb-run -s \"-screen 0 1280x1024x24\" tessary\n");
+        return 2;
+    }
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Tessary"));
+    QApplication::setApplicationDisplayName(QStringLiteral("Tessary"));
+    QApplication::setApplicationVersion(QStringLiteral(TESSARY_VERSION));
+
+    tessary::TMainForm mainForm;
+    if (!mainForm.startedUp())
+        return EXIT_FAILURE;
+    tessary::TAuxForm auxForm(mainForm.editor());
+    mainForm.showMaximized();
+    mainForm.editor()->setFocus();
+    return app.exec();
+}

@@ -1,0 +1,31 @@
+#include "editor/notationfaces.h"
+
+namespace tessary {
+
+const QStringList &notationFaces() {
+    static const QStringList faces = {Face::LatinEven,  Face::LatinHigh,  Face::LatinLow,
+                                      Face::GreekEven,  Face::GreekHigh,  Face::GreekLow,
+                                      Face::SymbolEven, Face::SymbolHigh, Face::SymbolLow};
+    return faces;
+}
+
+bool IsNotationFont(const QString &face) {
+    return notationFaces().contains(face);
+}
+
+QString shiftedFace(const QString &face, Shift direction) {
+    // Each family is a column of three faces: lowered, base line, raised.
+    static const QStringList columns[] = {{Face::LatinLow, Face::LatinEven, Face::LatinHigh},
+                                          {Face::GreekLow, Face::GreekEven, Face::GreekHigh},
+                                          {Face::SymbolLow, Face::SymbolEven, Face::SymbolHigh}};
+    for (const QStringList &column : columns) {
+        const int level = int(column.indexOf(face));
+        if (level < 0)
+            continue;
+        const int next = level + (direction == Shift::Up ? 1 : -1);
+        return next >= 0 && next < 3 ? column.at(next) : face;
+    }
+    return face;
+}
+
+} // namespace tessary

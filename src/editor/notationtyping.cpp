@@ -1,0 +1,240 @@
+#include "editor/notationtyping.h"
+
+#include "platform/codepage.h"
+#include "platform/richedit.h"
+
+#include <QComboBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QToolButton>
+
+namespace tessary {
+
+namespace {
+constexpr unsigned char kNotationUnderscore = 0xF3;
+constexpr quint32 kBlack = rgbColor(0, 0, 0);
+constexpr quint32 kSilver = rgbColor(192, 192, 192);
+constexpr unsigned kTypingFields =
+    CharAttributes::Face | CharAttributes::Size | CharAttributes::Color | CharAttributes::Bold |
+    CharAttributes::Italic | CharAttributes::Underline | CharAttributes::CharsetField;
+
+bool ctrlAlone(const QKeyEvent *e) {
+    return (e->modifiers() & (Qt::ControlModifier | Qt::ShiftModifier | Qt::AltModifier)) ==
+           Qt::ControlModifier;
+}
+bool noModifiers(const QKeyEvent *e) {
+    return (e->modifiers() & (Qt::ControlModifier | Qt::ShiftModifier | Qt::AltModifier)) == 0;
+}
+} // namespace
+
+NotationTyping::NotationTyping(MainParts &parts, QObject *parent)
+    : QObject(parent)
+    , m(parts) {
+    m.Editor->installEventFilter(this);
+}
+
+QChar NotationTyping::characterFor(const QString &face, unsigned char code) {
+    return CodePage::forCharset(charsetForFace(face)).toUnicode(code);
+}
+
+bool NotationTyping::inNotationMode() const {
+    return m.FontNameBox->currentText() == kNotationEntry;
+}
+
+int NotationTyping::fontBoxSize() const {
+    bool ok = false;
+    const int size = m.FontSizeBox->currentText().toInt(&ok);
+    return ok && size > 0 ? size : 12;
+}
+
+CharAttributes NotationTyping::typingAttributes(const QString &face, int size) const {
+    CharAttributes a;
+    a.face = face;
+    a.size = size;
+    a.color = kBlack;
+    a.bold = m.BoldButton->isChecked();
+    a.italic = m.ItalicButton->isChecked();
+    a.underline = false;
+    a.charset = charsetForFace(face);
+    return a;
+}
+
+void NotationTyping::InsertWithFont(const QString &face, const QString &text) {
+    RichEdit *editor = m.Editor;
+    const QString boxFace = m.FontNameBox->currentText();
+    const int boxSize = fontBoxSize();
+    if (!m.InsertMode)
+        editor->setSelLength(1);
+    const int size = IsNotationFont(face) ? kNotationSize : boxSize;
+    editor->replaceSelection(text, typingAttributes(face, size), kTypingFields);
+    editor->collapseSelection();
+    CharAttributes caret;
+    caret.face = boxFace;
+    caret.size = boxSize;
+    editor->setCaretAttributes(caret, CharAttributes::Face | CharAttributes::Size);
+}
+
+void NotationTyping::InsertWithFont(const QString &face, unsigned char code) {
+    InsertWithFont(face, QString(characterFor(face, code)));
+}
+
+void NotationTyping::selectFontBoxes(int nameIndex, int sizeIndex) {
+    m.FontNameBox->setCurrentIndex(nameIndex);
+    m.FontSizeBox->setCurrentIndex(sizeIndex);
+}
+
+void NotationTyping::EnterNotationMode() {
+    m.SavedFontNameIndex = m.FontNameBox->currentIndex();
+    m.SavedFontSizeIndex = m.FontSizeBox->currentIndex();
+    selectFontBoxes(m.FontNameBox->findText(kNotationEntry),
+                    m.FontSizeBox->findText(QString::number(kNotationSize)));
+}
+
+void NotationTyping::NotationButtonClick() {
+    m.HideFnHint();
+    if (!inNotationMode())
+        EnterNotationMode();
+    else
+        selectFontBoxes(m.SavedFontNameIndex, m.SavedFontSizeIndex);
+}
+
+void NotationTyping::ToggleInsertMode() {
+    m.InsertMode = !m.InsertMode;
+    m.InsStateLabel->setText(m.InsertMode ? QStringLiteral("    Insert")
+                                          : QStringLiteral("Overwrite"));
+}
+
+void NotationTyping::DeleteCaretLine() {
+    if (m.Editor->textLength() == 0)
+        return;
+    m.Editor->deleteLine(m.Editor->caretPos().y());
+    m.Editor->collapseSelection();
+}
+
+void NotationTyping::ShiftBaseline(Shift direction) {
+    RichEdit *editor = m.Editor;
+    const int start = editor->selStart() - 1;
+    if (start < 0)
+        return;
+    const QString face = editor->charAttributesAt(start).face;
+    const QString shifted = shiftedFace(face, direction);
+    if (shifted != face) {
+        CharAttributes a;
+        a.face = shifted;
+        editor->setRangeAttributes(start, 1, a, CharAttributes::Face);
+    }
+    editor->setSelStart(start + 2);
+}
+
+void NotationTyping::WhitespaceButtonClick() {
+    RichEdit *editor = m.Editor;
+    const bool shown = m.WhitespaceButton->isChecked();
+    m.WhitespaceButton->setText(shown ? QStringLiteral("\u2423") : QStringLiteral("\u00B7"));
+    const int start = editor->selStart();
+    const int end = start + editor->selLength();
+    if (end == start)
+        return;
+    m.BeginEditorUpdate();
+    const QChar from = shown ? QLatin1Char(' ') : QLatin1Char('_');
+    const QChar to = shown ? QLatin1Char('_') : QLatin1Char(' ');
+    const quint32 fromColor = shown ? kBlack : kSilver;
+    CharAttributes target;
+    target.color = shown ? kSilver : kBlack;
+    for (int position : editor->findCharacters(start, end, from)) {
+        const CharAttributes a = editor->charAttributesAt(position);
+        if (IsNotationFont(a.face) && a.color == fromColor)
+            editor->replaceRange(position, 1, QString(to), target, CharAttributes::Color);
+    }
+    editor->setSelStart(start);
+    m.EndEditorUpdate();
+}
+
+void NotationTyping::typeNotationSpace() {
+    RichEdit *editor = m.Editor;
+    CharAttributes face;
+    face.face = Face::LatinEven;
+    face.size = kNotationSize;
+    face.charset = charsetForFace(Face::LatinEven);
+    const unsigned faceFields =
+        CharAttributes::Face | CharAttributes::Size | CharAttributes::CharsetField;
+    editor->setSelAttributes(face, faceFields);
+    editor->collapseSelection();
+    const bool shown = m.WhitespaceButton->isChecked();
+    face.color = shown ? kSilver : kBlack;
+    editor->replaceSelection(shown ? QStringLiteral("_") : QStringLiteral(" "), face,
+                             faceFields | CharAttributes::Color);
+}
+
+bool NotationTyping::EditorKeyDown(QKeyEvent *e) {
+    m.HideFnHint();
+    const int key = e->key();
+    const bool keypad = e->modifiers() & Qt::KeypadModifier;
+    if (ctrlAlone(e) && !keypad && key >= Qt::Key_0 && key <= Qt::Key_3) {
+        InsertWithFont(Face::SymbolEven, static_cast<unsigned char>(0xB0 + (key - Qt::Key_0)));
+        return true;
+    }
+    if (noModifiers(e) && key == Qt::Key_F1) {
+        emit helpRequested();
+        return false;
+    }
+    if (noModifiers(e) && key >= Qt::Key_F2 && key <= Qt::Key_F12) {
+        emit functionKeyPressed(2 + (key - Qt::Key_F2));
+        return true;
+    }
+    if (noModifiers(e) && key == Qt::Key_Insert) {
+        ToggleInsertMode();
+        return false; // the control switches its own overwrite mode too
+    }
+    if (ctrlAlone(e) && key == Qt::Key_Y) {
+        DeleteCaretLine();
+        return true; // not passed on: the control would take Ctrl+Y as redo
+    }
+    if (ctrlAlone(e) && (key == Qt::Key_Up || key == Qt::Key_Down)) {
+        ShiftBaseline(key == Qt::Key_Up ? Shift::Up : Shift::Down);
+        return true;
+    }
+    return false;
+}
+
+bool NotationTyping::EditorKeyPress(QKeyEvent *e) {
+    if (e->key() == Qt::Key_Escape) {
+        NotationButtonClick();
+        return false;
+    }
+    const QString text = e->text();
+    if (text.isEmpty() || text.at(0).unicode() < 32 || text.at(0) == QChar(0x7F))
+        return false;
+    if (e->modifiers() & (Qt::ControlModifier | Qt::MetaModifier))
+        return false; // a shortcut, not a character
+    const bool notation = inNotationMode();
+    if (notation && text == QLatin1String("_")) {
+        InsertWithFont(Face::SymbolEven, kNotationUnderscore);
+        return true;
+    }
+    if (notation && text == QLatin1String(" ")) {
+        typeNotationSpace();
+        return true;
+    }
+    RichEdit *editor = m.Editor;
+    const CharAttributes a = notation
+                                 ? typingAttributes(Face::LatinEven, kNotationSize)
+                                 : typingAttributes(m.FontNameBox->currentText(), fontBoxSize());
+    // The typed character replaces a selection with these attributes.
+    if (editor->selLength() > 0)
+        editor->textCursor().removeSelectedText();
+    editor->setCaretAttributes(a, kTypingFields);
+    return false;
+}
+
+bool NotationTyping::eventFilter(QObject *watched, QEvent *event) {
+    if (watched == m.Editor && event->type() == QEvent::KeyPress) {
+        auto *key = static_cast<QKeyEvent *>(event);
+        if (EditorKeyDown(key) || EditorKeyPress(key))
+            return true;
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+} // namespace tessary

@@ -1,0 +1,431 @@
+#include "platform/richedit.h"
+
+#include <QAbstractTextDocumentLayout>
+#include <QApplication>
+#include <QKeyEvent>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextDocument>
+#include <QTextLayout>
+#include <QTextList>
+
+namespace tessary {
+
+RichEdit::RichEdit(QWidget *parent)
+    : QTextEdit(parent) {
+    setAcceptRichText(true);
+    setTabChangesFocus(false);
+    setLineWrapMode(QTextEdit::WidgetWidth);
+    setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+}
+
+// ---- selection -------------------------------------------------------------------------
+
+int RichEdit::selStart() const {
+    return textCursor().selectionStart();
+}
+
+int RichEdit::selLength() const {
+    const QTextCursor c = textCursor();
+    return c.selectionEnd() - c.selectionStart();
+}
+
+int RichEdit::textLength() const {
+    return document()->characterCount() - 1;
+}
+
+void RichEdit::setSelStart(int start) {
+    QTextCursor c = textCursor();
+    c.setPosition(qBound(0, start, textLength()));
+    setTextCursor(c);
+}
+
+void RichEdit::setSelLength(int length) {
+    setSelection(selStart(), length);
+}
+
+void RichEdit::setSelection(int start, int length) {
+    const int from = qBound(0, start, textLength());
+    const int to = qBound(0, from + qMax(0, length), textLength());
+    QTextCursor c = textCursor();
+    c.setPosition(from);
+    c.setPosition(to, QTextCursor::KeepAnchor);
+    setTextCursor(c);
+}
+
+QString RichEdit::selText() const {
+    QString text = textCursor().selectedText();
+    text.replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
+    return text;
+}
+
+void RichEdit::collapseSelection() {
+    setSelStart(selStart());
+}
+
+QChar RichEdit::charAt(int position) const {
+    return document()->characterAt(position);
+}
+
+// ---- character attributes --------------------------------------------------------------
+
+CharAttributes RichEdit::caretAttributes() const {
+    return CharAttributes::fromFormat(currentCharFormat());
+}
+
+CharAttributes RichEdit::charAttributesAt(int position) const {
+    return CharAttributes::fromFormat(formatAt(position));
+}
+
+CharAttributes RichEdit::selAttributes() const {
+    const QTextCursor cursor = textCursor();
+    if (!cursor.hasSelection())
+        return caretAttributes();
+    const int start = cursor.selectionStart();
+    const int end = cursor.selectionEnd();
+    CharAttributes first;
+    bool haveFirst = false;
+    unsigned same = CharAttributes::All;
+    for (QTextBlock block = document()->findBlock(start); block.isValid() && block.position() < end;
+         block = block.next()) {
+        for (auto it = block.begin(); !it.atEnd(); ++it) {
+            const QTextFragment fragment = it.fragment();
+            if (fragment.position() + fragment.length() <= start || fragment.position() >= end)
+                continue;
+            const CharAttributes a = CharAttributes::fromFormat(fragment.charFormat());
+            if (!haveFirst) {
+                first = a;
+                haveFirst = true;
+                continue;
+            }
+            if (a.face != first.face)
+                same &= ~unsigned(CharAttributes::Face);
+            if (a.size != first.size)
+                same &= ~unsigned(CharAttributes::Size);
+            if (a.color != first.color)
+                same &= ~unsigned(CharAttributes::Color);
+            if (a.bold != first.bold)
+                same &= ~unsigned(CharAttributes::Bold);
+            if (a.italic != first.italic)
+                same &= ~unsigned(CharAttributes::Italic);
+            if (a.underline != first.underline)
+                same &= ~unsigned(CharAttributes::Underline);
+            if (a.charset != first.charset)
+                same &= ~unsigned(CharAttributes::CharsetField);
+            if (a.pitchAndFamily != first.pitchAndFamily)
+                same &= ~unsigned(CharAttributes::Pitch);
+        }
+    }
+    if (!haveFirst) // only paragraph breaks selected
+        first = charAttributesAt(start);
+    first.consistent = same;
+    return first;
+}
+
+void RichEdit::setSelAttributes(const CharAttributes &attributes, unsigned fields) {
+    if (selLength() == 0)
+        setCaretAttributes(attributes, fields);
+    else
+        setRangeAttributes(selStart(), selLength(), attributes, fields);
+}
+
+void RichEdit::setCaretAttributes(const CharAttributes &attributes, unsigned fields) {
+    QTextCharFormat format = currentCharFormat();
+    format.merge(attributes.toFormat(fields));
+    if ((fields & CharAttributes::Color) && attributes.color == kAutomaticColor)
+        format.clearForeground();
+    QTextCursor c = textCursor();
+    c.setCharFormat(format);
+    setTextCursor(c);
+}
+
+// ---- paragraph attributes --------------------------------------------------------------
+
+ParaAttributes RichEdit::paraAttributes() const {
+    const QTextCursor c = textCursor();
+    const QTextBlockFormat f = c.blockFormat();
+    ParaAttributes p;
+    if (f.alignment() & Qt::AlignHCenter)
+        p.alignment = Alignment::Center;
+    else if (f.alignment() & Qt::AlignRight)
+        p.alignment = Alignment::Right;
+    p.leftIndent = docUnitsToPoints(-f.textIndent());
+    p.firstIndent = docUnitsToPoints(f.leftMargin() + f.textIndent());
+    p.rightIndent = docUnitsToPoints(f.rightMargin());
+    const QTextList *list = c.block().textList();
+    p.bullet = list && list->format().style() == QTextListFormat::ListDisc;
+    p.tabCount = int(f.tabPositions().size());
+    return p;
+}
+
+void RichEdit::setParaAttributes(const ParaAttributes &p) {
+    QTextCursor c = textCursor();
+    c.beginEditBlock();
+    QTextBlockFormat f = c.blockFormat();
+    f.setAlignment(p.alignment == Alignment::Center  ? Qt::AlignHCenter
+                   : p.alignment == Alignment::Right ? Qt::AlignRight
+                                                     : Qt::AlignLeft);
+    f.setLeftMargin(pointsToDocUnits(p.firstIndent + p.leftIndent));
+    f.setTextIndent(pointsToDocUnits(-p.leftIndent));
+    f.setRightMargin(pointsToDocUnits(p.rightIndent));
+    c.setBlockFormat(f);
+    QTextList *list = c.currentList();
+    if (p.bullet && !list) {
+        QTextListFormat lf;
+        lf.setStyle(QTextListFormat::ListDisc);
+        lf.setIndent(0);
+        c.createList(lf);
+    } else if (!p.bullet && list) {
+        for (QTextBlock b = document()->findBlock(c.selectionStart());
+             b.isValid() && b.position() <= c.selectionEnd(); b = b.next()) {
+            if (b.textList())
+                b.textList()->remove(b);
+        }
+        c.setBlockFormat(f); // removing from a list resets the indent
+    }
+    c.endEditBlock();
+}
+
+void RichEdit::replaceSelection(const QString &text) {
+    QTextCursor c = textCursor();
+    if (textLength() - (c.selectionEnd() - c.selectionStart()) + text.size() > m_textLimit)
+        return;
+    c.insertText(text);
+    setTextCursor(c);
+}
+
+QTextCharFormat RichEdit::formatAt(int position) const {
+    const QTextBlock block = document()->findBlock(qBound(0, position, textLength()));
+    for (auto it = block.begin(); !it.atEnd(); ++it) {
+        if (it.fragment().contains(position))
+            return it.fragment().charFormat();
+    }
+    return block.charFormat();
+}
+
+QTextCharFormat RichEdit::mergedFormat(QTextCharFormat base, const CharAttributes &attributes,
+                                       unsigned fields) const {
+    base.merge(attributes.toFormat(fields));
+    if ((fields & CharAttributes::Color) && attributes.color == kAutomaticColor)
+        base.clearForeground();
+    return base;
+}
+
+void RichEdit::replaceSelection(const QString &text, const CharAttributes &attributes,
+                                unsigned fields) {
+    QTextCursor c = textCursor();
+    const int selected = c.selectionEnd() - c.selectionStart();
+    if (textLength() - selected + text.size() > m_textLimit)
+        return;
+    const QTextCharFormat base = selected > 0 ? formatAt(c.selectionStart()) : currentCharFormat();
+    c.insertText(text, mergedFormat(base, attributes, fields));
+    setTextCursor(c);
+}
+
+void RichEdit::replaceRange(int start, int length, const QString &text,
+                            const CharAttributes &attributes, unsigned fields) {
+    QTextCursor c(document());
+    c.setPosition(qBound(0, start, textLength()));
+    c.setPosition(qBound(0, start + length, textLength()), QTextCursor::KeepAnchor);
+    c.insertText(text, mergedFormat(formatAt(start), attributes, fields));
+}
+
+void RichEdit::setRangeAttributes(int start, int length, const CharAttributes &attributes,
+                                  unsigned fields) {
+    start = qBound(0, start, textLength());
+    const int end = qBound(start, start + length, textLength());
+    QTextCursor c(document());
+    c.setPosition(start);
+    c.setPosition(end, QTextCursor::KeepAnchor);
+    c.mergeCharFormat(attributes.toFormat(fields));
+    if (!(fields & CharAttributes::Color) || attributes.color != kAutomaticColor)
+        return;
+    // Merging cannot remove a property, so automatic colour is written run by run; the runs
+    // are collected first because writing a format reshapes the fragments.
+    struct Run {
+        int from, to;
+        QTextCharFormat format;
+    };
+    QList<Run> runs;
+    for (QTextBlock block = document()->findBlock(start); block.isValid() && block.position() < end;
+         block = block.next()) {
+        for (auto it = block.begin(); !it.atEnd(); ++it) {
+            const QTextFragment f = it.fragment();
+            const int from = qMax(start, f.position());
+            const int to = qMin(end, f.position() + f.length());
+            if (from < to && f.charFormat().hasProperty(QTextFormat::ForegroundBrush))
+                runs.append({from, to, f.charFormat()});
+        }
+    }
+    for (Run &run : runs) {
+        run.format.clearForeground();
+        c.setPosition(run.from);
+        c.setPosition(run.to, QTextCursor::KeepAnchor);
+        c.setCharFormat(run.format);
+    }
+}
+
+QList<int> RichEdit::findCharacters(int start, int end, QChar ch) const {
+    QList<int> found;
+    for (QTextBlock block = document()->findBlock(start); block.isValid() && block.position() < end;
+         block = block.next()) {
+        const QString text = block.text();
+        for (int i = 0; i < text.size(); ++i) {
+            const int position = block.position() + i;
+            if (position >= start && position < end && text.at(i) == ch)
+                found.append(position);
+        }
+    }
+    return found;
+}
+
+// ---- display lines ---------------------------------------------------------------------
+
+void RichEdit::ensureLaidOut(int position) const {
+    const QTextBlock block = document()->findBlock(qBound(0, position, textLength()));
+    if (block.isValid())
+        document()->documentLayout()->blockBoundingRect(block);
+}
+
+int RichEdit::totalDisplayLines() const {
+    const QTextBlock last = document()->lastBlock();
+    ensureLaidOut(last.position());
+    return last.firstLineNumber() + qMax(1, last.layout()->lineCount());
+}
+
+int RichEdit::lineCount() const {
+    const QTextBlock last = document()->lastBlock();
+    int total = totalDisplayLines();
+    const QTextLayout *layout = last.layout();
+    const int n = layout->lineCount();
+    if (n == 0 || layout->lineAt(n - 1).textLength() == 0)
+        --total;
+    return total;
+}
+
+int RichEdit::lineFromChar(int position) const {
+    position = qBound(0, position, textLength());
+    ensureLaidOut(position);
+    const QTextBlock block = document()->findBlock(position);
+    const QTextLayout *layout = block.layout();
+    const QTextLine line = layout->lineForTextPosition(position - block.position());
+    return block.firstLineNumber() + (line.isValid() ? line.lineNumber() : 0);
+}
+
+bool RichEdit::locateLine(int line, LinePos &found) const {
+    if (line < 0 || line >= totalDisplayLines())
+        return false;
+    const QTextBlock block = document()->findBlockByLineNumber(line);
+    if (!block.isValid())
+        return false;
+    const QTextLayout *layout = block.layout();
+    const int index = line - block.firstLineNumber();
+    found.blockPosition = block.position();
+    if (layout->lineCount() == 0) { // an empty paragraph not laid out as lines
+        found.start = block.position();
+        found.length = 0;
+        found.endsBlock = true;
+        return true;
+    }
+    const QTextLine l = layout->lineAt(qBound(0, index, layout->lineCount() - 1));
+    found.start = block.position() + l.textStart();
+    found.length = l.textLength();
+    found.endsBlock = l.lineNumber() == layout->lineCount() - 1;
+    return true;
+}
+
+int RichEdit::lineStart(int line) const {
+    LinePos p;
+    return locateLine(line, p) ? p.start : -1;
+}
+
+int RichEdit::lineLength(int line) const {
+    LinePos p;
+    return locateLine(line, p) ? p.length : 0;
+}
+
+QString RichEdit::lineText(int line) const {
+    LinePos p;
+    if (!locateLine(line, p))
+        return {};
+    QTextCursor c(document());
+    c.setPosition(p.start);
+    c.setPosition(p.start + p.length, QTextCursor::KeepAnchor);
+    return c.selectedText();
+}
+
+void RichEdit::deleteLine(int line) {
+    LinePos p;
+    if (!locateLine(line, p))
+        return;
+    int end = p.start + p.length;
+    if (p.endsBlock && end < textLength())
+        ++end; // the paragraph break goes with the line
+    if (end <= p.start)
+        return;
+    QTextCursor c = textCursor();
+    c.setPosition(p.start);
+    c.setPosition(end, QTextCursor::KeepAnchor);
+    c.removeSelectedText();
+    setTextCursor(c);
+}
+
+QPoint RichEdit::caretPos() const {
+    const int position = textCursor().position();
+    const int line = lineFromChar(position);
+    return {position - lineStart(line), line};
+}
+
+QPoint RichEdit::caretPixelPos() const {
+    return cursorRect().topLeft();
+}
+
+// ---- update grouping, keys -------------------------------------------------------------
+
+void RichEdit::beginUpdate() {
+    if (m_updateDepth++ > 0)
+        return;
+    m_updateCursor = QTextCursor(document());
+    m_updateCursor.beginEditBlock();
+    m_savedCursorWidth = cursorWidth();
+    setCursorWidth(0);
+    viewport()->setUpdatesEnabled(false);
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+}
+
+void RichEdit::endUpdate() {
+    if (m_updateDepth == 0 || --m_updateDepth > 0)
+        return;
+    m_updateCursor.endEditBlock();
+    setCursorWidth(m_savedCursorWidth);
+    viewport()->setUpdatesEnabled(true);
+    viewport()->update();
+    QApplication::restoreOverrideCursor();
+    ensureCursorVisible();
+}
+
+void RichEdit::sendKey(int key, Qt::KeyboardModifiers modifiers) {
+    QKeyEvent event(QEvent::KeyPress, key, modifiers);
+    QTextEdit::keyPressEvent(&event);
+}
+
+bool RichEdit::canPaste() const {
+    return QTextEdit::canPaste();
+}
+
+void RichEdit::keyPressEvent(QKeyEvent *event) {
+    if (event->key() == Qt::Key_Insert && event->modifiers() == Qt::NoModifier) {
+        setOverwriteMode(!overwriteMode());
+        event->accept();
+        return;
+    }
+    const QString text = event->text();
+    if (!text.isEmpty() && text.at(0).isPrint() &&
+        textLength() - selLength() + text.size() > m_textLimit) {
+        event->accept();
+        return;
+    }
+    QTextEdit::keyPressEvent(event);
+}
+
+} // namespace tessary

@@ -1,0 +1,102 @@
+#pragma once
+
+#include "platform/textformat.h"
+
+#include <QPoint>
+#include <QTextEdit>
+
+namespace tessary {
+
+// The rich-text control. Every feature reads and writes the document through these
+// operations, so positions, display lines and attributes mean the same everywhere.
+// A paragraph break counts as one position.
+class RichEdit : public QTextEdit {
+    Q_OBJECT
+public:
+    explicit RichEdit(QWidget *parent = nullptr);
+
+    // Selection. Setting the start collapses the selection there; setting the length then
+    // selects that many characters from the start.
+    int selStart() const;
+    int selLength() const;
+    void setSelStart(int start);
+    void setSelLength(int length);
+    void setSelection(int start, int length);
+    QString selText() const;
+    void collapseSelection();
+    int textLength() const;
+    QChar charAt(int position) const;
+
+    // Character attributes. For a selection, `consistent` tells which fields are the same
+    // over every selected character; without one they are the caret's.
+    CharAttributes selAttributes() const;
+    CharAttributes caretAttributes() const;
+    CharAttributes charAttributesAt(int position) const;
+    // Writes the named fields onto the selection, or onto the caret without one.
+    void setSelAttributes(const CharAttributes &attributes, unsigned fields);
+    void setCaretAttributes(const CharAttributes &attributes, unsigned fields);
+
+    ParaAttributes paraAttributes() const;
+    void setParaAttributes(const ParaAttributes &attributes);
+
+    void replaceSelection(const QString &text);
+    // Replaces the selection by `text` set in the selection's (or caret's) attributes with
+    // the named fields taken from `attributes`.
+    void replaceSelection(const QString &text, const CharAttributes &attributes, unsigned fields);
+    // The same on a range, leaving the selection alone.
+    void replaceRange(int start, int length, const QString &text, const CharAttributes &attributes,
+                      unsigned fields);
+    void setRangeAttributes(int start, int length, const CharAttributes &attributes,
+                            unsigned fields);
+    // Positions of `c` in [start, end).
+    QList<int> findCharacters(int start, int end, QChar c) const;
+
+    // Display lines are the wrapped lines on screen; a last empty line is not counted.
+    int lineCount() const;
+    int lineFromChar(int position) const;
+    int lineStart(int line) const;
+    int lineLength(int line) const;
+    QString lineText(int line) const;
+    void deleteLine(int line);
+    // The caret as (column, line) and, in viewport pixels, its top-left corner.
+    QPoint caretPos() const;
+    QPoint caretPixelPos() const;
+
+    // An upper bound on the text length for typing and replacing.
+    void setTextLimit(int limit) { m_textLimit = limit; }
+    int textLimit() const { return m_textLimit; }
+
+    // Groups a character-by-character command into one undo step with one layout at the
+    // end; the caret and selection are hidden meanwhile. Calls nest.
+    void beginUpdate();
+    void endUpdate();
+    bool updating() const { return m_updateDepth > 0; }
+
+    // A key press delivered as if typed, e.g. Left or Down.
+    void sendKey(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
+    bool canPaste() const;
+
+protected:
+    void keyPressEvent(QKeyEvent *event) override;
+
+private:
+    struct LinePos {
+        int blockPosition = 0;
+        int start = 0;  // document position of the line's first character
+        int length = 0; // characters on the line, without a paragraph break
+        bool endsBlock = false;
+    };
+    bool locateLine(int line, LinePos &found) const;
+    QTextCharFormat formatAt(int position) const;
+    QTextCharFormat mergedFormat(QTextCharFormat base, const CharAttributes &attributes,
+                                 unsigned fields) const;
+    void ensureLaidOut(int position) const;
+    int totalDisplayLines() const;
+
+    int m_textLimit = 2147483647;
+    int m_updateDepth = 0;
+    int m_savedCursorWidth = 1;
+    QTextCursor m_updateCursor;
+};
+
+} // namespace tessary

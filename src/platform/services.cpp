@@ -1,0 +1,84 @@
+#include "platform/services.h"
+
+#include <QDesktopServices>
+#include <QFileDialog>
+#include <QGuiApplication>
+#include <QScreen>
+
+namespace tessary {
+
+int ScreenService::width() const {
+    const QScreen *s = QGuiApplication::primaryScreen();
+    return s ? s->geometry().width() : 0;
+}
+
+int ScreenService::logicalDpi() const {
+    const QScreen *s = QGuiApplication::primaryScreen();
+    return s ? qRound(s->logicalDotsPerInchX()) : 96;
+}
+
+void DialogService::message(QWidget *parent, const QString &title, const QString &text,
+                            QMessageBox::Icon icon) {
+    QMessageBox box(icon, title, text, QMessageBox::Ok, parent);
+    box.exec();
+}
+
+QMessageBox::StandardButton DialogService::ask(QWidget *parent, const QString &title,
+                                               const QString &text,
+                                               QMessageBox::StandardButtons buttons) {
+    QMessageBox box(QMessageBox::Question, title, text, buttons, parent);
+    return QMessageBox::StandardButton(box.exec());
+}
+
+QString DialogService::openFileName(QWidget *parent, const QString &title, const QString &folder,
+                                    const QString &filter) {
+    return QFileDialog::getOpenFileName(parent, title, folder, filter);
+}
+
+QString DialogService::saveFileName(QWidget *parent, const QString &title, const QString &folder,
+                                    const QString &filter, const QString &defaultSuffix) {
+    QFileDialog dialog(parent, title, folder, filter);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setDefaultSuffix(defaultSuffix);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return {};
+    return dialog.selectedFiles().first();
+}
+
+bool ShellService::open(const QUrl &url) {
+    return QDesktopServices::openUrl(url);
+}
+
+namespace {
+template <typename T> std::unique_ptr<T> &slot() {
+    static std::unique_ptr<T> service;
+    return service;
+}
+template <typename T> T &get() {
+    auto &s = slot<T>();
+    if (!s)
+        s = std::make_unique<T>();
+    return *s;
+}
+} // namespace
+
+ScreenService &Services::screen() {
+    return get<ScreenService>();
+}
+DialogService &Services::dialogs() {
+    return get<DialogService>();
+}
+ShellService &Services::shell() {
+    return get<ShellService>();
+}
+void Services::setScreen(std::unique_ptr<ScreenService> s) {
+    slot<ScreenService>() = std::move(s);
+}
+void Services::setDialogs(std::unique_ptr<DialogService> s) {
+    slot<DialogService>() = std::move(s);
+}
+void Services::setShell(std::unique_ptr<ShellService> s) {
+    slot<ShellService>() = std::move(s);
+}
+
+} // namespace tessary

@@ -1,0 +1,55 @@
+#pragma once
+
+#include <QMessageBox>
+#include <QString>
+#include <QUrl>
+#include <memory>
+
+class QWidget;
+
+namespace tessary {
+
+// The screen as the program sees it: width in pixels and logical pixels per inch.
+class ScreenService {
+public:
+    virtual ~ScreenService() = default;
+    virtual int width() const;
+    virtual int logicalDpi() const;
+};
+
+// Message boxes and file dialogs. Tests replace it with scripted answers so that no test
+// waits on a modal loop.
+class DialogService {
+public:
+    virtual ~DialogService() = default;
+    virtual void message(QWidget *parent, const QString &title, const QString &text,
+                         QMessageBox::Icon icon = QMessageBox::Information);
+    virtual QMessageBox::StandardButton ask(QWidget *parent, const QString &title,
+                                            const QString &text,
+                                            QMessageBox::StandardButtons buttons);
+    // An empty string means the user cancelled.
+    virtual QString openFileName(QWidget *parent, const QString &title, const QString &folder,
+                                 const QString &filter);
+    virtual QString saveFileName(QWidget *parent, const QString &title, const QString &folder,
+                                 const QString &filter, const QString &defaultSuffix);
+};
+
+// Opens a file or address with the desktop's default application.
+class ShellService {
+public:
+    virtual ~ShellService() = default;
+    virtual bool open(const QUrl &url);
+};
+
+// The services the program runs with; each can be replaced (by tests) at any time.
+class Services {
+public:
+    static ScreenService &screen();
+    static DialogService &dialogs();
+    static ShellService &shell();
+    static void setScreen(std::unique_ptr<ScreenService> service);
+    static void setDialogs(std::unique_ptr<DialogService> service);
+    static void setShell(std::unique_ptr<ShellService> service);
+};
+
+} // namespace tessary

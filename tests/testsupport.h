@@ -1,0 +1,79 @@
+#pragma once
+// Shared test scaffolding: a settings file in a temporary folder, a screen of any size and
+// scripted answers for message boxes and file dialogs.
+
+#include "platform/services.h"
+#include "platform/settingsstore.h"
+
+#include <QQueue>
+#include <QStandardPaths>
+#include <QStringList>
+#include <QTemporaryDir>
+#include <memory>
+
+namespace tessary::test {
+
+class FixedScreen : public ScreenService {
+public:
+    FixedScreen(int width, int dpi)
+        : m_width(width)
+        , m_dpi(dpi) {}
+    int width() const override { return m_width; }
+    int logicalDpi() const override { return m_dpi; }
+
+private:
+    int m_width;
+    int m_dpi;
+};
+
+// Records every message and answers questions and file dialogs from queues.
+class ScriptedDialogs : public DialogService {
+public:
+    struct Shown {
+        QString title, text;
+    };
+    QList<Shown> messages;
+    QQueue<QMessageBox::StandardButton> answers;
+    QQueue<QString> fileNames;
+    QStringList dialogTitles;
+
+    void message(QWidget *, const QString &title, const QString &text, QMessageBox::Icon) override {
+        messages.append({title, text});
+    }
+    QMessageBox::StandardButton ask(QWidget *, const QString &title, const QString &text,
+                                    QMessageBox::StandardButtons) override {
+        messages.append({title, text});
+        return answers.isEmpty() ? QMessageBox::Cancel : answers.dequeue();
+    }
+    QString openFileName(QWidget *, const QString &title, const QString &,
+                         const QString &) override {
+        dialogTitles.append(title);
+        return fileNames.isEmpty() ? QString() : fileNames.dequeue();
+    }
+    QString saveFileName(QWidget *, const QString &title, const QString &, const QString &,
+                         const QString &) override {
+        dialogTitles.append(title);
+        return fileNames.isEmpty() ? QString() : fileNames.dequeue();
+    }
+};
+
+// Points the settings store at a fresh file and installs a screen and scripted dialogs.
+struct Sandbox {
+    QTemporaryDir dir;
+    ScriptedDialogs *dialogs = nullptr;
+
+    explicit Sandbox(int screenWidth = 1280, int dpi = 96) {
+        QStandardPaths::setTestModeEnabled(true);
+        SettingsStore::setInstance(std::make_unique<SettingsStore>(settingsPath()));
+        Services::setScreen(std::make_unique<FixedScreen>(screenWidth, dpi));
+        auto scripted = std::make_unique<ScriptedDialogs>();
+        dialogs = scripted.get();
+        Services::setDialogs(std::move(scripted));
+    }
+    QString settingsPath() const { return dir.filePath(QStringLiteral("tessary.ini")); }
+    void setScreen(int width, int dpi = 96) {
+        Services::setScreen(std::make_unique<FixedScreen>(width, dpi));
+    }
+};
+
+} // namespace tessary::test
