@@ -3,6 +3,7 @@
 #include "platform/richedit.h"
 
 #include <QApplication>
+#include <QScreen>
 #include <cstdio>
 #include <cstdlib>
 
@@ -24,6 +25,9 @@ int main(int argc, char *argv[]) {
     if (!mainForm.startedUp())
         return EXIT_FAILURE;
     tessary::TAuxForm auxForm(mainForm.editor());
+    // Without a window manager "maximized" means nothing; size it to the screen first.
+    if (const QScreen *screen = mainForm.screen())
+        mainForm.setGeometry(screen->availableGeometry());
     mainForm.showMaximized();
     mainForm.editor()->setFocus();
     return app.exec();

@@ -8,6 +8,7 @@
 #include <QTextDocument>
 #include <QTextLayout>
 #include <QTextList>
+#include <algorithm>
 
 namespace tessary {
 
@@ -17,6 +18,15 @@ RichEdit::RichEdit(QWidget *parent)
     setTabChangesFocus(false);
     setLineWrapMode(QTextEdit::WidgetWidth);
     setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    connect(document(), &QTextDocument::contentsChanged, this,
+            [this] { m_lineIndexValid = false; });
+    connect(document()->documentLayout(), &QAbstractTextDocumentLayout::documentSizeChanged, this,
+            [this] { m_lineIndexValid = false; });
+}
+
+void RichEdit::resizeEvent(QResizeEvent *event) {
+    m_lineIndexValid = false;
+    QTextEdit::resizeEvent(event);
 }
 
 // ---- selection -------------------------------------------------------------------------
@@ -181,7 +191,8 @@ void RichEdit::setParaAttributes(const ParaAttributes &p) {
             if (b.textList())
                 b.textList()->remove(b);
         }
-        c.setBlockFormat(f); // removing from a list resets the indent
+        f.clearProperty(QTextFormat::ObjectIndex); // or the block would rejoin the list
+        c.setBlockFormat(f);                       // removing from a list resets the indent
     }
     c.endEditBlock();
 }
@@ -287,10 +298,37 @@ void RichEdit::ensureLaidOut(int position) const {
         document()->documentLayout()->blockBoundingRect(block);
 }
 
+const QList<int> &RichEdit::lineIndex() const {
+    if (m_lineIndexValid)
+        return m_lineIndex;
+    ensureLaidOut(textLength());
+    m_lineIndex.clear();
+    m_lineIndex.reserve(document()->blockCount());
+    int total = 0;
+    for (QTextBlock block = document()->begin(); block.isValid(); block = block.next()) {
+        m_lineIndex.append(total);
+        total += qMax(1, block.layout()->lineCount());
+    }
+    m_totalLines = total;
+    m_lineIndexValid = true;
+    return m_lineIndex;
+}
+
 int RichEdit::totalDisplayLines() const {
-    const QTextBlock last = document()->lastBlock();
-    ensureLaidOut(last.position());
-    return last.firstLineNumber() + qMax(1, last.layout()->lineCount());
+    lineIndex();
+    return m_totalLines;
+}
+
+QTextBlock RichEdit::blockOfLine(int line) const {
+    const QList<int> &index = lineIndex();
+    const auto it = std::upper_bound(index.begin(), index.end(), line);
+    return document()->findBlockByNumber(int(it - index.begin()) - 1);
+}
+
+int RichEdit::firstLineOf(const QTextBlock &block) const {
+    const QList<int> &index = lineIndex();
+    const int number = block.blockNumber();
+    return number >= 0 && number < index.size() ? index.at(number) : 0;
 }
 
 int RichEdit::lineCount() const {
@@ -309,17 +347,17 @@ int RichEdit::lineFromChar(int position) const {
     const QTextBlock block = document()->findBlock(position);
     const QTextLayout *layout = block.layout();
     const QTextLine line = layout->lineForTextPosition(position - block.position());
-    return block.firstLineNumber() + (line.isValid() ? line.lineNumber() : 0);
+    return firstLineOf(block) + (line.isValid() ? line.lineNumber() : 0);
 }
 
 bool RichEdit::locateLine(int line, LinePos &found) const {
     if (line < 0 || line >= totalDisplayLines())
         return false;
-    const QTextBlock block = document()->findBlockByLineNumber(line);
+    const QTextBlock block = blockOfLine(line);
     if (!block.isValid())
         return false;
     const QTextLayout *layout = block.layout();
-    const int index = line - block.firstLineNumber();
+    const int index = line - firstLineOf(block);
     found.blockPosition = block.position();
     if (layout->lineCount() == 0) { // an empty paragraph not laid out as lines
         found.start = block.position();

@@ -78,6 +78,7 @@ public:
 
 protected:
     void keyPressEvent(QKeyEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
 
 private:
     struct LinePos {
@@ -92,7 +93,14 @@ private:
                                  unsigned fields) const;
     void ensureLaidOut(int position) const;
     int totalDisplayLines() const;
+    // First display line of every paragraph, by paragraph number; rebuilt after a change.
+    const QList<int> &lineIndex() const;
+    QTextBlock blockOfLine(int line) const;
+    int firstLineOf(const QTextBlock &block) const;
 
+    mutable QList<int> m_lineIndex;
+    mutable int m_totalLines = 0;
+    mutable bool m_lineIndexValid = false;
     int m_textLimit = 2147483647;
     int m_updateDepth = 0;
     int m_savedCursorWidth = 1;
