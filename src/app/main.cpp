@@ -1,9 +1,12 @@
 #include "app/tauxform.h"
 #include "app/tmainform.h"
+#include "platform/fontregistry.h"
 #include "platform/richedit.h"
+#include "platform/services.h"
 
 #include <QApplication>
 #include <QScreen>
+#include <QTimer>
 #include <cstdio>
 #include <cstdlib>
 
@@ -21,6 +24,10 @@ int main(int argc, char *argv[]) {
     QApplication::setApplicationDisplayName(QStringLiteral("Tessary"));
     QApplication::setApplicationVersion(QStringLiteral(TESSARY_VERSION));
 
+    // The faces must be known before the main window fills its font list.
+    const QStringList missingFaces = tessary::FontRegistry::registerNotationFaces(
+        tessary::FontRegistry::dataDirectory() + QStringLiteral("/fonts"));
+
     tessary::TMainForm mainForm;
     if (!mainForm.startedUp())
         return EXIT_FAILURE;
@@ -30,5 +37,16 @@ int main(int argc, char *argv[]) {
         mainForm.setGeometry(screen->availableGeometry());
     mainForm.showMaximized();
     mainForm.editor()->setFocus();
+    if (!missingFaces.isEmpty()) {
+        QTimer::singleShot(0, &mainForm, [&mainForm, missingFaces] {
+            tessary::Services::dialogs().message(
+                &mainForm, QStringLiteral("Tessary"),
+                QStringLiteral("These notation faces could not be found, so formulas will not "
+                               "show their raised and lowered characters:\n\n%1\n\nReinstall "
+                               "Tessary to restore them.")
+                    .arg(missingFaces.join(QLatin1Char('\n'))),
+                QMessageBox::Warning);
+        });
+    }
     return app.exec();
 }

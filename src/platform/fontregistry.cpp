@@ -1,0 +1,97 @@
+#include "platform/fontregistry.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QFont>
+#include <QFontDatabase>
+#include <QGuiApplication>
+#include <QRawFont>
+#include <QSet>
+
+namespace tessary {
+
+namespace {
+
+constexpr char16_t kTriangleDown = u'\u25BC';
+constexpr char16_t kTriangleUp = u'\u25B2';
+
+// The nine faces by name (the editor has the same list; the platform layer does not
+// reach up into it).
+const QStringList kFaces = {
+    QStringLiteral("Courier New Even"),       QStringLiteral("Courier New High"),
+    QStringLiteral("Courier New Low"),        QStringLiteral("Courier New Greek Even"),
+    QStringLiteral("Courier New Greek High"), QStringLiteral("Courier New Greek Low"),
+    QStringLiteral("TessarySymbol Even"),     QStringLiteral("TessarySymbol High"),
+    QStringLiteral("TessarySymbol Low")};
+
+// File name of a face in the fonts folder: the face name without blanks.
+QString fileForFace(const QString &face) {
+    QString file = face;
+    file.remove(QLatin1Char(' '));
+    return file + QStringLiteral(".ttf");
+}
+
+bool hasTriangles(const QString &family) {
+    if (!QFontDatabase::hasFamily(family))
+        return false;
+    const QRawFont raw = QRawFont::fromFont(QFont(family));
+    return raw.isValid() && raw.supportsCharacter(kTriangleDown) &&
+           raw.supportsCharacter(kTriangleUp);
+}
+
+} // namespace
+
+QString FontRegistry::dataDirectory() {
+    const QString fromEnv = qEnvironmentVariable("TESSARY_DATA_DIR");
+    if (!fromEnv.isEmpty() && QFileInfo(fromEnv).isDir())
+        return QDir(fromEnv).absolutePath();
+    // The program folder always exists, so it is taken only when it carries the data
+    // (build tree); an installed program finds its data under share/tessary.
+    const QString appDir = QCoreApplication::applicationDirPath();
+    const QString installed = QDir::cleanPath(appDir + QStringLiteral("/../share/tessary"));
+    for (const QString &dir : {appDir, installed}) {
+        if (QFileInfo(dir + QStringLiteral("/fonts")).isDir())
+            return dir;
+    }
+    return QFileInfo(installed).isDir() ? installed : appDir;
+}
+
+QStringList FontRegistry::registerNotationFaces(const QString &fontsDir) {
+    // Qt keeps one more copy of a face per addApplicationFont call.
+    static QSet<QString> registered;
+    QStringList missing;
+    for (const QString &face : kFaces) {
+        const QString path = QDir(fontsDir).absoluteFilePath(fileForFace(face));
+        if (!registered.contains(path) && QFileInfo::exists(path) &&
+            QFontDatabase::addApplicationFont(path) >= 0)
+            registered.insert(path);
+        // A face installed on the system serves as well as our file.
+        if (!QFontDatabase::hasFamily(face))
+            missing.append(face);
+    }
+    return missing;
+}
+
+QString FontRegistry::rulerMarkerFace() {
+    static const QString webdings = QStringLiteral("Webdings");
+    if (QFontDatabase::hasFamily(webdings))
+        return webdings;
+    for (const QString &family : {QStringLiteral("DejaVu Sans"), QStringLiteral("FreeSans"),
+                                  QStringLiteral("Noto Sans Symbols2")}) {
+        if (hasTriangles(family))
+            return family;
+    }
+    // Qt falls back to any face that has the triangles when drawing.
+    return QGuiApplication::font().family();
+}
+
+QChar FontRegistry::rulerMarkerDown() {
+    return rulerMarkerFace() == QLatin1String("Webdings") ? QLatin1Char('6') : QChar(kTriangleDown);
+}
+
+QChar FontRegistry::rulerMarkerUp() {
+    return rulerMarkerFace() == QLatin1String("Webdings") ? QLatin1Char('5') : QChar(kTriangleUp);
+}
+
+} // namespace tessary

@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QChar>
+#include <QString>
+#include <QStringList>
+
+namespace tessary {
+
+// The notation faces ship as font files in the program's data folder; the program
+// registers them at start so that nothing has to be installed system-wide.
+class FontRegistry {
+public:
+    // The folder holding fonts/ (and help/): TESSARY_DATA_DIR when set, else the program's
+    // folder (build tree), else <program folder>/../share/tessary (installed).
+    static QString dataDirectory();
+    // Registers every notation face file found in fontsDir; returns the faces still
+    // unavailable afterwards (empty when all nine can be used).
+    static QStringList registerNotationFaces(const QString &fontsDir);
+    // The face for the ruler's indent markers and the characters that draw them there.
+    static QString rulerMarkerFace();
+    static QChar rulerMarkerDown(); // first-line indent
+    static QChar rulerMarkerUp();   // left and right indents
+};
+
+} // namespace tessary

@@ -1,0 +1,416 @@
+#include "editor/notationfaces.h"
+#include "platform/codepage.h"
+#include "platform/fontregistry.h"
+
+#include <QFontDatabase>
+#include <QFontInfo>
+#include <QFontMetricsF>
+#include <QGuiApplication>
+#include <QImage>
+#include <QPainter>
+#include <QRawFont>
+#include <QScreen>
+#include <QTemporaryDir>
+#include <QTextCursor>
+#include <QTextDocument>
+#include <QtTest>
+
+using namespace tessary;
+
+namespace {
+
+constexpr int kInk = 128; // darkness (0..255) from which a pixel counts as ink
+
+QFont notationFont(const QString &face) {
+    QFont font(face);
+    font.setPointSize(11);
+    return font;
+}
+
+// An image at the screen's resolution, so 11 pt is as many pixels as in the editor.
+QImage blankImage(QSize size) {
+    QImage image(size, QImage::Format_RGB32);
+    const int dotsPerMeter =
+        qRound(QGuiApplication::primaryScreen()->logicalDotsPerInch() / 0.0254);
+    image.setDotsPerMeterX(dotsPerMeter);
+    image.setDotsPerMeterY(dotsPerMeter);
+    image.fill(Qt::white);
+    return image;
+}
+
+int darkness(const QImage &image, int x, int y) {
+    return 255 - qGray(image.pixel(x, y));
+}
+
+// Rows of the first and last ink of one character drawn with its base line at `baseline`.
+QPair<int, int> inkRows(const QString &face, const QString &text, int baseline) {
+    QImage image = blankImage(QSize(60, 2 * baseline));
+    {
+        QPainter painter(&image);
+        painter.setFont(notationFont(face));
+        painter.setPen(Qt::black);
+        painter.drawText(QPoint(10, baseline), text);
+    }
+    int first = -1, last = -1;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            if (darkness(image, x, y) >= kInk) {
+                if (first < 0)
+                    first = y;
+                last = y;
+                break;
+            }
+        }
+    }
+    return {first, last};
+}
+
+QTextCharFormat faceFormat(const QString &face) {
+    QTextCharFormat format;
+    format.setFontFamilies({face});
+    format.setFontPointSize(11);
+    return format;
+}
+
+QImage renderDocument(QTextDocument &document, int pixelRatio = 1) {
+    const QSizeF size = document.size() * pixelRatio;
+    QImage image = blankImage(QSize(qCeil(size.width()), qCeil(size.height())));
+    image.setDevicePixelRatio(pixelRatio);
+    QPainter painter(&image);
+    document.drawContents(&painter);
+    return image;
+}
+
+// What each notation face must be able to show: the characters the palettes, Ctrl+0..3
+// and "_" insert, and the ordinary text typed in notation mode.
+QString requiredCharacters(const QString &face) {
+    QString chars;
+    if (face.startsWith(QLatin1String("TessarySymbol"))) {
+        const CodePage &symbols = CodePage::notationSymbol();
+        for (int code = 0x20; code < 0x100; ++code) {
+            if (!symbols.toUnicode(code).isNull() && code != 0x7F)
+                chars += symbols.toUnicode(code);
+        }
+        return chars;
+    }
+    for (char16_t c = 0x20; c < 0x7F; ++c)
+        chars += QChar(c);
+    if (face.contains(QLatin1String("Greek"))) {
+        // The Greek palette, by its Windows-1253 codes, then the whole alphabet.
+        static const int palette[] = {0xE1, 0xE2, 0xE3, 0xE4, 0xE5, 0xE6, 0xE7, 0xE8, 0xE9,
+                                      0xEA, 0xEB, 0xEC, 0xED, 0xEE, 0xF0, 0xF1, 0xF3, 0xF4,
+                                      0xF5, 0xF6, 0xF7, 0xF8, 0xF9, 0xC3, 0xC4, 0xC8, 0xCB,
+                                      0xCE, 0xD0, 0xD3, 0xD6, 0xD8, 0xD9};
+        for (int code : palette) {
+            const QChar c = CodePage::windows(1253).toUnicode(code);
+            chars += c.isNull() ? QChar(u'\uFFFF') : c; // a missing mapping is a failure too
+        }
+        for (char16_t c = 0x391; c <= 0x3C9; ++c) {
+            if (c != 0x3A2) // no capital final sigma
+                chars += QChar(c);
+        }
+    } else {
+        for (char16_t c = 0xA0; c <= 0xFF; ++c)
+            chars += QChar(c);
+    }
+    return chars;
+}
+
+} // namespace
+
+class NotationFacesTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void registration();
+    void dataDirectory();
+    void raisedAndLoweredGlyphs();
+    void everyInsertedCharacterHasAGlyph_data();
+    void everyInsertedCharacterHasAGlyph();
+    void facesShareAdvanceAndLineHeight();
+    void piecesJoinFromLineToLine_data();
+    void piecesJoinFromLineToLine();
+    void rulerMarkers();
+    void renderSheet();
+
+private:
+    QStringList m_installed; // on the system, before the test registered anything
+    QStringList m_missingFromEmptyFolder;
+    QStringList m_missing;
+};
+
+void NotationFacesTest::initTestCase() {
+    // Run by hand, the test takes the font files from the source tree.
+    if (qEnvironmentVariableIsEmpty("TESSARY_DATA_DIR"))
+        qputenv("TESSARY_DATA_DIR", TESSARY_SOURCE_DIR);
+    QTemporaryDir empty;
+    QVERIFY(empty.isValid());
+    for (const QString &face : notationFaces()) {
+        if (QFontDatabase::hasFamily(face))
+            m_installed.append(face);
+    }
+    m_missingFromEmptyFolder = FontRegistry::registerNotationFaces(empty.path());
+    const QString fonts = FontRegistry::dataDirectory() + "/fonts";
+    m_missing = FontRegistry::registerNotationFaces(fonts);
+    QVERIFY2(m_missing.size() < 9, qPrintable("no notation faces in " + fonts));
+}
+
+void NotationFacesTest::registration() {
+    QCOMPARE(m_missing, QStringList());
+    // A folder without the files leaves missing every face the system does not have.
+    QStringList expected;
+    for (const QString &face : notationFaces()) {
+        if (!m_installed.contains(face))
+            expected.append(face);
+    }
+    QCOMPARE(m_missingFromEmptyFolder, expected);
+    // Registering again (a second main window, say) is harmless.
+    QCOMPARE(FontRegistry::registerNotationFaces(FontRegistry::dataDirectory() + "/fonts"),
+             QStringList());
+    for (const QString &face : notationFaces()) {
+        const QRawFont raw = QRawFont::fromFont(notationFont(face));
+        QCOMPARE(raw.familyName(), face); // our face, not a substitute
+        QVERIFY2(QFontInfo(notationFont(face)).fixedPitch(), qPrintable(face));
+    }
+}
+
+void NotationFacesTest::dataDirectory() {
+    const QByteArray saved = qgetenv("TESSARY_DATA_DIR");
+    QTemporaryDir dir;
+    qputenv("TESSARY_DATA_DIR", dir.path().toLocal8Bit());
+    QCOMPARE(FontRegistry::dataDirectory(), QDir(dir.path()).absolutePath());
+    // A variable naming no folder is ignored; the test's folder holds no data, and no
+    // share/tessary lies beside it, so the program's folder is the last resort.
+    qputenv("TESSARY_DATA_DIR", QByteArray(dir.path().toLocal8Bit() + "/nowhere"));
+    const QString fallback = FontRegistry::dataDirectory();
+    qputenv("TESSARY_DATA_DIR", saved);
+    QCOMPARE(fallback, QCoreApplication::applicationDirPath());
+}
+
+void NotationFacesTest::raisedAndLoweredGlyphs() {
+    const int baseline = 30;
+    const auto x = inkRows(Face::LatinEven, QStringLiteral("x"), baseline);
+    const auto raised = inkRows(Face::LatinHigh, QStringLiteral("2"), baseline);
+    const auto lowered = inkRows(Face::LatinLow, QStringLiteral("i"), baseline);
+    const auto two = inkRows(Face::LatinEven, QStringLiteral("2"), baseline);
+    QVERIFY(x.first >= 0 && raised.first >= 0 && lowered.first >= 0);
+    const double midLine = (x.first + x.second) / 2.0;
+    // Image rows grow downwards; the last ink row of the base "x" sits just above the base line.
+    QVERIFY2(raised.second < midLine,
+             qPrintable(QString("raised bottom %1, mid-line %2").arg(raised.second).arg(midLine)));
+    QVERIFY2(
+        lowered.second >= baseline + 1,
+        qPrintable(QString("lowered bottom %1, base line %2").arg(lowered.second).arg(baseline)));
+    // Smaller, but still big enough to read at 11 pt.
+    const double ratio = double(raised.second - raised.first) / (two.second - two.first);
+    QVERIFY2(ratio > 0.5 && ratio < 0.8, qPrintable(QString::number(ratio)));
+}
+
+void NotationFacesTest::everyInsertedCharacterHasAGlyph_data() {
+    QTest::addColumn<QString>("face");
+    for (const QString &face : notationFaces())
+        QTest::newRow(qPrintable(face)) << face;
+}
+
+void NotationFacesTest::everyInsertedCharacterHasAGlyph() {
+    QFETCH(QString, face);
+    const QRawFont raw = QRawFont::fromFont(notationFont(face));
+    QCOMPARE(raw.familyName(), face);
+    QString missing;
+    for (QChar c : requiredCharacters(face)) {
+        if (!raw.supportsCharacter(c))
+            missing += QString(" U+%1").arg(c.unicode(), 4, 16, QLatin1Char('0'));
+    }
+    QVERIFY2(missing.isEmpty(), qPrintable("no glyph for" + missing));
+}
+
+void NotationFacesTest::facesShareAdvanceAndLineHeight() {
+    const QFontMetricsF reference(notationFont(Face::LatinEven));
+    const qreal advance = reference.horizontalAdvance(QLatin1Char('x'));
+    QVERIFY(advance > 0);
+    QCOMPARE(reference.leading(), 0.0);
+    for (const QString &face : notationFaces()) {
+        const QFont font = notationFont(face);
+        const QFontMetricsF metrics(font);
+        QCOMPARE(metrics.ascent(), reference.ascent());
+        QCOMPARE(metrics.descent(), reference.descent());
+        QCOMPARE(metrics.lineSpacing(), reference.lineSpacing());
+        const QRawFont raw = QRawFont::fromFont(font);
+        const QList<quint32> glyphs = raw.glyphIndexesForString(requiredCharacters(face));
+        const QList<QPointF> advances = raw.advancesForGlyphIndexes(glyphs);
+        for (qsizetype i = 0; i < advances.size(); ++i) {
+            QVERIFY2(qAbs(advances[i].x() - advance) < 0.01,
+                     qPrintable(QString("%1: glyph %2 advances %3, not %4")
+                                    .arg(face)
+                                    .arg(glyphs[i])
+                                    .arg(advances[i].x())
+                                    .arg(advance)));
+        }
+    }
+}
+
+void NotationFacesTest::piecesJoinFromLineToLine_data() {
+    QTest::addColumn<QByteArray>("codes"); // symbol codes, one line each
+    QTest::newRow("left bracket") << QByteArray("\xE8\xF2\xE9");
+    QTest::newRow("right bracket") << QByteArray("\xED\xF2\xEE");
+    QTest::newRow("left brace") << QByteArray("\xEA\xEB\xEC");
+    QTest::newRow("right brace") << QByteArray("\xEF\xF0\xF1");
+    QTest::newRow("tall left brace") << QByteArray("\xEA\xF2\xEB\xF2\xEC");
+    QTest::newRow("top piece alone") << QByteArray("\xE8");
+}
+
+void NotationFacesTest::piecesJoinFromLineToLine() {
+    QFETCH(QByteArray, codes);
+    // Laid out as the editor lays out its paragraphs: one piece per line, nothing between.
+    QTextDocument document;
+    document.setDocumentMargin(0);
+    QTextCursor cursor(&document);
+    for (qsizetype i = 0; i < codes.size(); ++i) {
+        if (i > 0)
+            cursor.insertBlock();
+        cursor.insertText(CodePage::notationSymbol().toUnicode(codes[i]),
+                          faceFormat(Face::SymbolEven));
+    }
+    const QImage image = renderDocument(document);
+
+    // The column through the pieces' common vertical stroke.
+    int stroke = 0, best = -1;
+    for (int x = 0; x < image.width(); ++x) {
+        int count = 0;
+        for (int y = 0; y < image.height(); ++y)
+            count += darkness(image, x, y) >= kInk;
+        if (count > best)
+            best = count, stroke = x;
+    }
+    QVERIFY(best > 0);
+    auto inkAt = [&](int y) {
+        int dark = 0;
+        for (int x = qMax(0, stroke - 1); x <= qMin(image.width() - 1, stroke + 1); ++x)
+            dark = qMax(dark, darkness(image, x, y));
+        return dark >= kInk;
+    };
+    int first = 0, last = image.height() - 1;
+    while (first < image.height() && !inkAt(first))
+        ++first;
+    while (last > first && !inkAt(last))
+        --last;
+    // The pieces fill the lines from the top of the first to the bottom of the last ...
+    QVERIFY2(first <= 1, qPrintable(QString("ink starts at row %1").arg(first)));
+    QVERIFY2(last >= image.height() - 2,
+             qPrintable(QString("ink ends at row %1 of %2").arg(last).arg(image.height())));
+    // ... without a gap where one line meets the next.
+    for (int y = first; y <= last; ++y)
+        QVERIFY2(inkAt(y), qPrintable(QString("gap at row %1 of %2").arg(y).arg(image.height())));
+}
+
+void NotationFacesTest::rulerMarkers() {
+    const QString face = FontRegistry::rulerMarkerFace();
+    QVERIFY(!face.isEmpty());
+    const QRawFont raw = QRawFont::fromFont(QFont(face));
+    QVERIFY2(raw.supportsCharacter(FontRegistry::rulerMarkerDown()), qPrintable(face));
+    QVERIFY2(raw.supportsCharacter(FontRegistry::rulerMarkerUp()), qPrintable(face));
+    QVERIFY(FontRegistry::rulerMarkerDown() != FontRegistry::rulerMarkerUp());
+}
+
+// Not a check: with TESSARY_SHEET_OUT set, draws every notation character and a few
+// formulas into that PNG file for the documentation.
+void NotationFacesTest::renderSheet() {
+    const QString out = qEnvironmentVariable("TESSARY_SHEET_OUT");
+    if (out.isEmpty())
+        QSKIP("TESSARY_SHEET_OUT not set");
+
+    QTextDocument document;
+    document.setDocumentMargin(12);
+    QTextCursor cursor(&document);
+    QTextCharFormat caption;
+    caption.setFontFamilies({QStringLiteral("DejaVu Sans")});
+    caption.setFontPointSize(9);
+    caption.setForeground(QColor(96, 96, 96));
+    bool firstLine = true;
+    auto line = [&](const QString &label) {
+        if (!firstLine)
+            cursor.insertBlock();
+        firstLine = false;
+        if (!label.isEmpty())
+            cursor.insertText(label + QStringLiteral("  "), caption);
+    };
+    auto put = [&](const QString &face, const QString &text) {
+        cursor.insertText(text, faceFormat(face));
+    };
+
+    QString greek;
+    for (char16_t c = 0x391; c <= 0x3C9; ++c) {
+        if (c != 0x3A2 && (c <= 0x3A9 || c >= 0x3B1))
+            greek += QChar(c);
+    }
+    QString symbols; // the symbol code page's own characters, in code order
+    for (int code = 0x80; code < 0x100; ++code) {
+        const QChar c = CodePage::notationSymbol().toUnicode(code);
+        if (!c.isNull() && c != CodePage::windows(1252).toUnicode(code))
+            symbols += c;
+    }
+    const struct {
+        QString label, even, high, low;
+        QString text;
+    } rows[] = {
+        {"Greek", Face::GreekEven, Face::GreekHigh, Face::GreekLow, greek},
+        {"Symbols", Face::SymbolEven, Face::SymbolHigh, Face::SymbolLow, symbols},
+        {"Latin", Face::LatinEven, Face::LatinHigh, Face::LatinLow,
+         QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZ abcdefghijklmnopqrstuvwxyz 0123456789 "
+                        "+-=()[]{}<>/*")},
+    };
+    for (const auto &row : rows) {
+        line(row.label + " (base line, raised, lowered)");
+        for (const QString &face : {row.even, row.high, row.low}) {
+            for (const QString &text :
+                 {row.text.left(row.text.size() / 2 + 1), row.text.mid(row.text.size() / 2 + 1)}) {
+                line(QString());
+                put(face, text);
+            }
+        }
+    }
+    line(QStringLiteral("Pieces and formulas"));
+
+    // Three-line bracket and brace built from the pieces, with text between them.
+    const QString pieces[3][4] = {{"\u23A1", "\u23A4", "\u23A7", "\u23AB"},
+                                  {"\u23AA", "\u23AA", "\u23A8", "\u23AC"},
+                                  {"\u23A3", "\u23A6", "\u23A9", "\u23AD"}};
+    const QString inside[3][2] = {{"a b", "x+1 , x>0"}, {"   ", "0   , x=0"}, {"c d", "1-x , x<0"}};
+    for (int i = 0; i < 3; ++i) {
+        line(QString());
+        put(Face::SymbolEven, pieces[i][0]);
+        put(Face::LatinEven, inside[i][0]);
+        put(Face::SymbolEven, pieces[i][1]);
+        put(Face::LatinEven, i == 1 ? QStringLiteral("   f(x) = ") : QStringLiteral("          "));
+        put(Face::SymbolEven, pieces[i][2]);
+        put(Face::LatinEven, inside[i][1]);
+        put(Face::SymbolEven, pieces[i][3]);
+    }
+
+    // x squared, a raised n+1, lowered indices.
+    const QPair<QString, QString> formula[] = {{Face::LatinEven, "x"},
+                                               {Face::LatinHigh, "2"},
+                                               {Face::LatinEven, " + e"},
+                                               {Face::LatinHigh, "n+1"},
+                                               {Face::LatinEven, " = a"},
+                                               {Face::LatinLow, "i"},
+                                               {Face::LatinEven, " "},
+                                               {Face::SymbolEven, "\u2211"},
+                                               {Face::LatinEven, " x"},
+                                               {Face::LatinLow, "k"},
+                                               {Face::LatinHigh, "2"},
+                                               {Face::LatinEven, " "},
+                                               {Face::GreekEven, "\u03B1"},
+                                               {Face::GreekLow, "\u03BD"},
+                                               {Face::SymbolEven, " \u2264 \u221E"}};
+    line(QString());
+    for (const auto &[face, text] : formula)
+        put(face, text);
+
+    const QImage image = renderDocument(document, 2); // crisp on high-resolution pages
+    QVERIFY2(image.save(out), qPrintable(out));
+}
+
+QTEST_MAIN(NotationFacesTest)
+#include "tst_notationfaces.moc"
