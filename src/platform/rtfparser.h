@@ -1,0 +1,134 @@
+#pragma once
+
+// The RTF reader's parser, shared by its two source files: rtfreader.cpp follows the RTF
+// groups and control words, rtfreaderoutput.cpp puts the text into the document.
+
+#include "platform/codepage.h"
+#include "platform/rtfkeywords.h"
+#include "platform/rtfreader.h"
+#include "platform/rtftokenizer.h"
+#include "platform/textformat.h"
+
+#include <QHash>
+#include <QList>
+#include <QTextCharFormat>
+#include <QTextOption>
+
+namespace tessary {
+
+namespace rtf {
+
+constexpr int kMaxDepth = 1000; // groups nested deeper than this are skipped whole
+constexpr int kMaxTabs = 64;
+constexpr int kMaxTwips = 31680; // 22 inches
+constexpr int kMaxHalfPoints = 3276;
+constexpr int kMaxFallback = 16; // \uc
+constexpr int kMaxNameLength = 256;
+
+enum class Dest { Text, Skip, FontTable, ColorTable, ListText, Pn };
+
+struct CharState {
+    int font = -1; // -1: the default font (\deff)
+    int halfPoints = 24;
+    int color = 0;
+    bool bold = false;
+    bool italic = false;
+    bool underline = false;
+    bool operator==(const CharState &) const = default;
+};
+
+struct ParaState {
+    int first = 0; // twips, as in \fi \li \ri
+    int left = 0;
+    int right = 0;
+    Alignment alignment = Alignment::Left;
+    bool list = false;     // \ls, \pnlvlblt or a bullet list text
+    bool numbered = false; // the list text was a number, which is kept as text
+    QList<QTextOption::Tab> tabs;
+    QTextOption::TabType nextTabType = QTextOption::LeftTab;
+};
+
+struct Group {
+    CharState chr;
+    ParaState para;
+    Dest dest = Dest::Text;
+    int fallback = 1;     // \uc
+    bool starred = false; // after \*, an uninterpreted destination is skipped
+};
+
+struct Font {
+    QString name;
+    int charset = -1; // not given
+    int family = 0;
+    int pitch = 0;
+    int exactPitch = -1; // this program's own pitch-and-family byte
+    int codePage = 0;    // \cpg
+};
+
+inline double twipsToUnits(int twips) {
+    return pointsToDocUnits(twips / 20.0);
+}
+
+class Parser {
+public:
+    Parser(QTextCursor &cursor, RtfReader::Mode mode)
+        : m_cursor(cursor)
+        , m_mode(mode) {
+        m_targetFormat = cursor.blockFormat();
+    }
+    void run(QByteArrayView data);
+
+private:
+    Group &top() { return m_groups.last(); }
+    void openGroup();
+    void closeGroup();
+    void word(const RtfToken &token);
+    bool destinationWord(Keyword keyword, int param);
+    void charWord(Keyword keyword, const RtfToken &token);
+    void paraWord(Keyword keyword, int param);
+    void symbol(char c);
+    void text(QByteArrayView run);
+    void unicode(int value);
+    void character(QChar c);
+    void textCharacter(QChar c);
+
+    void paragraphBreak();
+    void insertPendingBreak();
+    void applyParagraph(const ParaState &para);
+    void flushRun();
+    void finish();
+
+    void startFont(int number);
+    void finishFont();
+    const Font *fontOf(const CharState &chr) const;
+    const CodePage &codePage();
+    QTextCharFormat charFormat(const CharState &chr) const;
+
+    QTextCursor &m_cursor;
+    RtfReader::Mode m_mode;
+    QTextBlockFormat m_targetFormat;
+    QList<Group> m_groups;
+    int m_overflow = 0; // groups opened beyond kMaxDepth and not yet closed
+    int m_skip = 0;     // fallback characters still to skip after \u
+    bool m_done = false;
+
+    QHash<int, Font> m_fonts;
+    int m_defaultFont = 0;
+    Font m_font; // the font table entry being read
+    int m_fontNumber = -1;
+    QList<int> m_colors; // 0x00RRGGBB, or -1 for automatic
+    int m_red = 0, m_green = 0, m_blue = 0;
+    bool m_colorGiven = false;
+    const CodePage *m_ansiPage = &CodePage::windows(1252);
+    QString m_listText;
+    bool m_pnBullet = false;
+
+    QString m_run;
+    CharState m_runState;
+    bool m_pendingBreak = false;
+    bool m_paraHasContent = false;
+    bool m_lastWasBullet = false;
+};
+
+} // namespace rtf
+} // namespace tessary

@@ -1,0 +1,405 @@
+#include "platform/rtfreader.h"
+
+#include "platform/codepage.h"
+#include "platform/rtfparser.h"
+
+namespace tessary {
+
+namespace rtf {
+
+void Parser::run(QByteArrayView data) {
+    RtfTokenizer tokenizer(data);
+    for (RtfToken token = tokenizer.next(); token.type != RtfToken::End && !m_done;
+         token = tokenizer.next()) {
+        if (token.type == RtfToken::GroupOpen) {
+            openGroup();
+            continue;
+        }
+        if (token.type == RtfToken::GroupClose) {
+            closeGroup();
+            continue;
+        }
+        if (m_overflow > 0)
+            continue;
+        if (token.type == RtfToken::Text) {
+            text(token.run);
+            continue;
+        }
+        if (m_skip > 0) { // any other token is one fallback character
+            --m_skip;
+            continue;
+        }
+        switch (token.type) {
+        case RtfToken::Word:
+            word(token);
+            break;
+        case RtfToken::Symbol:
+            symbol(token.symbol);
+            break;
+        case RtfToken::Hex:
+            character(codePage().toUnicode(static_cast<unsigned char>(token.param)));
+            break;
+        default: // \bin data is never text
+            break;
+        }
+    }
+    finish();
+}
+
+void Parser::openGroup() {
+    m_skip = 0;
+    if (m_groups.isEmpty()) {
+        m_groups.append(Group{});
+        return;
+    }
+    if (m_overflow > 0 || m_groups.size() >= kMaxDepth) {
+        ++m_overflow;
+        return;
+    }
+    Group group = top();
+    group.starred = false;
+    m_groups.append(group);
+}
+
+void Parser::closeGroup() {
+    m_skip = 0;
+    if (m_overflow > 0) {
+        --m_overflow;
+        return;
+    }
+    if (m_groups.size() <= 1) { // the closing brace of the whole document; later bytes are junk
+        m_done = true;
+        return;
+    }
+    const Group closed = m_groups.takeLast();
+    Group &parent = top();
+    if (closed.dest == Dest::FontTable)
+        finishFont();
+    if (closed.dest == Dest::Pn && parent.dest != Dest::Pn && m_pnBullet)
+        parent.para.list = true;
+    if (closed.dest == Dest::ListText && parent.dest != Dest::ListText) {
+        const QString marker = m_listText.trimmed();
+        const bool numbered =
+            std::any_of(marker.begin(), marker.end(), [](QChar c) { return c.isLetterOrNumber(); });
+        if (numbered) {
+            parent.para.numbered = true;
+            for (QChar c : marker + u'\t')
+                character(c);
+        } else if (!marker.isEmpty()) {
+            parent.para.list = true;
+        }
+    }
+}
+
+void Parser::word(const RtfToken &token) {
+    const Keyword keyword = rtfKeyword(token.name);
+    const bool starred = top().starred;
+    top().starred = false;
+    if (top().dest == Dest::Skip)
+        return;
+    const int param = token.param;
+    if (destinationWord(keyword, param))
+        return;
+    if (starred) { // a destination this reader does not interpret
+        top().dest = Dest::Skip;
+        return;
+    }
+    switch (keywordClass(keyword)) {
+    case KeywordClass::Character:
+        charWord(keyword, token);
+        return;
+    case KeywordClass::Paragraph:
+        paraWord(keyword, param);
+        return;
+    default:
+        break;
+    }
+    switch (keyword) {
+    case Keyword::Par:
+    case Keyword::Sect:
+        if (top().dest == Dest::Text)
+            paragraphBreak();
+        break;
+    case Keyword::Cell:
+    case Keyword::Row:
+        // Table cells become paragraphs; cells that end in \par add no empty one.
+        if (top().dest == Dest::Text && m_paraHasContent)
+            paragraphBreak();
+        break;
+    case Keyword::Line:
+        character(QChar::LineSeparator);
+        break;
+    case Keyword::Tab:
+        character(u'\t');
+        break;
+    case Keyword::U:
+        unicode(param);
+        m_skip = top().fallback;
+        break;
+    case Keyword::Uc:
+        top().fallback = qBound(0, param, kMaxFallback);
+        break;
+    case Keyword::Deff:
+        m_defaultFont = param;
+        break;
+    case Keyword::AnsiCpg:
+        m_ansiPage = &CodePage::windows(param);
+        break;
+    case Keyword::Red:
+    case Keyword::Green:
+    case Keyword::Blue:
+        if (top().dest == Dest::ColorTable) {
+            int &component = keyword == Keyword::Red     ? m_red
+                             : keyword == Keyword::Green ? m_green
+                                                         : m_blue;
+            component = qBound(0, param, 255);
+            m_colorGiven = true;
+        }
+        break;
+    case Keyword::PnLvlBlt:
+        if (top().dest == Dest::Pn)
+            m_pnBullet = true;
+        break;
+    default:
+        if (const QChar special = keywordCharacter(keyword); !special.isNull())
+            character(special);
+        break;
+    }
+}
+
+// Destinations and font-table words; true when the keyword was one of them.
+bool Parser::destinationWord(Keyword keyword, int param) {
+    Group &group = top();
+    switch (keyword) {
+    case Keyword::FontTable:
+        group.dest = Dest::FontTable;
+        return true;
+    case Keyword::ColorTable:
+        group.dest = Dest::ColorTable;
+        m_colorGiven = false;
+        return true;
+    case Keyword::ListText:
+        group.dest = Dest::ListText;
+        m_listText.clear();
+        return true;
+    case Keyword::Pn:
+        group.dest = Dest::Pn;
+        m_pnBullet = false;
+        return true;
+    case Keyword::SkippedDestination:
+        group.dest = Dest::Skip;
+        return true;
+    case Keyword::TessaryPitch:
+        if (group.dest == Dest::FontTable)
+            m_font.exactPitch = qBound(0, param, 255);
+        group.dest = Dest::Skip;
+        return true;
+    default:
+        break;
+    }
+    if (group.dest != Dest::FontTable)
+        return false;
+    switch (keyword) {
+    case Keyword::F:
+        startFont(param);
+        return true;
+    case Keyword::FCharset:
+        m_font.charset = qBound(0, param, 255);
+        return true;
+    case Keyword::FPrq:
+        m_font.pitch = qBound(0, param, 3);
+        return true;
+    case Keyword::Cpg:
+        m_font.codePage = param;
+        return true;
+    default:
+        if (const int family = fontFamily(keyword); family >= 0) {
+            m_font.family = family;
+            return true;
+        }
+        return false;
+    }
+}
+
+void Parser::charWord(Keyword keyword, const RtfToken &token) {
+    CharState &chr = top().chr;
+    const bool on = !token.hasParam || token.param != 0;
+    switch (keyword) {
+    case Keyword::Plain:
+        chr = CharState{};
+        break;
+    case Keyword::F:
+        chr.font = token.param;
+        break;
+    case Keyword::Fs:
+        chr.halfPoints = token.param > 0 ? qMin(token.param, kMaxHalfPoints) : 24;
+        break;
+    case Keyword::Cf:
+        chr.color = qMax(0, token.param);
+        break;
+    case Keyword::B:
+        chr.bold = on;
+        break;
+    case Keyword::I:
+        chr.italic = on;
+        break;
+    case Keyword::Ul:
+        chr.underline = on;
+        break;
+    case Keyword::UlNone:
+        chr.underline = false;
+        break;
+    default:
+        break;
+    }
+}
+
+void Parser::paraWord(Keyword keyword, int param) {
+    ParaState &para = top().para;
+    const int twips = qBound(-kMaxTwips, param, kMaxTwips);
+    switch (keyword) {
+    case Keyword::Pard:
+        para = ParaState{};
+        break;
+    case Keyword::Fi:
+        para.first = twips;
+        break;
+    case Keyword::Li:
+        para.left = twips;
+        break;
+    case Keyword::Ri:
+        para.right = twips;
+        break;
+    case Keyword::Ql:
+    case Keyword::Qj: // justified text reads as left aligned
+        para.alignment = Alignment::Left;
+        break;
+    case Keyword::Qc:
+        para.alignment = Alignment::Center;
+        break;
+    case Keyword::Qr:
+        para.alignment = Alignment::Right;
+        break;
+    case Keyword::Tqr:
+        para.nextTabType = QTextOption::RightTab;
+        break;
+    case Keyword::Tqc:
+        para.nextTabType = QTextOption::CenterTab;
+        break;
+    case Keyword::Tqdec:
+        para.nextTabType = QTextOption::DelimiterTab;
+        break;
+    case Keyword::Tb: // bar tabs are not kept
+        para.nextTabType = QTextOption::LeftTab;
+        break;
+    case Keyword::Tx:
+        if (para.tabs.size() < kMaxTabs) {
+            const QChar delimiter = para.nextTabType == QTextOption::DelimiterTab ? u'.' : QChar();
+            para.tabs.append(
+                QTextOption::Tab(twipsToUnits(qMax(0, twips)), para.nextTabType, delimiter));
+        }
+        para.nextTabType = QTextOption::LeftTab;
+        break;
+    case Keyword::Ls:
+        para.list = param > 0;
+        break;
+    default:
+        break;
+    }
+}
+
+void Parser::symbol(char c) {
+    switch (c) {
+    case '\\':
+    case '{':
+    case '}':
+        character(QChar(c));
+        break;
+    case '~':
+        character(QChar::Nbsp);
+        break;
+    case '_':
+        character(QChar(0x2011));
+        break;
+    case '*':
+        top().starred = true;
+        break;
+    case '\r':
+    case '\n':
+        if (top().dest == Dest::Text)
+            paragraphBreak();
+        break;
+    default: // \- optional hyphen, \| \: and anything unknown
+        break;
+    }
+}
+
+void Parser::text(QByteArrayView run) {
+    const qsizetype skipped = qMin<qsizetype>(m_skip, run.size());
+    m_skip -= int(skipped);
+    if (top().dest == Dest::Skip || top().dest == Dest::Pn)
+        return;
+    const CodePage &page = codePage();
+    for (qsizetype i = skipped; i < run.size(); ++i)
+        character(page.toUnicode(static_cast<unsigned char>(run[i])));
+}
+
+void Parser::unicode(int value) {
+    if (value < 0 && value >= -32768)
+        value += 65536;                          // \u takes a signed 16-bit number
+    if (value >= 0x10000 && value <= 0x10FFFF) { // some writers give the code point whole
+        character(QChar(QChar::highSurrogate(uint(value))));
+        character(QChar(QChar::lowSurrogate(uint(value))));
+    } else if (value > 0 && value < 0x10000) {
+        character(QChar(char16_t(value)));
+    }
+}
+
+void Parser::character(QChar c) {
+    switch (top().dest) {
+    case Dest::Text:
+        textCharacter(c);
+        break;
+    case Dest::FontTable:
+        if (c == u';')
+            finishFont();
+        else if (m_font.name.size() < kMaxNameLength && isRtfTextCharacter(c.unicode()))
+            m_font.name.append(c);
+        break;
+    case Dest::ColorTable:
+        if (c == u';') {
+            m_colors.append(m_colorGiven ? (m_red << 16) | (m_green << 8) | m_blue : -1);
+            m_red = m_green = m_blue = 0;
+            m_colorGiven = false;
+        }
+        break;
+    case Dest::ListText:
+        if (m_listText.size() < kMaxNameLength)
+            m_listText.append(c);
+        break;
+    default:
+        break;
+    }
+}
+
+} // namespace rtf
+
+bool RtfReader::looksLikeRtf(const QByteArray &data) {
+    qsizetype start = data.startsWith("\xEF\xBB\xBF") ? 3 : 0;
+    while (start < data.size() && QChar::isSpace(uchar(data[start])))
+        ++start;
+    return QByteArrayView(data).sliced(start).startsWith("{\\rtf");
+}
+
+bool RtfReader::read(const QByteArray &data, QTextCursor &cursor, Mode mode) {
+    if (!looksLikeRtf(data) || cursor.isNull())
+        return false;
+    cursor.beginEditBlock();
+    cursor.removeSelectedText();
+    rtf::Parser parser(cursor, mode);
+    parser.run(QByteArrayView(data).sliced(data.indexOf('{')));
+    cursor.endEditBlock();
+    return true;
+}
+
+} // namespace tessary

@@ -1,0 +1,170 @@
+#include "platform/codepage.h"
+#include "platform/rtfparser.h"
+
+#include <QColor>
+#include <QTextBlock>
+#include <QTextList>
+
+namespace tessary::rtf {
+
+void Parser::textCharacter(QChar c) {
+    if (!isRtfTextCharacter(c.unicode()))
+        return;
+    if (c == QChar::ParagraphSeparator) {
+        paragraphBreak();
+        return;
+    }
+    if (m_pendingBreak)
+        insertPendingBreak();
+    if (!(top().chr == m_runState)) {
+        flushRun();
+        m_runState = top().chr;
+    }
+    m_run.append(c);
+    m_paraHasContent = true;
+}
+
+void Parser::flushRun() {
+    if (m_run.isEmpty())
+        return;
+    // A surrogate without its partner would make invalid text.
+    for (qsizetype i = 0; i < m_run.size(); ++i) {
+        const QChar c = m_run[i];
+        if (c.isHighSurrogate() && i + 1 < m_run.size() && m_run[i + 1].isLowSurrogate())
+            ++i;
+        else if (c.isSurrogate())
+            m_run[i] = QChar::ReplacementCharacter;
+    }
+    m_cursor.insertText(m_run, charFormat(m_runState));
+    m_run.clear();
+}
+
+void Parser::paragraphBreak() {
+    if (m_pendingBreak)
+        insertPendingBreak();
+    flushRun();
+    if (m_cursor.block().length() == 1) // an empty paragraph keeps the font of its mark
+        m_cursor.setBlockCharFormat(charFormat(top().chr));
+    applyParagraph(top().para);
+    m_pendingBreak = true;
+    m_paraHasContent = false;
+}
+
+void Parser::insertPendingBreak() {
+    flushRun();
+    m_pendingBreak = false;
+    QTextBlockFormat format = m_targetFormat;
+    if (m_mode == RtfReader::Mode::Document) {
+        format = QTextBlockFormat();
+        format.setAlignment(Qt::AlignLeft);
+    }
+    m_cursor.insertBlock(format, charFormat(top().chr));
+}
+
+void Parser::applyParagraph(const ParaState &para) {
+    QTextBlockFormat format;
+    format.setAlignment(para.alignment == Alignment::Center  ? Qt::AlignHCenter
+                        : para.alignment == Alignment::Right ? Qt::AlignRight
+                                                             : Qt::AlignLeft);
+    format.setLeftMargin(twipsToUnits(para.left));
+    format.setTextIndent(twipsToUnits(para.first));
+    format.setRightMargin(twipsToUnits(para.right));
+    format.setTabPositions(para.tabs);
+
+    const QTextBlock block = m_cursor.block();
+    const bool bullet = para.list && !para.numbered;
+    // Consecutive bullet paragraphs share one list.
+    QTextList *previous = m_lastWasBullet ? block.previous().textList() : nullptr;
+    QTextList *list = block.textList();
+    if (list && (!bullet || (previous && list != previous))) {
+        list->remove(block);
+        list = nullptr;
+    }
+    m_cursor.setBlockFormat(format); // keeps list membership
+    if (bullet && !list && previous) {
+        previous->add(block);
+    } else if (bullet && !list) {
+        QTextListFormat listFormat;
+        listFormat.setStyle(QTextListFormat::ListDisc);
+        listFormat.setIndent(0); // the paragraph's own indents place the text, as in the editor
+        m_cursor.createList(listFormat);
+    }
+    m_lastWasBullet = bullet;
+}
+
+void Parser::finish() {
+    if (m_font.name.size() > 0 || m_fontNumber >= 0)
+        finishFont();
+    flushRun();
+    const ParaState para = top().para;
+    if (m_mode == RtfReader::Mode::Fragment) {
+        if (m_pendingBreak)
+            insertPendingBreak();
+    } else if (!m_pendingBreak) {
+        if (m_cursor.block().length() == 1)
+            m_cursor.setBlockCharFormat(charFormat(top().chr));
+        applyParagraph(para);
+    }
+}
+
+void Parser::startFont(int number) {
+    if (m_fontNumber >= 0)
+        finishFont();
+    m_font = Font{};
+    m_fontNumber = number;
+}
+
+void Parser::finishFont() {
+    if (m_fontNumber >= 0) {
+        m_font.name = m_font.name.trimmed();
+        m_fonts.insert(m_fontNumber, m_font);
+    }
+    m_font = Font{};
+    m_fontNumber = -1;
+}
+
+const Font *Parser::fontOf(const CharState &chr) const {
+    auto it = m_fonts.constFind(chr.font < 0 ? m_defaultFont : chr.font);
+    if (it == m_fonts.constEnd())
+        it = m_fonts.constFind(m_defaultFont);
+    return it == m_fonts.constEnd() ? nullptr : &it.value();
+}
+
+static int charsetOf(const Font &font) {
+    return font.charset >= 0 ? font.charset : charsetForFace(font.name);
+}
+
+// The code page of the text being read; ANSI fonts follow the document's \ansicpg.
+const CodePage &Parser::codePage() {
+    const Font *font = top().dest == Dest::FontTable ? &m_font : fontOf(top().chr);
+    if (!font)
+        return *m_ansiPage;
+    if (font->codePage > 0)
+        return CodePage::windows(font->codePage);
+    const int charset = charsetOf(*font);
+    return charset <= 1 ? *m_ansiPage : CodePage::forCharset(charset);
+}
+
+QTextCharFormat Parser::charFormat(const CharState &chr) const {
+    QTextCharFormat format;
+    int charset = 0;
+    int pitch = 0;
+    if (const Font *font = fontOf(chr)) {
+        if (!font->name.isEmpty())
+            format.setFontFamilies(QStringList{font->name});
+        charset = charsetOf(*font);
+        pitch = font->exactPitch >= 0 ? font->exactPitch : (font->family << 4) | font->pitch;
+    }
+    format.setFontPointSize(chr.halfPoints / 2.0);
+    const int rgb = chr.color < m_colors.size() ? m_colors[chr.color] : -1;
+    if (rgb >= 0)
+        format.setForeground(QColor((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF));
+    format.setFontWeight(chr.bold ? QFont::Bold : QFont::Normal);
+    format.setFontItalic(chr.italic);
+    format.setFontUnderline(chr.underline);
+    format.setProperty(TextProperty::Charset, charset);
+    format.setProperty(TextProperty::PitchAndFamily, pitch);
+    return format;
+}
+
+} // namespace tessary::rtf

@@ -1,0 +1,345 @@
+#include "platform/rtfwriter.h"
+
+#include "platform/codepage.h"
+#include "platform/rtfkeywords.h"
+#include "platform/textformat.h"
+
+#include <QHash>
+#include <QList>
+#include <QTextBlock>
+#include <QTextDocument>
+#include <QTextList>
+
+namespace tessary {
+
+namespace {
+
+struct FontKey {
+    QString face;
+    int charset = 0;
+    int pitch = 0; // the pitch-and-family byte
+    bool operator==(const FontKey &) const = default;
+};
+
+size_t qHash(const FontKey &key, size_t seed = 0) {
+    return qHashMulti(seed, key.face, key.charset, key.pitch);
+}
+
+struct RunState {
+    int font = -1;
+    int halfPoints = -1;
+    int color = -1;
+    bool bold = false;
+    bool italic = false;
+    bool underline = false;
+};
+
+class Writer {
+public:
+    Writer(const QTextDocument *doc, int start, int end)
+        : m_doc(doc)
+        , m_start(start)
+        , m_end(end) {}
+    QByteArray write();
+
+private:
+    template <typename Visit> void forEachFragment(Visit visit) const;
+    FontKey fontKey(const QTextCharFormat &format) const;
+    int colorIndex(const QTextCharFormat &format) const;
+    void collect();
+    void header();
+    void block(const QTextBlock &block);
+    void paragraphProperties(const QTextBlockFormat &format, bool bullet);
+    void runFormat(const QTextCharFormat &format);
+    void text(QStringView text, int charset, bool glyphSafe = true);
+    void unicode(char16_t u, const QByteArray &fallback);
+    void symbol(const QByteArray &text);
+    void word(const char *name);
+    void word(const char *name, int param);
+    void literal(char c);
+
+    const QTextDocument *m_doc;
+    int m_start;
+    int m_end;
+    QByteArray m_out;
+    bool m_needSpace = false;
+    QHash<FontKey, int> m_fontIndex;
+    QList<FontKey> m_fonts;
+    QHash<quint32, int> m_colorIndex; // 0x00BBGGRR to \cf number
+    QList<quint32> m_colors;
+    RunState m_state;
+};
+
+int twips(double units) {
+    return qRound(units * 1440.0 / documentDpi());
+}
+
+QByteArray Writer::write() {
+    m_out.reserve(64 + (m_end - m_start) * 2);
+    collect();
+    header();
+    for (QTextBlock b = m_doc->findBlock(m_start); b.isValid() && b.position() < m_end;
+         b = b.next())
+        block(b);
+    m_out.append("}\n");
+    return m_out;
+}
+
+template <typename Visit> void Writer::forEachFragment(Visit visit) const {
+    for (QTextBlock b = m_doc->findBlock(m_start); b.isValid() && b.position() < m_end;
+         b = b.next()) {
+        for (auto it = b.begin(); !it.atEnd(); ++it) {
+            const QTextFragment fragment = it.fragment();
+            const int from = qMax(fragment.position(), m_start);
+            const int to = qMin(fragment.position() + fragment.length(), m_end);
+            if (from < to)
+                visit(fragment.charFormat());
+        }
+        if (b.length() == 1) // an empty paragraph still has a font for its mark
+            visit(b.charFormat());
+    }
+}
+
+FontKey Writer::fontKey(const QTextCharFormat &format) const {
+    const QStringList families = format.fontFamilies().toStringList();
+    const QString family = format.stringProperty(QTextFormat::FontFamily);
+    FontKey key;
+    key.face = !families.isEmpty() ? families.first()
+               : !family.isEmpty() ? family
+                                   : m_doc->defaultFont().family();
+    key.charset = format.hasProperty(TextProperty::Charset)
+                      ? format.intProperty(TextProperty::Charset)
+                      : charsetForFace(key.face);
+    key.charset = qBound(0, key.charset, 255);
+    key.pitch = format.intProperty(TextProperty::PitchAndFamily) & 0xFF;
+    return key;
+}
+
+int Writer::colorIndex(const QTextCharFormat &format) const {
+    if (!format.hasProperty(QTextFormat::ForegroundBrush) ||
+        format.foreground().style() == Qt::NoBrush)
+        return 0;
+    const QColor c = format.foreground().color();
+    return m_colorIndex.value(rgbColor(c.red(), c.green(), c.blue()), 0);
+}
+
+void Writer::collect() {
+    auto addFormat = [this](const QTextCharFormat &format) {
+        const FontKey key = fontKey(format);
+        if (!m_fontIndex.contains(key)) {
+            m_fontIndex.insert(key, int(m_fonts.size()));
+            m_fonts.append(key);
+        }
+        if (format.hasProperty(QTextFormat::ForegroundBrush) &&
+            format.foreground().style() != Qt::NoBrush) {
+            const QColor c = format.foreground().color();
+            const quint32 color = rgbColor(c.red(), c.green(), c.blue());
+            if (!m_colorIndex.contains(color)) {
+                m_colors.append(color);
+                m_colorIndex.insert(color, int(m_colors.size())); // \cf0 is automatic
+            }
+        }
+    };
+    forEachFragment(addFormat);
+    if (m_fonts.isEmpty()) // \deff0 needs a font
+        addFormat(QTextCharFormat());
+}
+
+// The pitch-and-family byte holds an anchor number in its upper six bits, which the standard
+// family and \fprq words cannot carry. Where they would not give the byte back, the font entry
+// also carries {\*\tessarypitchN}: other readers skip a starred destination they don't know.
+void Writer::header() {
+    m_out.append("{\\rtf1\\ansi\\ansicpg1252\\deff0\\uc1\n{\\fonttbl");
+    static const char *const families[] = {"fnil",    "froman",  "fswiss",
+                                           "fmodern", "fscript", "fdecor"};
+    for (qsizetype i = 0; i < m_fonts.size(); ++i) {
+        const FontKey &font = m_fonts[i];
+        const int family = font.pitch >> 4;
+        const int pitch = font.pitch & 3;
+        m_out.append('{');
+        word("f", int(i));
+        word(family <= 5 ? families[family] : "fnil");
+        word("fcharset", font.charset);
+        word("fprq", pitch);
+        const int standard = (family <= 5 ? family << 4 : 0) | pitch;
+        if (standard != font.pitch) {
+            m_out.append("{\\*\\tessarypitch" + QByteArray::number(font.pitch) + '}');
+            m_needSpace = false;
+        }
+        text(QString(font.face).remove(u';'), font.charset, false); // ';' ends the name
+        m_out.append(";}");
+        m_needSpace = false;
+    }
+    m_out.append("}\n{\\colortbl;");
+    for (quint32 color : m_colors) {
+        word("red", int(color & 0xFF));
+        word("green", int((color >> 8) & 0xFF));
+        word("blue", int((color >> 16) & 0xFF));
+        m_out.append(';');
+        m_needSpace = false;
+    }
+    m_out.append("}\n");
+    m_needSpace = false;
+}
+
+void Writer::block(const QTextBlock &block) {
+    paragraphProperties(block.blockFormat(), block.textList() != nullptr);
+    for (auto it = block.begin(); !it.atEnd(); ++it) {
+        const QTextFragment fragment = it.fragment();
+        const int from = qMax(fragment.position(), m_start);
+        const int to = qMin(fragment.position() + fragment.length(), m_end);
+        if (from >= to)
+            continue;
+        runFormat(fragment.charFormat());
+        text(QStringView(fragment.text()).mid(from - fragment.position(), to - from),
+             m_fonts[m_state.font].charset);
+    }
+    const int separator = block.position() + block.length() - 1;
+    if (separator >= m_start && separator < m_end) {
+        if (block.length() == 1)
+            runFormat(block.charFormat());
+        word("par");
+        m_out.append('\n');
+        m_needSpace = false;
+    }
+}
+
+void Writer::paragraphProperties(const QTextBlockFormat &format, bool bullet) {
+    word("pard");
+    const Qt::Alignment align = format.alignment() & Qt::AlignHorizontal_Mask;
+    word(align & Qt::AlignHCenter   ? "qc"
+         : align & Qt::AlignRight   ? "qr"
+         : align & Qt::AlignJustify ? "qj"
+                                    : "ql");
+    if (const int fi = twips(format.textIndent()))
+        word("fi", fi);
+    if (const int li = twips(format.leftMargin()))
+        word("li", li);
+    if (const int ri = twips(format.rightMargin()))
+        word("ri", ri);
+    for (const QTextOption::Tab &tab : format.tabPositions()) {
+        if (tab.type == QTextOption::RightTab)
+            word("tqr");
+        else if (tab.type == QTextOption::CenterTab)
+            word("tqc");
+        else if (tab.type == QTextOption::DelimiterTab)
+            word("tqdec");
+        word("tx", twips(tab.position));
+    }
+    if (bullet) {
+        m_out.append(
+            "{\\pntext\\bullet\\tab}{\\*\\pn\\pnlvlblt\\pnf0\\pnindent0{\\pntxtb\\bullet}}");
+        m_needSpace = false;
+    }
+}
+
+void Writer::runFormat(const QTextCharFormat &format) {
+    RunState next;
+    next.font = m_fontIndex.value(fontKey(format));
+    const double points = format.hasProperty(QTextFormat::FontPointSize)
+                              ? format.fontPointSize()
+                              : m_doc->defaultFont().pointSizeF();
+    next.halfPoints = qBound(1, qRound((points > 0 ? points : 12) * 2), 3276);
+    next.color = colorIndex(format);
+    next.bold = format.fontWeight() >= QFont::Bold;
+    next.italic = format.fontItalic();
+    next.underline = format.fontUnderline();
+    const bool first = m_state.font < 0;
+    if (first || next.font != m_state.font)
+        word("f", next.font);
+    if (first || next.halfPoints != m_state.halfPoints)
+        word("fs", next.halfPoints);
+    if (first || next.color != m_state.color)
+        word("cf", next.color);
+    if (first || next.bold != m_state.bold)
+        next.bold ? word("b") : word("b", 0);
+    if (first || next.italic != m_state.italic)
+        next.italic ? word("i") : word("i", 0);
+    if (first || next.underline != m_state.underline)
+        next.underline ? word("ul") : word("ulnone");
+    m_state = next;
+}
+
+// 8-bit text through the font's code page, \uN? for what it cannot hold. Other readers take
+// symbol-set bytes, ASCII included, as glyph positions, so there every character also comes
+// as \uN, with its byte as the fallback.
+void Writer::text(QStringView text, int charset, bool glyphSafe) {
+    const CodePage &page = CodePage::forCharset(charset);
+    const bool symbolSet = glyphSafe && charset == Charset::Symbol;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const char16_t u = text[i].unicode();
+        if (u == u'\t') {
+            word("tab");
+        } else if (u == QChar::LineSeparator) {
+            word("line");
+        } else if (u == QChar::Nbsp) {
+            symbol("\\~");
+        } else if (!isRtfTextCharacter(u)) {
+            continue;
+        } else if (u < 0x7F) {
+            if (symbolSet)
+                word("u", u);
+            literal(char(u));
+        } else if (QChar::isHighSurrogate(u) && i + 1 < text.size() &&
+                   text[i + 1].isLowSurrogate()) {
+            unicode(u, "?");
+            unicode(text[++i].unicode(), "?");
+        } else if (QChar::isSurrogate(u)) {
+            unicode(QChar::ReplacementCharacter, "?"); // half a pair is not a character
+        } else {
+            const int code = page.fromUnicode(QChar(u));
+            const QByteArray hex = "\\'" + QByteArray::number(code, 16).rightJustified(2, '0');
+            if (code < 0x80)
+                unicode(u, "?");
+            else if (symbolSet)
+                unicode(u, hex);
+            else
+                symbol(hex);
+        }
+    }
+}
+
+void Writer::unicode(char16_t u, const QByteArray &fallback) {
+    word("u", u > 0x7FFF ? int(u) - 0x10000 : int(u));
+    symbol(fallback);
+}
+
+void Writer::symbol(const QByteArray &text) {
+    m_out.append(text);
+    m_needSpace = false;
+}
+
+void Writer::word(const char *name) {
+    m_out.append('\\');
+    m_out.append(name);
+    m_needSpace = true;
+}
+
+void Writer::word(const char *name, int param) {
+    word(name);
+    m_out.append(QByteArray::number(param));
+}
+
+// A printable ASCII character, escaped where RTF needs it.
+void Writer::literal(char c) {
+    if (m_needSpace)
+        m_out.append(' ');
+    m_needSpace = false;
+    if (c == '\\' || c == '{' || c == '}')
+        m_out.append('\\');
+    m_out.append(c);
+}
+
+} // namespace
+
+QByteArray RtfWriter::write(const QTextDocument *doc, int start, int end) {
+    if (!doc)
+        return {};
+    const int count = doc->characterCount();
+    if (end < 0 || end > count)
+        end = count;
+    start = qBound(0, start, end);
+    return Writer(doc, start, end).write();
+}
+
+} // namespace tessary

@@ -1,0 +1,223 @@
+// Writing RTF: every attribute survives save then open, and other programs read the text.
+#include "platform/rtfwriter.h"
+#include "rtftesthelpers.h"
+
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QtTest>
+
+using namespace tessary;
+using namespace tessary::test;
+
+namespace {
+
+CharAttributes attrs(const QString &face, int size, int charset = 0, int pitch = 0) {
+    CharAttributes a;
+    a.face = face;
+    a.size = size;
+    a.charset = charset;
+    a.pitchAndFamily = pitch;
+    return a;
+}
+
+void insert(QTextCursor &cursor, const QString &text, const CharAttributes &a) {
+    cursor.insertText(text, a.toFormat());
+}
+
+void newParagraph(QTextCursor &cursor, Alignment align, int first, int left, int right) {
+    QTextBlockFormat f;
+    f.setAlignment(align == Alignment::Center  ? Qt::AlignHCenter
+                   : align == Alignment::Right ? Qt::AlignRight
+                                               : Qt::AlignLeft);
+    f.setLeftMargin(pointsToDocUnits(first + left));
+    f.setTextIndent(pointsToDocUnits(-left));
+    f.setRightMargin(pointsToDocUnits(right));
+    cursor.insertBlock(f);
+}
+
+// A document using every attribute the program reads or writes.
+std::unique_ptr<QTextDocument> everyAttribute() {
+    auto doc = std::make_unique<QTextDocument>();
+    QTextCursor c(doc.get());
+    CharAttributes body = attrs("Liberation Serif", 12, 0, 0x12);
+    insert(c, "Plain\ttext", body);
+    CharAttributes styled = attrs("Liberation Sans", 20, 0, 0x22);
+    styled.bold = styled.italic = styled.underline = true;
+    styled.color = rgbColor(200, 10, 30);
+    insert(c, " styled {\\}", styled);
+    insert(c, "\u2028after a soft break", body);
+
+    newParagraph(c, Alignment::Center, 36, -18, 12);
+    insert(c, "\u03B1\u03B2\u03B3 \u0436", attrs("Courier New Greek Even", 14, 161, 4 * 37 + 1));
+    insert(c, "\u2245\u2211\u23A1 x", attrs("TessarySymbol Even", 14, 2, 4 * 5 + 2));
+    insert(c, "even", attrs("Courier New Even", 10, 0, 4 * 63 + 1));
+    insert(c, "\u20AC\u00E9\u00A0\U0001D11E", body);
+
+    newParagraph(c, Alignment::Right, 0, 0, 0);
+    QTextBlockFormat tabs = c.blockFormat();
+    tabs.setTabPositions({QTextOption::Tab(pointsToDocUnits(72), QTextOption::LeftTab),
+                          QTextOption::Tab(pointsToDocUnits(144), QTextOption::RightTab),
+                          QTextOption::Tab(pointsToDocUnits(200), QTextOption::CenterTab)});
+    c.setBlockFormat(tabs);
+    insert(c, "a\tb\tc", body);
+
+    QTextListFormat disc;
+    disc.setStyle(QTextListFormat::ListDisc);
+    newParagraph(c, Alignment::Left, 18, 18, 0);
+    QTextList *list = c.createList(disc);
+    insert(c, "first bullet", body);
+    newParagraph(c, Alignment::Left, 18, 18, 0);
+    list->add(c.block());
+    insert(c, "second bullet", body);
+
+    newParagraph(c, Alignment::Left, 0, 0, 0);
+    c.setBlockCharFormat(attrs("Courier New Even", 30).toFormat());
+    newParagraph(c, Alignment::Left, 0, 0, 0);
+    insert(c, "last", body);
+    return doc;
+}
+
+void compareDocuments(const QTextDocument &actual, const QTextDocument &expected) {
+    QCOMPARE(blockTexts(actual), blockTexts(expected));
+    for (QTextBlock a = actual.begin(), e = expected.begin(); e.isValid();
+         a = a.next(), e = e.next()) {
+        QCOMPARE(paraOf(a), paraOf(e));
+        const QList<QTextOption::Tab> tabs = a.blockFormat().tabPositions();
+        for (qsizetype i = 0; i < tabs.size(); ++i) {
+            QCOMPARE(tabs[i].type, e.blockFormat().tabPositions()[i].type);
+            QCOMPARE(qRound(tabs[i].position), qRound(e.blockFormat().tabPositions()[i].position));
+        }
+        if (e.length() == 1) // an empty paragraph's own font
+            QCOMPARE(describe(CharAttributes::fromFormat(a.charFormat())),
+                     describe(CharAttributes::fromFormat(e.charFormat())));
+    }
+    for (int pos = 0; pos < expected.characterCount() - 1; ++pos)
+        QCOMPARE(describe(charAt(actual, pos)), describe(charAt(expected, pos)));
+}
+
+} // namespace
+
+class TestRtfWriter : public QObject {
+    Q_OBJECT
+
+private slots:
+    void roundTripsEveryAttribute();
+    void writesStandardRtf();
+    void notationFacesAndCodePages();
+    void emptyDocument();
+    void writesRanges();
+    void libreOfficeReadsTheText();
+};
+
+void TestRtfWriter::roundTripsEveryAttribute() {
+    const auto doc = everyAttribute();
+    const QByteArray rtf = RtfWriter::write(doc.get());
+    const auto back = loadRtf(rtf);
+    compareDocuments(*back, *doc);
+    QVERIFY(paraOf(back->findBlockByNumber(3)).bullet);
+    QVERIFY(back->findBlockByNumber(3).textList() == back->findBlockByNumber(4).textList());
+    QCOMPARE(charOf(*back, "\u03B1").pitchAndFamily, 4 * 37 + 1);
+    // Written again, it is the same file.
+    QCOMPARE(RtfWriter::write(back.get()), rtf);
+}
+
+void TestRtfWriter::writesStandardRtf() {
+    const QByteArray rtf = RtfWriter::write(everyAttribute().get());
+    QVERIFY(rtf.startsWith("{\\rtf1\\ansi\\ansicpg1252\\deff0"));
+    QVERIFY(rtf.endsWith("}\n"));
+    QVERIFY(rtf.contains("{\\colortbl;\\red200\\green10\\blue30;}"));
+    for (const char *word : {"\\b", "\\i", "\\ul", "\\cf1", "\\fs40", "\\qc", "\\qr", "\\fi-360",
+                             "\\li360", "\\ri240", "\\tqr\\tx2880", "\\tqc\\tx4000", "\\tab",
+                             "\\line", "\\par", "\\pnlvlblt", "\\'80\\'e9\\~"})
+        QVERIFY2(rtf.contains(word), word);
+    QVERIFY(rtf.contains(" styled \\{\\\\\\}"));
+    QVERIFY(rtf.contains("\\u-10188?\\u-8930?"));
+    // Every byte is 7-bit: other programs need no guess at the file's encoding.
+    QVERIFY(std::all_of(rtf.begin(), rtf.end(), [](char c) { return uchar(c) < 0x80; }));
+}
+
+void TestRtfWriter::notationFacesAndCodePages() {
+    const QByteArray rtf = RtfWriter::write(everyAttribute().get());
+    QVERIFY(rtf.contains("\\fcharset161\\fprq1{\\*\\tessarypitch149}Courier New Greek Even;}"));
+    QVERIFY(rtf.contains("\\fcharset2\\fprq2{\\*\\tessarypitch22}TessarySymbol Even;}"));
+    QVERIFY(rtf.contains("\\fcharset0\\fprq1{\\*\\tessarypitch253}Courier New Even;}"));
+    // Bytes the family and pitch words can express need no private word.
+    QVERIFY(rtf.contains("{\\f0\\froman\\fcharset0\\fprq2 Liberation Serif;}"));
+    QVERIFY(rtf.contains("\\fswiss\\fcharset0\\fprq2 Liberation Sans;}"));
+    // Greek through Windows-1253; a character no code page of the face holds as \u.
+    QVERIFY(rtf.contains("\\'e1\\'e2\\'e3 \\u1078?"));
+    // Symbol codes also carry their character for readers that take the code as a glyph.
+    QVERIFY(rtf.contains("\\u8773\\'c9\\u8721\\'e5\\u9121\\'e8\\u32  \\u120 x"));
+}
+
+void TestRtfWriter::emptyDocument() {
+    QTextDocument doc;
+    const QByteArray rtf = RtfWriter::write(&doc);
+    QVERIFY(rtf.contains("{\\fonttbl{\\f0"));
+    const auto back = loadRtf(rtf);
+    QCOMPARE(back->blockCount(), 1);
+    QVERIFY(back->isEmpty());
+}
+
+void TestRtfWriter::writesRanges() {
+    const auto doc = everyAttribute();
+    const int start = int(doc->toPlainText().indexOf("text"));
+    const int greek = int(doc->toPlainText().indexOf("\u03B2"));
+    auto paste = [](const QByteArray &rtf) {
+        auto target = std::make_unique<QTextDocument>();
+        QTextCursor cursor(target.get());
+        RtfReader::read(rtf, cursor, RtfReader::Mode::Fragment);
+        return target;
+    };
+    // Inside one paragraph there is no paragraph mark; across one, exactly one.
+    const QByteArray inside = RtfWriter::write(doc.get(), start, start + 10);
+    QCOMPARE(inside.count("\\par\n"), 0);
+    QCOMPARE(paste(inside)->toPlainText(), "text style");
+    QCOMPARE(describe(charOf(*paste(inside), "style")), describe(charOf(*doc, "style")));
+    const QByteArray across = RtfWriter::write(doc.get(), start, greek);
+    QCOMPARE(across.count("\\par\n"), 1);
+    QCOMPARE(blockTexts(*paste(across)),
+             QStringList({"text styled {\\}\u2028after a soft break", "\u03B1"}));
+    QCOMPARE(charOf(*paste(across), "\u03B1").pitchAndFamily, 4 * 37 + 1);
+    QVERIFY(RtfWriter::write(nullptr).isEmpty());
+}
+
+void TestRtfWriter::libreOfficeReadsTheText() {
+    const QString soffice = QStandardPaths::findExecutable("soffice");
+    if (soffice.isEmpty())
+        QSKIP("LibreOffice (soffice) is not installed; cannot check that it reads our RTF");
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    const auto doc = everyAttribute();
+    QFile file(dir.filePath("doc.rtf"));
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(RtfWriter::write(doc.get()));
+    file.close();
+
+    QProcess process;
+    process.setWorkingDirectory(dir.path());
+    process.start(soffice, {"-env:UserInstallation=file://" + dir.filePath("profile"), "--headless",
+                            "--convert-to", "txt:Text (encoded):UTF8", "--outdir", dir.path(),
+                            file.fileName()});
+    QVERIFY(process.waitForFinished(180000));
+    QFile txt(dir.filePath("doc.txt"));
+    QVERIFY2(txt.open(QIODevice::ReadOnly), process.readAllStandardError().constData());
+    QString text = QString::fromUtf8(txt.readAll());
+    text.remove(QChar(0xFEFF));
+    QStringList lines = text.split(QRegularExpression("\r?\n"));
+    while (!lines.isEmpty() && lines.last().isEmpty())
+        lines.removeLast();
+
+    QStringList expected = blockTexts(*doc);
+    for (QString &line : expected)
+        line.replace(QChar::LineSeparator, u'\n');
+    expected = expected.join(u'\n').split(u'\n');
+    // The bullet paragraphs come out with their bullet in front.
+    for (QString &line : lines)
+        line.remove(QRegularExpression("^\\s*\u2022\\s*"));
+    QCOMPARE(lines, expected);
+}
+
+QTEST_MAIN(TestRtfWriter)
+#include "tst_rtfwriter.moc"
