@@ -36,6 +36,7 @@ public:
     QQueue<QMessageBox::StandardButton> answers;
     QQueue<QString> fileNames;
     QStringList dialogTitles;
+    QStringList startPaths;
 
     void message(QWidget *, const QString &title, const QString &text, QMessageBox::Icon) override {
         messages.append({title, text});
@@ -45,15 +46,27 @@ public:
         messages.append({title, text});
         return answers.isEmpty() ? QMessageBox::Cancel : answers.dequeue();
     }
-    QString openFileName(QWidget *, const QString &title, const QString &,
+    QString openFileName(QWidget *, const QString &title, const QString &startPath,
                          const QString &) override {
         dialogTitles.append(title);
+        startPaths.append(startPath);
         return fileNames.isEmpty() ? QString() : fileNames.dequeue();
     }
-    QString saveFileName(QWidget *, const QString &title, const QString &, const QString &,
-                         const QString &) override {
+    QString saveFileName(QWidget *, const QString &title, const QString &startPath,
+                         const QString &, const QString &) override {
         dialogTitles.append(title);
+        startPaths.append(startPath);
         return fileNames.isEmpty() ? QString() : fileNames.dequeue();
+    }
+};
+
+// Records what the program asked the desktop to open.
+class RecordingShell : public ShellService {
+public:
+    QList<QUrl> opened;
+    bool open(const QUrl &url) override {
+        opened.append(url);
+        return true;
     }
 };
 
@@ -61,6 +74,7 @@ public:
 struct Sandbox {
     QTemporaryDir dir;
     ScriptedDialogs *dialogs = nullptr;
+    RecordingShell *shell = nullptr;
 
     explicit Sandbox(int screenWidth = 1280, int dpi = 96) {
         QStandardPaths::setTestModeEnabled(true);
@@ -69,6 +83,9 @@ struct Sandbox {
         auto scripted = std::make_unique<ScriptedDialogs>();
         dialogs = scripted.get();
         Services::setDialogs(std::move(scripted));
+        auto recording = std::make_unique<RecordingShell>();
+        shell = recording.get();
+        Services::setShell(std::move(recording));
     }
     QString settingsPath() const { return dir.filePath(QStringLiteral("tessary.ini")); }
     void setScreen(int width, int dpi = 96) {

@@ -1,11 +1,23 @@
 #include "app/tmainform.h"
 
+#include "documents/documentfiles.h"
+#include "documents/findreplace.h"
+#include "documents/recentfiles.h"
+#include "documents/ttodayform.h"
+#include "editor/commandstate.h"
+#include "editor/formatting.h"
+#include "editor/functionkeys.h"
 #include "editor/notationfaces.h"
 #include "editor/notationtyping.h"
+#include "editor/palettes.h"
+#include "editor/ruler.h"
+#include "html/anchors.h"
+#include "html/tanchorform.h"
 #include "platform/richedit.h"
 #include "platform/services.h"
 #include "platform/settingsstore.h"
 
+#include <QAction>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QDir>
@@ -32,7 +44,6 @@ constexpr int kPaletteRowWidth = 782; // 34 buttons of 23 pixels
 TMainForm::TMainForm(QWidget *parent)
     : QMainWindow(parent) {
     setObjectName(QStringLiteral("TMainForm"));
-    m_fnKeyPieces.fill(QStringLiteral("  "));
     buildLayout();
     P.HideFnHint = [this] { HideFnHint(); };
     P.BeginEditorUpdate = [this] { BeginEditorUpdate(); };
@@ -42,7 +53,42 @@ TMainForm::TMainForm(QWidget *parent)
             &NotationTyping::NotationButtonClick);
     connect(P.WhitespaceButton, &QToolButton::clicked, Notation,
             &NotationTyping::WhitespaceButtonClick);
-    connect(P.Editor, &QTextEdit::textChanged, this, [this] { P.DocumentModified = true; });
+    PaletteBars = new Palettes(P, *Notation, this);
+    FnKeys = new FunctionKeys(P, *PaletteBars, this);
+    PaletteBars->AssignPaletteHandlers(this,
+                                       [this](QToolButton *b) { FnKeys->FnDefButtonClick(b); });
+    connect(P.GreekAlphabetButton, &QToolButton::clicked, PaletteBars, &Palettes::GreekButtonClick);
+    connect(P.SymbolButton, &QToolButton::clicked, PaletteBars, &Palettes::SymbolButtonClick);
+    connect(P.FunctionKeyButton, &QToolButton::clicked, PaletteBars,
+            &Palettes::FunctionKeyButtonClick);
+    connect(Notation, &NotationTyping::functionKeyPressed, FnKeys,
+            &FunctionKeys::ReplayFunctionKey);
+    Documents = new DocumentFiles(P, this, this);
+    Recent = new RecentFiles(*Documents, this);
+    connect(Notation, &NotationTyping::helpRequested, Documents, &DocumentFiles::HelpContents);
+    Format = new Formatting(P, *Notation, this);
+    Rulers = new Ruler(P, this);
+    P.ResetParagraphFormat = [this] { Rulers->ResetParagraphFormat(); };
+    Commands = new CommandState(P, *Rulers, this); // also marks every change as modified
+    buildMenus();
+    connectFormatting();
+    AnchorMarks = new Anchors(P, this, this);
+    Search = new FindReplace(P, this, this);
+    TodayForm = new TTodayForm(P, *Notation, this);
+    ScaleFormForLargeFonts(&AnchorMarks->form());
+    ScaleFormForLargeFonts(TodayForm);
+    connect(Documents, &DocumentFiles::documentLoaded, AnchorMarks, &Anchors::ScanAnchors);
+    connect(action(QStringLiteral("HtmlSrcAnchor")), &QAction::triggered, AnchorMarks,
+            &Anchors::HtmlSrcAnchorExecute);
+    connect(action(QStringLiteral("HtmlDestAnchor")), &QAction::triggered, AnchorMarks,
+            &Anchors::HtmlDestAnchorExecute);
+    connect(action(QStringLiteral("SearchFind")), &QAction::triggered, Search,
+            &FindReplace::SearchFind);
+    // The menu item Replace1 triggers SearchReplace.
+    connect(action(QStringLiteral("SearchReplace")), &QAction::triggered, Search,
+            &FindReplace::SearchReplace);
+    connect(action(QStringLiteral("EditDateTime")), &QAction::triggered, TodayForm,
+            &TTodayForm::EditDateTimeExecute);
     m_startedUp = FormCreate();
 }
 
@@ -83,22 +129,27 @@ bool TMainForm::FormCreate() {
     // 12
     P.FindDialogOffset = P.Editor->geometry().top() + 6 * P.LowerRulerPanel->height() +
                          P.ImplicitTabsPanel->height();
-    // 13: the recent-files list and menu come with the document commands.
+    // 13
+    Recent->BuildRecentFilesMenu();
+    if (!Recent->list().isEmpty())
+        Documents->setDialogFolder(QFileInfo(Recent->list().first()).absolutePath());
     // 14
     P.PixelsPerInch = Services::screen().logicalDpi();
     P.PointsPerPixel = 72.0f / float(P.PixelsPerInch);
     setDocumentDpi(P.PixelsPerInch);
-    // 15, 16, 18: the ruler scale, the anchor tables and the palette handlers come with
-    // their features.
+    // 15, 16
+    Rulers->BuildRuler();
+    AnchorMarks->ResetAnchorTables();
     P.RulerGuidePanel->hide();
     // 17
     QPalette tips = QToolTip::palette();
     tips.setColor(QPalette::ToolTipBase, QColor(255, 222, 204));
     QToolTip::setPalette(tips);
+    // 18: the palette handlers were assigned in the constructor, before Init loaded the keys.
     // 19
-    P.CurrentFileName = P.AppDir + QStringLiteral("untitled.rtf");
-    ShowDocumentName();
+    Documents->ShowUntitled();
     // 20, 21
+    Rulers->ResetParagraphFormat();
     P.DocumentModified = false;
     P.Editor->setTextLimit(2147483647);
     return true;
@@ -140,7 +191,7 @@ void TMainForm::ApplyInit(const QString &value) {
     P.FontSizeBox->setCurrentIndex(pick(s.fontSizeIndex, sizes, defaultSize));
     P.SavedFontNameIndex = pick(s.savedFontNameIndex, names, defaultName);
     P.SavedFontSizeIndex = pick(s.savedFontSizeIndex, sizes, defaultSize);
-    m_fnKeyPieces = s.fnKeyPieces;
+    FnKeys->loadPieces(s.fnKeyPieces);
 }
 
 QString TMainForm::BuildInit() const {
@@ -149,7 +200,7 @@ QString TMainForm::BuildInit() const {
     s.fontSizeIndex = P.FontSizeBox->currentIndex();
     s.savedFontNameIndex = P.SavedFontNameIndex;
     s.savedFontSizeIndex = P.SavedFontSizeIndex;
-    s.fnKeyPieces = m_fnKeyPieces;
+    s.fnKeyPieces = FnKeys->pieces();
     return s.format();
 }
 
@@ -160,20 +211,27 @@ void TMainForm::WriteInit() {
     store.sync();
 }
 
+// Settings are written before the prompt, so they are kept even when the user cancels.
 void TMainForm::closeEvent(QCloseEvent *event) {
     WriteInit();
+    if (Documents->ConfirmSaveChanges() == QMessageBox::Cancel) {
+        event->ignore();
+        return;
+    }
+    Recent->SaveRecentFiles();
     event->accept();
 }
 
-void TMainForm::ShowDocumentName() {
-    const QString name = QFileInfo(P.CurrentFileName).fileName();
-    setWindowTitle(QStringLiteral("Tessary - [%1]").arg(name));
-    P.CurrentFileLabel->setText(P.CurrentFileName);
-    P.CurrentFileLabel->setToolTip(P.CurrentFileName);
+void TMainForm::resizeEvent(QResizeEvent *event) {
+    QMainWindow::resizeEvent(event);
+    if (Documents && P.CurrentFileName != Documents->untitledName())
+        Documents->fitFileLabel();
 }
 
 void TMainForm::HideFnHint() {
-    if (P.FnHint->isVisible())
+    if (FnKeys)
+        FnKeys->HideFnHint(); // also releases a pending definition button
+    else
         P.FnHint->hide();
 }
 

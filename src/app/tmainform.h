@@ -5,13 +5,25 @@
 
 #include <QMainWindow>
 
+class QAction;
 class QLabel;
+class QMenu;
 class QToolBar;
 
 namespace tessary {
 
+class Anchors;
+class CommandState;
+class DocumentFiles;
+class FindReplace;
+class Formatting;
+class FunctionKeys;
 class NotationTyping;
+class Palettes;
+class RecentFiles;
 class RichEdit;
+class Ruler;
+class TTodayForm;
 
 // The main window: it owns the controls and the shared state, runs start-up and close, and
 // wires each control to the feature class that handles it.
@@ -28,6 +40,20 @@ public:
     MainParts &parts() { return P; }
     RichEdit *editor() const { return P.Editor; }
     NotationTyping &notation() { return *Notation; }
+    Palettes &palettes() { return *PaletteBars; }
+    FunctionKeys &functionKeys() { return *FnKeys; }
+    DocumentFiles &documents() { return *Documents; }
+    RecentFiles &recentFiles() { return *Recent; }
+    Formatting &formatting() { return *Format; }
+    Ruler &ruler() { return *Rulers; }
+    CommandState &commands() { return *Commands; }
+    Anchors &anchors() { return *AnchorMarks; }
+    FindReplace &findReplace() { return *Search; }
+    TTodayForm &todayForm() { return *TodayForm; }
+    // A command by its objectName ("FileNew", "EditCut", "Replace1", ...), or nullptr.
+    QAction *action(const QString &name) const;
+    // Recent files go between the separator after Print and FileExit.
+    QMenu *fileMenu() const { return FileMenu; }
 
     void HideFnHint();
     void BeginEditorUpdate();
@@ -51,10 +77,24 @@ private:
     QToolBar *buildPaletteBar(const QString &name);
     QWidget *buildStatusPanel();
     QWidget *panel(const QString &name, int height, const QColor &color);
-    void ShowDocumentName();
+    void buildMenus();
+    void buildMainToolBar();
+    void connectFormatting();
+    void resizeEvent(QResizeEvent *event) override;
 
     MainParts P;
     NotationTyping *Notation = nullptr;
+    Palettes *PaletteBars = nullptr;
+    FunctionKeys *FnKeys = nullptr;
+    DocumentFiles *Documents = nullptr;
+    RecentFiles *Recent = nullptr;
+    Formatting *Format = nullptr;
+    Ruler *Rulers = nullptr;
+    CommandState *Commands = nullptr;
+    Anchors *AnchorMarks = nullptr;
+    FindReplace *Search = nullptr;
+    TTodayForm *TodayForm = nullptr;
+    QMenu *FileMenu = nullptr;
     QToolBar *MainToolBar = nullptr;
     QToolBar *AttrToolBar = nullptr;
     QWidget *Gutter = nullptr;
@@ -62,9 +102,6 @@ private:
     QWidget *StatusPanel = nullptr;
     QLabel *FileHeaderLabel = nullptr;
     QLabel *LineHeaderLabel = nullptr;
-    // Function-key pieces of `Init`, written back unchanged until the function-key bar
-    // takes them over.
-    std::array<QString, InitSetting::kFnKeys> m_fnKeyPieces;
     bool m_startedUp = false;
 };
 

@@ -178,6 +178,7 @@ void TMainForm::buildLayout() {
     Gutter = new QWidget(central);
     Gutter->setObjectName(QStringLiteral("Gutter"));
     Gutter->setFixedWidth(5);
+    P.Gutter = Gutter;
     fillWith(Gutter, palette().color(QPalette::Base));
     P.Editor = new RichEdit(central);
     P.Editor->setObjectName(QStringLiteral("Editor"));

@@ -41,6 +41,7 @@ struct MainParts {
     QWidget *LowerRulerPanel = nullptr;
     QWidget *ImplicitTabsPanel = nullptr;
     QWidget *RulerGuidePanel = nullptr;
+    QWidget *Gutter = nullptr;
     QWidget *FnHint = nullptr;
     QLabel *CurrentFileLabel = nullptr;
     QLabel *LineCountLabel = nullptr;
@@ -62,6 +63,8 @@ struct MainParts {
     std::function<void()> HideFnHint = [] {};
     std::function<void()> BeginEditorUpdate = [] {};
     std::function<void()> EndEditorUpdate = [] {};
+    // Left alignment, all indents 0, any ruler drag ended.
+    std::function<void()> ResetParagraphFormat = [] {};
 };
 
 } // namespace tessary

@@ -45,7 +45,11 @@ bool NotationTyping::inNotationMode() const {
 
 int NotationTyping::fontBoxSize() const {
     bool ok = false;
-    const int size = m.FontSizeBox->currentText().toInt(&ok);
+    int size = m.FontSizeBox->currentText().toInt(&ok);
+    // With no entry selected the box shows, greyed, a size its list lacks (the caret-font
+    // toggle puts it there), and that is the size in use.
+    if (!ok || size <= 0)
+        size = m.FontSizeBox->placeholderText().toInt(&ok);
     return ok && size > 0 ? size : 12;
 }
 

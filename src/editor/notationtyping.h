@@ -24,7 +24,8 @@ public:
     static QChar characterFor(const QString &face, unsigned char code);
 
     bool inNotationMode() const;
-    // The number the size box shows; 12 when it shows none.
+    // The number the size box shows: its entry, else a size outside its list shown as the
+    // placeholder; 12 when it shows none.
     int fontBoxSize() const;
 
     void NotationButtonClick();

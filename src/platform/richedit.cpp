@@ -1,8 +1,15 @@
 #include "platform/richedit.h"
 
+#include "platform/codepage.h"
+#include "platform/richmime.h"
+#include "platform/rtfreader.h"
+#include "platform/rtfwriter.h"
+
 #include <QAbstractTextDocumentLayout>
 #include <QApplication>
 #include <QKeyEvent>
+#include <QMimeData>
+#include <QStringDecoder>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
@@ -290,6 +297,29 @@ QList<int> RichEdit::findCharacters(int start, int end, QChar ch) const {
     return found;
 }
 
+QList<RichEdit::AttributeRun> RichEdit::attributeRuns(int start, int length) const {
+    start = qBound(0, start, textLength());
+    const int end = qBound(start, start + length, textLength());
+    QList<AttributeRun> runs;
+    for (QTextBlock block = document()->findBlock(start); block.isValid() && block.position() < end;
+         block = block.next()) {
+        for (auto it = block.begin(); !it.atEnd(); ++it) {
+            const QTextFragment f = it.fragment();
+            const int from = qMax(start, f.position());
+            const int to = qMin(end, f.position() + f.length());
+            if (from >= to)
+                continue;
+            const CharAttributes a = CharAttributes::fromFormat(f.charFormat());
+            if (!runs.isEmpty() && runs.last().start + runs.last().length == from &&
+                runs.last().attributes == a)
+                runs.last().length += to - from;
+            else
+                runs.append({from, to - from, a});
+        }
+    }
+    return runs;
+}
+
 // ---- display lines ---------------------------------------------------------------------
 
 void RichEdit::ensureLaidOut(int position) const {
@@ -449,6 +479,46 @@ void RichEdit::sendKey(int key, Qt::KeyboardModifiers modifiers) {
 
 bool RichEdit::canPaste() const {
     return QTextEdit::canPaste();
+}
+
+RichEdit::LoadResult RichEdit::loadData(const QByteArray &data) {
+    QTextDocument *doc = document();
+    doc->clear();
+    QTextCursor cursor(doc);
+    if (RtfReader::looksLikeRtf(data) && RtfReader::read(data, cursor, RtfReader::Mode::Document)) {
+        doc->clearUndoRedoStacks();
+        setTextCursor(QTextCursor(doc));
+        return LoadResult::Rtf;
+    }
+    if (data.contains('\0'))
+        return LoadResult::Failed;
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    QString text = utf8.decode(data);
+    if (utf8.hasError())
+        text = CodePage::windows(1252).decode(data);
+    setPlainText(text);
+    doc->clearUndoRedoStacks();
+    return LoadResult::PlainText;
+}
+
+QByteArray RichEdit::rtfData() const { return RtfWriter::write(document()); }
+
+QMimeData *RichEdit::createMimeDataFromSelection() const {
+    return mimeFromSelection(textCursor());
+}
+
+bool RichEdit::canInsertFromMimeData(const QMimeData *source) const {
+    return source && (source->hasFormat(QStringLiteral("text/rtf")) ||
+                      source->hasFormat(QStringLiteral("application/rtf")) ||
+                      source->hasHtml() || source->hasText());
+}
+
+void RichEdit::insertFromMimeData(const QMimeData *source) {
+    QTextCursor c = textCursor();
+    if (insertMime(source, c)) {
+        setTextCursor(c);
+        ensureCursorVisible();
+    }
 }
 
 void RichEdit::keyPressEvent(QKeyEvent *event) {

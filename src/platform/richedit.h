@@ -50,6 +50,15 @@ public:
                             unsigned fields);
     // Positions of `c` in [start, end).
     QList<int> findCharacters(int start, int end, QChar c) const;
+    // The characters of [start, start + length) as runs of equal attributes, in order, so a
+    // per-character command can write each run at once. Paragraph breaks belong to no run.
+    struct AttributeRun {
+        int start = 0;
+        int length = 0;
+        CharAttributes attributes;
+        bool operator==(const AttributeRun &other) const = default;
+    };
+    QList<AttributeRun> attributeRuns(int start, int length) const;
 
     // Display lines are the wrapped lines on screen; a last empty line is not counted.
     int lineCount() const;
@@ -72,12 +81,22 @@ public:
     void endUpdate();
     bool updating() const { return m_updateDepth > 0; }
 
+    // Replaces the whole document: RTF when the data is RTF, else plain text (UTF-8 when it
+    // is valid UTF-8, else Windows-1252). Data with NUL bytes is neither and fails.
+    enum class LoadResult { Rtf, PlainText, Failed };
+    LoadResult loadData(const QByteArray &data);
+    QByteArray rtfData() const;
+
     // A key press delivered as if typed, e.g. Left or Down.
     void sendKey(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
     bool canPaste() const;
 
 protected:
     void keyPressEvent(QKeyEvent *event) override;
+    // The clipboard carries RTF and plain text; pasting prefers RTF, then HTML, then text.
+    QMimeData *createMimeDataFromSelection() const override;
+    bool canInsertFromMimeData(const QMimeData *source) const override;
+    void insertFromMimeData(const QMimeData *source) override;
     void resizeEvent(QResizeEvent *event) override;
 
 private:

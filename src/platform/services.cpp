@@ -30,14 +30,20 @@ QMessageBox::StandardButton DialogService::ask(QWidget *parent, const QString &t
     return QMessageBox::StandardButton(box.exec());
 }
 
-QString DialogService::openFileName(QWidget *parent, const QString &title, const QString &folder,
-                                    const QString &filter) {
-    return QFileDialog::getOpenFileName(parent, title, folder, filter);
+QString DialogService::openFileName(QWidget *parent, const QString &title,
+                                    const QString &startPath, const QString &filter) {
+    QFileDialog dialog(parent, title, startPath, filter);
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return {};
+    return dialog.selectedFiles().first();
 }
 
-QString DialogService::saveFileName(QWidget *parent, const QString &title, const QString &folder,
-                                    const QString &filter, const QString &defaultSuffix) {
-    QFileDialog dialog(parent, title, folder, filter);
+QString DialogService::saveFileName(QWidget *parent, const QString &title,
+                                    const QString &startPath, const QString &filter,
+                                    const QString &defaultSuffix) {
+    QFileDialog dialog(parent, title, startPath, filter);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setDefaultSuffix(defaultSuffix);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())

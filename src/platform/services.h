@@ -27,10 +27,11 @@ public:
     virtual QMessageBox::StandardButton ask(QWidget *parent, const QString &title,
                                             const QString &text,
                                             QMessageBox::StandardButtons buttons);
-    // An empty string means the user cancelled.
-    virtual QString openFileName(QWidget *parent, const QString &title, const QString &folder,
+    // An empty string means the user cancelled. `startPath` is a folder, or for saving a
+    // folder and the file name to propose. The save dialog asks before overwriting.
+    virtual QString openFileName(QWidget *parent, const QString &title, const QString &startPath,
                                  const QString &filter);
-    virtual QString saveFileName(QWidget *parent, const QString &title, const QString &folder,
+    virtual QString saveFileName(QWidget *parent, const QString &title, const QString &startPath,
                                  const QString &filter, const QString &defaultSuffix);
 };
 

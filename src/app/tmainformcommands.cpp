@@ -1,0 +1,90 @@
+// The main window's menus and main tool bar, the pictures of both tool bars, and the wiring
+// of the format tool bar to the formatting commands.
+#include "app/tmainform.h"
+
+#include "app/toolbaricons.h"
+#include "documents/recentfiles.h"
+#include "editor/commandstate.h"
+#include "editor/formatting.h"
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QButtonGroup>
+#include <QComboBox>
+#include <QMenuBar>
+#include <QToolBar>
+#include <QToolButton>
+
+namespace tessary {
+
+QAction *TMainForm::action(const QString &name) const {
+    return Commands ? Commands->action(name) : nullptr;
+}
+
+void TMainForm::buildMenus() {
+    QMenuBar *bar = menuBar();
+    bar->setObjectName(QStringLiteral("MainMenu"));
+    // Items by command name; an empty name is a separator.
+    auto menu = [this, bar](const QString &name, const QString &title, const QStringList &items) {
+        QMenu *m = bar->addMenu(title);
+        m->setObjectName(name);
+        for (const QString &item : items) {
+            if (item.isEmpty())
+                m->addSeparator();
+            else
+                m->addAction(action(item));
+        }
+        // Opening a menu cancels a pending function-key assignment.
+        connect(m, &QMenu::aboutToShow, this, &TMainForm::HideFnHint);
+        return m;
+    };
+    FileMenu =
+        menu(QStringLiteral("FileMenu"), QStringLiteral("   File"),
+             {"FileNew", "FileOpen1", "FileSave", "FileSaveAs", "", "FilePrint", "", "FileExit"});
+    menu(QStringLiteral("EditMenu"), QStringLiteral("Edit"),
+         {"EditUndo", "", "EditCut", "EditCopy", "EditPaste", "EditDelete", "EditSelectAll", "",
+          "EditDateTime"});
+    menu(QStringLiteral("HtmlMenu"), QStringLiteral("Html"),
+         {"HtmlSrcAnchor", "HtmlDestAnchor", "HtmlGenerate"});
+    menu(QStringLiteral("SearchMenu"), QStringLiteral("Search"), {"SearchFind", "Replace1"});
+    menu(QStringLiteral("HelpMenu"), QStringLiteral("Help"), {"HelpContents", "AboutTessary1"});
+    Recent->attachMenu(FileMenu, action(QStringLiteral("FileExit")));
+    buildMainToolBar();
+}
+
+void TMainForm::buildMainToolBar() {
+    MainToolBar->setIconSize(QSize(20, 20));
+    // Gaps between the groups: files, html, find, clipboard, undo and date.
+    const QStringList groupEnds = {"FilePrint", "HtmlGenerate", "SearchFind", "EditPaste"};
+    for (QAction *a : Commands->toolBarActions()) {
+        a->setIcon(toolBarIcon(a->objectName()));
+        MainToolBar->addAction(a);
+        if (QWidget *button = MainToolBar->widgetForAction(a))
+            button->setObjectName(a->objectName() + QStringLiteral("Button"));
+        if (groupEnds.contains(a->objectName()))
+            MainToolBar->addSeparator();
+    }
+}
+
+void TMainForm::connectFormatting() {
+    for (QToolButton *button :
+         {P.NotationButton, P.CaretFontButton, P.WhitespaceButton, P.GreekAlphabetButton,
+          P.SymbolButton, P.FunctionKeyButton, P.LeftAlignButton, P.CenterAlignButton,
+          P.RightAlignButton, P.BulletsButton}) {
+        button->setIcon(toolBarIcon(button->objectName()));
+        button->setIconSize(QSize(20, 20));
+        button->setToolButtonStyle(Qt::ToolButtonIconOnly);
+    }
+    connect(P.BoldButton, &QToolButton::clicked, Format, &Formatting::BoldButtonClick);
+    connect(P.ItalicButton, &QToolButton::clicked, Format, &Formatting::ItalicButtonClick);
+    connect(P.UnderlineButton, &QToolButton::clicked, Format, &Formatting::UnderlineButtonClick);
+    connect(P.CaretFontButton, &QToolButton::clicked, Format, &Formatting::CaretFontButtonClick);
+    connect(P.BulletsButton, &QToolButton::clicked, Format, &Formatting::BulletsButtonClick);
+    // Only the user's choices: the notation toggle selects entries without applying them.
+    connect(P.FontNameBox, &QComboBox::activated, Format, &Formatting::FontNameBoxClick);
+    connect(P.FontSizeBox, &QComboBox::activated, Format, &Formatting::FontSizeBoxClick);
+    if (QButtonGroup *alignment = P.LeftAlignButton->group())
+        connect(alignment, &QButtonGroup::idClicked, Format, &Formatting::AlignButtonClick);
+}
+
+} // namespace tessary

@@ -1,0 +1,159 @@
+#include "editor/commandstate.h"
+
+#include "editor/ruler.h"
+#include "platform/richedit.h"
+
+#include <QAction>
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QToolButton>
+
+namespace tessary {
+
+namespace {
+struct Command {
+    const char *name;
+    const char *caption;
+    const char *shortcut; // portable text, empty for none
+    const char *hint;     // the tool-bar hint; empty: the caption without its access key
+    bool onToolBar;
+};
+
+// In MainToolBar order first, then the commands the bar does not carry.
+constexpr Command kCommands[] = {
+    {"FileNew", "&New", "Ctrl+N", "New file", true},
+    {"FileOpen1", "&Open", "Ctrl+O", "Open file", true},
+    {"FileSave", "&Save", "Ctrl+S", "Save file", true},
+    {"FilePrint", "&Print", "Ctrl+P", "Print", true},
+    {"HtmlSrcAnchor", "Set/reset so&urce anchor", "Ctrl+U", "Set/reset html source anchor", true},
+    {"HtmlDestAnchor", "Set/reset des&t anchor", "Ctrl+T", "Set/reset html dest anchor", true},
+    {"HtmlGenerate", "&Generate Html", "Ctrl+G", "Generate html", true},
+    {"SearchFind", "&Find", "Ctrl+F", "Find", true},
+    {"EditCut", "Cu&t", "Ctrl+X", "Cut to clipboard", true},
+    {"EditCopy", "&Copy", "Ctrl+C", "Copy to clipboard", true},
+    {"EditPaste", "&Paste", "Ctrl+V", "Paste from clipboard", true},
+    {"EditUndo", "&Undo", "Ctrl+Z", "Undo", true},
+    {"EditDateTime", "&Insert date/time", "Ctrl+D", "Insert date/time", true},
+    {"FileSaveAs", "Save &As", "", "", false},
+    {"FileExit", "E&xit", "", "", false},
+    {"EditDelete", "Cle&ar", "Delete", "", false},
+    {"EditSelectAll", "Select A&ll", "Ctrl+A", "", false},
+    {"SearchReplace", "R&eplace", "Ctrl+H", "", false},
+    {"HelpContents", "&Contents", "", "", false},
+    {"HelpAbout", "&About", "", "", false},
+    // Menu items that run another command under a caption or enabling rule of their own.
+    {"Replace1", "R&eplace", "Ctrl+H", "", false},
+    {"AboutTessary1", "&About Tessary", "", "", false},
+};
+} // namespace
+
+CommandState::CommandState(MainParts &parts, Ruler &ruler, QWidget *window)
+    : QObject(window)
+    , m(parts)
+    , m_ruler(ruler) {
+    createActions(window);
+    m_updateTimer.setSingleShot(true);
+    m_updateTimer.setInterval(0);
+    connect(&m_updateTimer, &QTimer::timeout, this, &CommandState::ActionListUpdate);
+
+    RichEdit *editor = m.Editor;
+    connect(editor, &QTextEdit::textChanged, this, &CommandState::EditorChange);
+    for (auto signal :
+         {&QTextEdit::textChanged, &QTextEdit::cursorPositionChanged, &QTextEdit::selectionChanged})
+        connect(editor, signal, this, &CommandState::scheduleUpdate);
+    connect(editor, &QTextEdit::undoAvailable, this, &CommandState::scheduleUpdate);
+    connect(editor, &QTextEdit::copyAvailable, this, &CommandState::scheduleUpdate);
+    connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, this,
+            &CommandState::clipboardChanged);
+    editor->viewport()->installEventFilter(this);
+    m_canPaste = editor->canPaste();
+    scheduleUpdate();
+}
+
+void CommandState::createActions(QWidget *window) {
+    for (const Command &c : kCommands) {
+        auto *a = new QAction(QString::fromLatin1(c.caption), window);
+        a->setObjectName(QString::fromLatin1(c.name));
+        if (*c.shortcut)
+            a->setShortcut(
+                QKeySequence(QString::fromLatin1(c.shortcut), QKeySequence::PortableText));
+        QString hint = QString::fromLatin1(c.hint);
+        if (hint.isEmpty())
+            hint = QString(a->text()).remove(QLatin1Char('&'));
+        a->setToolTip(hint);
+        // Each command cancels a pending function-key assignment first.
+        connect(a, &QAction::triggered, this, [this] { m.HideFnHint(); });
+        m_actions.insert(a->objectName(), a);
+    }
+    connect(action(QStringLiteral("Replace1")), &QAction::triggered,
+            action(QStringLiteral("SearchReplace")), &QAction::trigger);
+    connect(action(QStringLiteral("AboutTessary1")), &QAction::triggered,
+            action(QStringLiteral("HelpAbout")), &QAction::trigger);
+}
+
+QAction *CommandState::action(const QString &name) const {
+    return m_actions.value(name);
+}
+
+QList<QAction *> CommandState::toolBarActions() const {
+    QList<QAction *> bar;
+    for (const Command &c : kCommands) {
+        if (c.onToolBar)
+            bar.append(action(QString::fromLatin1(c.name)));
+    }
+    return bar;
+}
+
+void CommandState::scheduleUpdate() {
+    if (!m_updateTimer.isActive())
+        m_updateTimer.start();
+}
+
+void CommandState::clipboardChanged() {
+    // Asking the clipboard can mean a round trip to another program, so it is asked only
+    // when its content changes.
+    m_canPaste = m.Editor->canPaste();
+    scheduleUpdate();
+}
+
+void CommandState::enable(const char *name, bool enabled) {
+    if (QAction *a = action(QString::fromLatin1(name)))
+        a->setEnabled(enabled);
+}
+
+void CommandState::ActionListUpdate() {
+    m_updateTimer.stop();
+    RichEdit *editor = m.Editor;
+    if (!m.RulerDragging)
+        m_ruler.SyncRuler();
+    const bool selected = editor->selLength() > 0;
+    const bool notEmpty = editor->lineCount() > 0;
+    m.UnderlineButton->setEnabled(selected);
+    for (const char *name :
+         {"FileSave", "FileSaveAs", "FilePrint", "HtmlGenerate", "SearchFind", "Replace1"})
+        enable(name, notEmpty);
+    for (const char *name : {"EditCut", "EditCopy", "HtmlSrcAnchor", "HtmlDestAnchor"})
+        enable(name, selected);
+    enable("EditDelete", true);
+    enable("EditPaste", m_canPaste);
+    enable("EditUndo", editor->document()->isUndoAvailable());
+    m.LineCountLabel->setText(QString::number(editor->caretPos().y() + 1));
+}
+
+void CommandState::EditorChange() {
+    m.DocumentModified = true;
+}
+
+void CommandState::EditorMouseDown() {
+    m.HideFnHint();
+}
+
+bool CommandState::eventFilter(QObject *watched, QEvent *event) {
+    if (watched == m.Editor->viewport() && event->type() == QEvent::MouseButtonPress)
+        EditorMouseDown();
+    return QObject::eventFilter(watched, event);
+}
+
+} // namespace tessary

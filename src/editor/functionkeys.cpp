@@ -1,0 +1,232 @@
+#include "editor/functionkeys.h"
+
+#include "editor/notationfaces.h"
+#include "editor/notationtyping.h"
+#include "editor/palettes.h"
+#include "editor/palettetables.h"
+#include "platform/codepage.h"
+#include "platform/richedit.h"
+
+#include <QBoxLayout>
+#include <QEvent>
+#include <QFrame>
+#include <QLabel>
+#include <QToolBar>
+#include <QToolButton>
+
+namespace tessary {
+
+namespace {
+const QChar kGreekFlag = QLatin1Char('0');
+const QChar kSymbolFlag = QLatin1Char('1');
+const QChar kBlank = QLatin1Char(' ');
+const QString kUnassigned = QStringLiteral("  ");
+
+QToolButton *keyButton(QWidget *row, const QString &name, int tag) {
+    auto *button = new QToolButton(row);
+    button->setObjectName(name);
+    CharacterButton::setTag(button, tag);
+    button->setFixedSize(23, 25);
+    button->setAutoRaise(true);
+    button->setFocusPolicy(Qt::NoFocus);
+    return button;
+}
+
+QFrame *bevel(QWidget *row) {
+    auto *frame = new QFrame(row);
+    frame->setFrameShape(QFrame::VLine);
+    frame->setFrameShadow(QFrame::Sunken);
+    frame->setFixedSize(4, 23);
+    return frame;
+}
+} // namespace
+
+FunctionKeys::FunctionKeys(MainParts &parts, Palettes &owner, QObject *parent)
+    : QObject(parent)
+    , m(parts)
+    , palettes(owner) {
+    buildBar();
+    buildHint();
+    palettes.setFunctionKeyAssigner([this](QToolButton *button) { AssignFromPalette(button); });
+    m.Editor->viewport()->installEventFilter(this);
+}
+
+void FunctionKeys::buildBar() {
+    QFont font(QStringLiteral("Arial"));
+    font.setPixelSize(13);
+    m.FnKeyToolBar->setFont(font);
+    QPalette colours = m.FnKeyToolBar->palette();
+    colours.setColor(QPalette::ButtonText, Qt::blue);
+    m.FnKeyToolBar->setPalette(colours);
+
+    // The keys start where the palette rows above them start.
+    QHBoxLayout *layout = addPaletteRow(m.FnKeyToolBar);
+    QWidget *row = layout->parentWidget();
+    layout->addWidget(bevel(row), 0, Qt::AlignVCenter);
+    for (int key = kFirstKey; key <= kLastKey; ++key) {
+        KeyPair &pair = m_keys[size_t(key - kFirstKey)];
+        const QString name = QStringLiteral("F%1").arg(key);
+        pair.definition =
+            keyButton(row, name + QStringLiteral("DefButton"), Tag::FirstDefinition + key);
+        pair.definition->setText(name.toLower());
+        pair.definition->setToolTip(definitionHint(key));
+        pair.definition->setCheckable(true);
+        pair.value = keyButton(row, name + QStringLiteral("ValButton"), Tag::FirstValue + key);
+        layout->addWidget(pair.definition);
+        layout->addWidget(pair.value);
+        layout->addWidget(bevel(row), 0, Qt::AlignVCenter);
+    }
+}
+
+void FunctionKeys::buildHint() {
+    QFont font(QStringLiteral("Arial"));
+    font.setPixelSize(10);
+    m.FnHint->setFont(font);
+    auto label = [this](const QString &name, const QString &text, int x, int y) {
+        auto *l = new QLabel(text, m.FnHint);
+        l->setObjectName(name);
+        l->move(x, y);
+        l->adjustSize();
+        return l;
+    };
+    // Three lines: "... to F5," / "click ... From then on," / "F5 becomes its shorthand key."
+    FnLabel0 = label(QStringLiteral("FnLabel0"),
+                     QStringLiteral("To assign one of the above characters to"), 8, 5);
+    FnLabel1 = label(QStringLiteral("FnLabel1"), QStringLiteral("F2,"),
+                     FnLabel0->geometry().right() + 4, 5);
+    Label2 = label(QStringLiteral("Label2"),
+                   QStringLiteral("click the chosen character button. From then on,  "), 8, 21);
+    FnLabel2 = label(QStringLiteral("FnLabel2"), QStringLiteral("F2"), 8, 37);
+    FnLabel3 = label(QStringLiteral("FnLabel3"), QStringLiteral("becomes its shorthand key."),
+                     FnLabel2->geometry().right() + 4, 37);
+    QFont bold = font;
+    bold.setBold(true);
+    FnLabel1->setFont(bold);
+    FnLabel2->setFont(bold);
+}
+
+QString FunctionKeys::definitionHint(int key) {
+    return QStringLiteral("Click here to assign a character to F%1").arg(key);
+}
+
+QToolButton *FunctionKeys::definitionButton(int key) const {
+    return key >= kFirstKey && key <= kLastKey ? m_keys[size_t(key - kFirstKey)].definition
+                                               : nullptr;
+}
+
+QToolButton *FunctionKeys::valueButton(int key) const {
+    return key >= kFirstKey && key <= kLastKey ? m_keys[size_t(key - kFirstKey)].value : nullptr;
+}
+
+void FunctionKeys::FnDefButtonClick(QToolButton *button) {
+    // A second click on the pending key's button takes it back; a click on another key's
+    // button moves the pending assignment there.
+    const bool wasPending = FnKeyDefPair.definition == button;
+    m.HideFnHint();
+    if (wasPending)
+        return;
+    const int key = CharacterButton::tag(button) - Tag::FirstDefinition;
+    button->setToolTip(QString());
+    if (m.GreekToolBar->isHidden()) {
+        palettes.GreekButtonClick();
+        m.GreekAlphabetButton->setChecked(true);
+    }
+    if (m.SymbolToolBarA->isHidden()) {
+        palettes.SymbolButtonClick();
+        m.SymbolButton->setChecked(true);
+    }
+    const QString name = button->text().toUpper();
+    FnLabel2->setText(name);
+    FnLabel2->adjustSize();
+    FnLabel1->setText(name + QLatin1Char(','));
+    FnLabel1->adjustSize();
+    FnLabel3->move(FnLabel2->x() + FnLabel2->width() + 3, FnLabel3->y());
+    placeHint(button);
+    m.FnHint->raise();
+    m.FnHint->show();
+    button->setChecked(true);
+    FnKeyDefPair = {button, valueButton(key)};
+}
+
+void FunctionKeys::placeHint(const QToolButton *button) {
+    QWidget *window = m.FnHint->parentWidget();
+    const int barTop = m.FnKeyToolBar->mapTo(window, QPoint(0, 0)).y();
+    const int top = barTop + (m.FnKeyToolBar->height() * 3) / 2;
+    int left = button->mapTo(window, QPoint(0, 0)).x();
+    const int editorRight = m.Editor->mapTo(window, QPoint(m.Editor->width(), 0)).x();
+    if (left + m.FnHint->width() > editorRight)
+        left = editorRight - m.FnHint->width();
+    m.FnHint->move(qMax(0, left), top);
+}
+
+void FunctionKeys::HideFnHint() {
+    m.FnHint->hide();
+    if (!FnKeyDefPair.definition)
+        return;
+    const int key = CharacterButton::tag(FnKeyDefPair.definition) - Tag::FirstDefinition;
+    FnKeyDefPair.definition->setToolTip(definitionHint(key));
+    FnKeyDefPair.definition->setChecked(false);
+    FnKeyDefPair = {};
+}
+
+void FunctionKeys::AssignFromPalette(QToolButton *paletteButton) {
+    QToolButton *value = FnKeyDefPair.value;
+    m.HideFnHint();
+    if (value)
+        CharacterButton::setCharacter(value, CharacterButton::face(paletteButton),
+                                      CharacterButton::code(paletteButton));
+}
+
+void FunctionKeys::ReplayFunctionKey(int key) {
+    if (QToolButton *value = valueButton(key))
+        palettes.PaletteButtonClick(value);
+}
+
+void FunctionKeys::AppendFnKeyCode(const QToolButton *value, QString &text) const {
+    const int code = CharacterButton::code(value);
+    if (value->text().isEmpty() || code < 0 || code > 0xFF) {
+        text += kUnassigned;
+        return;
+    }
+    const QString face = CharacterButton::face(value);
+    text += QChar(code);
+    text += face == Face::GreekEven ? kGreekFlag : face == Face::SymbolEven ? kSymbolFlag : kBlank;
+}
+
+void FunctionKeys::LoadFnKeyButton(QToolButton *value, const QString &piece) {
+    if (piece.size() < 2 || piece == kUnassigned)
+        return;
+    const QChar flag = piece.at(1);
+    const QString face = flag == kGreekFlag ? Face::GreekEven
+                         : flag == kBlank   ? kTextSymbolFace
+                                            : Face::SymbolEven;
+    // The piece holds the 8-bit code; a character beyond 8 bits is taken back to its code.
+    int code = piece.at(0).unicode();
+    if (code > 0xFF)
+        code = CodePage::forCharset(charsetForFace(face)).fromUnicode(piece.at(0));
+    // A piece that names no character of its face leaves the key unassigned.
+    if (code <= 0 || NotationTyping::characterFor(face, uchar(code)).isNull())
+        return;
+    CharacterButton::setCharacter(value, face, code);
+}
+
+std::array<QString, FunctionKeys::kKeyCount> FunctionKeys::pieces() const {
+    std::array<QString, kKeyCount> result;
+    for (size_t i = 0; i < m_keys.size(); ++i)
+        AppendFnKeyCode(m_keys[i].value, result[i]);
+    return result;
+}
+
+void FunctionKeys::loadPieces(const std::array<QString, kKeyCount> &stored) {
+    for (size_t i = 0; i < m_keys.size(); ++i)
+        LoadFnKeyButton(m_keys[i].value, stored[i]);
+}
+
+bool FunctionKeys::eventFilter(QObject *watched, QEvent *event) {
+    // A mouse button going down in the editor ends a pending assignment.
+    if (watched == m.Editor->viewport() && event->type() == QEvent::MouseButtonPress)
+        m.HideFnHint();
+    return QObject::eventFilter(watched, event);
+}
+
+} // namespace tessary

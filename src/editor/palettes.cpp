@@ -1,0 +1,267 @@
+#include "editor/palettes.h"
+
+#include "editor/notationfaces.h"
+#include "editor/notationtyping.h"
+#include "platform/richedit.h"
+
+#include <QBoxLayout>
+#include <QComboBox>
+#include <QEvent>
+#include <QLayout>
+#include <QToolBar>
+#include <QToolButton>
+#include <algorithm>
+#include <array>
+
+namespace tessary {
+
+namespace {
+const char *const kTagProperty = "Tag";
+const char *const kCodeProperty = "Code";
+constexpr int kButtonWidth = 23;
+constexpr int kButtonHeight = 25;
+constexpr int kPaletteRowWidth = 34 * kButtonWidth;
+
+// A tool bar spaces and frames its items by the style and ignores contents margins, which
+// would leave no room for 25-pixel buttons in a 25-pixel bar; the row is therefore not an
+// item of the bar but a child that this keeps centred, as on a full-width window.
+class RowCentring : public QObject {
+public:
+    RowCentring(QToolBar *bar, QWidget *row)
+        : QObject(row)
+        , m_row(row) {
+        bar->installEventFilter(this);
+    }
+    bool eventFilter(QObject *watched, QEvent *event) override {
+        if (event->type() == QEvent::Resize || event->type() == QEvent::Show) {
+            const int width = static_cast<QWidget *>(watched)->width();
+            m_row->move(qMax(0, (width - m_row->width()) / 2), 0);
+        }
+        return false;
+    }
+
+private:
+    QWidget *m_row;
+};
+
+bool isTextSymbol(const QString &face, int code) {
+    return face == kTextSymbolFace &&
+           (code == 0x80 || code == 0xA9 || code == 0xAE || code == 0x99);
+}
+} // namespace
+
+namespace CharacterButton {
+
+int tag(const QToolButton *button) {
+    return button->property(kTagProperty).toInt();
+}
+
+void setTag(QToolButton *button, int tag) {
+    button->setProperty(kTagProperty, tag);
+}
+
+int code(const QToolButton *button) {
+    const QVariant v = button->property(kCodeProperty);
+    return v.isValid() ? v.toInt() : -1;
+}
+
+QString face(const QToolButton *button) {
+    return button->font().family();
+}
+
+void setCharacter(QToolButton *button, const QString &face, int code) {
+    QFont font = button->font();
+    font.setFamily(face);
+    font.setPointSize(kNotationSize);
+    button->setFont(font);
+    QPalette colours = button->palette();
+    colours.setColor(QPalette::ButtonText, Qt::black);
+    button->setPalette(colours);
+    button->setProperty(kCodeProperty, code);
+    const bool shown = code >= 0 && code <= 0xFF;
+    button->setText(shown ? QString(NotationTyping::characterFor(face, uchar(code))) : QString());
+}
+
+} // namespace CharacterButton
+
+QHBoxLayout *addPaletteRow(QToolBar *bar) {
+    auto *row = new QWidget(bar);
+    row->setObjectName(bar->objectName() + QStringLiteral("Row"));
+    row->setFixedSize(kPaletteRowWidth, kButtonHeight);
+    bar->setFixedHeight(kButtonHeight); // the bar's own size hint knows nothing of the row
+    new RowCentring(bar, row);          // owned by the row
+    auto *layout = new QHBoxLayout(row);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->setAlignment(Qt::AlignLeft);
+    return layout;
+}
+
+Palettes::Palettes(MainParts &parts, NotationTyping &notation, QObject *parent)
+    : QObject(parent)
+    , m(parts)
+    , typing(notation) {
+    buildBar(m.GreekToolBar, greekPalette());
+    buildBar(m.SymbolToolBarA, symbolPaletteA());
+    buildBar(m.SymbolToolBarB, symbolPaletteB());
+}
+
+void Palettes::buildBar(QToolBar *bar, const QList<PaletteEntry> &entries) {
+    QHBoxLayout *layout = addPaletteRow(bar);
+    for (const PaletteEntry &entry : entries) {
+        auto *button = new QToolButton(layout->parentWidget());
+        button->setObjectName(QStringLiteral("PaletteButton%1").arg(entry.tag));
+        CharacterButton::setTag(button, entry.tag);
+        button->setFixedSize(kButtonWidth, kButtonHeight);
+        button->setAutoRaise(true);
+        button->setFocusPolicy(Qt::NoFocus); // the caret stays in the editor
+        button->setToolTip(QString::fromLatin1(entry.hint));
+        CharacterButton::setCharacter(button, entry.face, entry.code);
+        layout->addWidget(button);
+    }
+}
+
+void Palettes::AssignPaletteHandlers(QWidget *window,
+                                     const std::function<void(QToolButton *)> &definitionClick) {
+    const QList<QToolButton *> buttons = window->findChildren<QToolButton *>();
+    for (QToolButton *button : buttons) {
+        const int tag = CharacterButton::tag(button);
+        if (tag < 1)
+            continue;
+        disconnect(button, &QToolButton::clicked, this, nullptr); // wired once, however called
+        if (tag >= Tag::FirstDefinition) {
+            connect(button, &QToolButton::clicked, this,
+                    [definitionClick, button] { definitionClick(button); });
+            continue;
+        }
+        connect(button, &QToolButton::clicked, this,
+                [this, button] { PaletteButtonClick(button); });
+        QFont font = button->font();
+        font.setPointSize(kNotationSize);
+        button->setFont(font);
+    }
+}
+
+void Palettes::setFunctionKeyAssigner(std::function<void(QToolButton *)> assign) {
+    m_assign = std::move(assign);
+}
+
+void Palettes::PaletteButtonClick(QToolButton *button) {
+    const int tag = CharacterButton::tag(button);
+    if (!m.FnHint->isHidden() && tag < Tag::FirstValue) {
+        if (m_assign)
+            m_assign(button);
+        return;
+    }
+    m.HideFnHint(); // a value button is another command: it ends a pending assignment
+    const QString face = CharacterButton::face(button);
+    const int code = CharacterButton::code(button);
+    if (isTextSymbol(face, code)) {
+        // Set in the text face the boxes show; in notation mode the boxes name no real face.
+        const QString target =
+            typing.inNotationMode() ? kTextSymbolFace : m.FontNameBox->currentText();
+        typing.InsertWithFont(target, QString(NotationTyping::characterFor(face, uchar(code))));
+        return;
+    }
+    if (!typing.inNotationMode())
+        typing.EnterNotationMode();
+    if (code < 0 || code > 0xFF) {
+        typing.InsertWithFont(face, QString()); // an empty button: in overwrite mode it deletes
+        return;
+    }
+    if (face != Face::SymbolEven) {
+        typing.InsertWithFont(face, uchar(code));
+        return;
+    }
+    insertSymbol(code);
+}
+
+void Palettes::insertSymbol(int code) {
+    typing.InsertWithFont(Face::SymbolEven, uchar(insertedSymbolCode(code)));
+    const BracketPiece piece = bracketPieceOf(code);
+    if (piece == BracketPiece::None)
+        return;
+    RefreshLastCharacter();
+    if (piece == BracketPiece::Bottom)
+        return;
+    // The next piece of a tall bracket goes straight below this one.
+    MoveCaretPadded(CaretMove::Left);
+    MoveCaretPadded(CaretMove::Down);
+}
+
+void Palettes::RefreshLastCharacter() {
+    // The control redraws an inserted character itself, so the piece is only repainted; the
+    // clipboard is never involved.
+    m.Editor->viewport()->update();
+}
+
+void Palettes::MoveCaretPadded(CaretMove move) {
+    RichEdit *editor = m.Editor;
+    editor->collapseSelection();
+    if (move == CaretMove::Left) {
+        editor->sendKey(Qt::Key_Left);
+        return;
+    }
+    const int x0 = editor->caretPixelPos().x();
+    const int start = editor->selStart();
+    if (editor->caretPos().y() >= editor->lineCount() - 1) {
+        editor->replaceRange(editor->textLength(), 0, QStringLiteral("\n"), CharAttributes(), 0);
+        editor->setSelStart(start);
+    }
+    editor->sendKey(Qt::Key_Down);
+    padCaretLineTo(x0);
+    // From the upper line again, so that the control lands the caret nearest to x0.
+    editor->setSelStart(start);
+    editor->sendKey(Qt::Key_Down);
+}
+
+void Palettes::padCaretLineTo(int x0) {
+    RichEdit *editor = m.Editor;
+    // Only a line that ends short of x0 is lengthened: a space inside a longer line would
+    // change its text.
+    auto atParagraphEnd = [editor] {
+        return editor->charAt(editor->selStart()) == QChar::ParagraphSeparator;
+    };
+    // Padding goes in front of the caret even in overwrite mode, so the line break stays.
+    const bool insertMode = m.InsertMode;
+    m.InsertMode = true;
+    int x = editor->caretPixelPos().x();
+    while (x < x0 && atParagraphEnd()) {
+        typing.InsertWithFont(Face::LatinEven, QStringLiteral(" "));
+        const int next = editor->caretPixelPos().x();
+        if (next <= x)
+            break; // the line wrapped or the text limit was reached
+        x = next;
+    }
+    m.InsertMode = insertMode;
+}
+
+void Palettes::toggleBars(std::initializer_list<QToolBar *> inverted) {
+    m.HideFnHint();
+    const std::array<QToolBar *, 4> bars = {m.GreekToolBar, m.SymbolToolBarA, m.SymbolToolBarB,
+                                            m.FnKeyToolBar};
+    std::array<bool, 4> show{};
+    for (size_t i = 0; i < bars.size(); ++i) {
+        const bool flip = std::find(inverted.begin(), inverted.end(), bars[i]) != inverted.end();
+        show[i] = bars[i]->isHidden() == flip;
+    }
+    // The column layout stacks the shown bars 25 pixels apart in their fixed order.
+    for (size_t i = 0; i < bars.size(); ++i)
+        bars[i]->setVisible(show[i]);
+    if (QLayout *column = m.GreekToolBar->parentWidget()->layout())
+        column->activate();
+}
+
+void Palettes::GreekButtonClick() {
+    toggleBars({m.GreekToolBar});
+}
+
+void Palettes::SymbolButtonClick() {
+    toggleBars({m.SymbolToolBarA, m.SymbolToolBarB});
+}
+
+void Palettes::FunctionKeyButtonClick() {
+    toggleBars({m.FnKeyToolBar});
+}
+
+} // namespace tessary

@@ -1,0 +1,313 @@
+#include "editor/ruler.h"
+
+#include "platform/fontregistry.h"
+#include "platform/richedit.h"
+#include "platform/services.h"
+
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QToolButton>
+#include <cstdlib>
+
+namespace tessary {
+
+namespace {
+const QColor kMaroon(128, 0, 0);
+constexpr int kMarkerWidth = 20;
+// The ruler's panels are made just tall enough for the scale and the markers.
+constexpr int kLowerPanelHeight = 8;
+
+// An indent marker: a triangle whose tip sits where the guide line runs while it is dragged
+// (a quarter of its width plus one), drawn with the "Webdings" caption where that face is
+// installed.
+class RulerMarker : public QWidget {
+public:
+    RulerMarker(QWidget *panel, const QString &name, const QString &hint, const QColor &color,
+                bool pointsDown)
+        : QWidget(panel)
+        , m_color(color)
+        , m_down(pointsDown) {
+        setObjectName(name);
+        setToolTip(hint);
+        resize(kMarkerWidth, panel->height());
+        setCursor(Qt::SizeHorCursor);
+    }
+
+protected:
+    void paintEvent(QPaintEvent *) override {
+        QPainter painter(this);
+        painter.setRenderHint(QPainter::Antialiasing);
+        const qreal tip = width() / 4 + 1 + 0.5;
+        const QString face = FontRegistry::rulerMarkerFace();
+        if (face == QLatin1String("Webdings")) {
+            QFont font(face);
+            font.setPixelSize(height() * 2);
+            painter.setFont(font);
+            painter.setPen(m_color);
+            const QChar glyph =
+                m_down ? FontRegistry::rulerMarkerDown() : FontRegistry::rulerMarkerUp();
+            painter.drawText(rect(), (m_down ? Qt::AlignBottom : Qt::AlignTop) | Qt::AlignLeft,
+                             QString(glyph));
+            return;
+        }
+        const qreal half = 5, depth = qMin<qreal>(6, height() - 1);
+        const qreal edge = m_down ? height() - 0.5 : 0.5;
+        const qreal base = m_down ? edge - depth : edge + depth;
+        const QPolygonF triangle{QPointF(tip - half, base), QPointF(tip + half, base),
+                                 QPointF(tip, edge)};
+        painter.setPen(QPen(m_color.darker(150), 1));
+        painter.setBrush(m_color);
+        painter.drawPolygon(triangle);
+    }
+
+private:
+    QColor m_color;
+    bool m_down;
+};
+
+QLabel *scaleLabel(QWidget *panel, const QString &caption, const QFont &font, int left) {
+    auto *label = new QLabel(caption, panel);
+    label->setFont(font);
+    QPalette palette = label->palette();
+    palette.setColor(QPalette::WindowText, kMaroon);
+    label->setPalette(palette);
+    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    label->adjustSize();
+    label->move(left, 0);
+    label->resize(label->width(), panel->height());
+    label->setAttribute(Qt::WA_TransparentForMouseEvents);
+    label->show();
+    return label;
+}
+
+QLabel *tabTick(QWidget *panel, int left) {
+    auto *tick = new QLabel(panel);
+    tick->setAutoFillBackground(true);
+    QPalette palette = tick->palette();
+    palette.setColor(QPalette::Window, Qt::white);
+    tick->setPalette(palette);
+    tick->setGeometry(left, 0, 1, panel->height());
+    tick->show();
+    return tick;
+}
+} // namespace
+
+Ruler::Ruler(MainParts &parts, QObject *parent)
+    : QObject(parent)
+    , m(parts) {
+    fitPanels();
+    RulerFirstIndent = new RulerMarker(m.UpperRulerPanel, QStringLiteral("RulerFirstIndent"),
+                                       QStringLiteral("Paragraph indent"), Qt::blue, true);
+    RulerLeftIndent = new RulerMarker(m.LowerRulerPanel, QStringLiteral("RulerLeftIndent"),
+                                      QStringLiteral("Paragraph left margin"), Qt::red, false);
+    RulerRightIndent =
+        new RulerMarker(m.LowerRulerPanel, QStringLiteral("RulerRightIndent"),
+                        QStringLiteral("Paragraph right margin"), QColor(0, 128, 0), false);
+    for (QObject *watched :
+         {static_cast<QObject *>(RulerFirstIndent), static_cast<QObject *>(RulerLeftIndent),
+          static_cast<QObject *>(RulerRightIndent), static_cast<QObject *>(m.UpperRulerPanel),
+          static_cast<QObject *>(m.LowerRulerPanel)})
+        watched->installEventFilter(this);
+}
+
+void Ruler::fitPanels() {
+    QFont font(QStringLiteral("Courier New"));
+    font.setPointSize(9);
+    const int scaleHeight = QFontMetrics(font).height();
+    m.UpperRulerPanel->setFixedHeight(qMax(14, scaleHeight));
+    m.LowerRulerPanel->setFixedHeight(kLowerPanelHeight);
+}
+
+int Ruler::gutterWidth() const {
+    return m.Gutter ? m.Gutter->width() : 5;
+}
+
+float Ruler::pointsPerPixel() const {
+    return m.PointsPerPixel > 0 ? m.PointsPerPixel : 0.75f;
+}
+
+int Ruler::rulerWidth() const {
+    const int width = m.UpperRulerPanel->width();
+    return width > 0 ? width : Services::screen().width();
+}
+
+void Ruler::BuildRuler() {
+    for (QWidget *panel : {m.UpperRulerPanel, m.ImplicitTabsPanel}) {
+        for (QLabel *old : panel->findChildren<QLabel *>(Qt::FindDirectChildrenOnly))
+            delete old;
+    }
+    const int ppi = m.PixelsPerInch > 0 ? m.PixelsPerInch : 96;
+    const bool large = ppi == 120;
+    const int step = qMax(1, ppi / 4);
+    const int half = qMax(1, ppi / 2);
+    const int gutter = gutterWidth();
+    QFont font(QStringLiteral("Courier New"));
+    font.setPointSize(9);
+    const int screenWidth = Services::screen().width();
+    for (int i = 0; i < screenWidth; i += step) {
+        const bool inch = i > 0 && i % ppi == 0;
+        scaleLabel(m.UpperRulerPanel, inch ? QStringLiteral("|") : QStringLiteral("\u00B7"), font,
+                   gutter / 2 + i + (i == 0 ? 1 : 0));
+        if (i % half == 0)
+            tabTick(m.ImplicitTabsPanel, gutter + i + (i == 0 || large ? 1 : 0));
+    }
+    RulerFirstIndent->raise();
+    SyncRuler();
+}
+
+int Ruler::RulerPixelsToPoints(int pixels) const {
+    return RulerPixelsToPoints(pixels, pointsPerPixel());
+}
+
+int Ruler::RulerPixelsToPoints(int pixels, float pointsPerPixel) {
+    const int t = int(float(pixels) * pointsPerPixel) * 10; // tenths of a point
+    const int q = t / 45 + 1;
+    const int r = t % 45;
+    return r <= q * 45 - t ? (t - r) / 10 : (q * 45) / 10;
+}
+
+void Ruler::SyncRuler() {
+    if (m.RulerDragging)
+        return;
+    const ParaAttributes p = m.Editor->paraAttributes();
+    const float ppp = pointsPerPixel();
+    // Quotients in single precision, truncated toward zero; negative positions become 0.
+    auto position = [](float value) { return qMax(0, int(value)); };
+    RulerFirstIndent->move(position(float(p.firstIndent) / ppp - 1.0f), RulerFirstIndent->y());
+    RulerLeftIndent->move(position(float(p.firstIndent + p.leftIndent) / ppp - 1.0f),
+                          RulerLeftIndent->y());
+    RulerRightIndent->move(position(float(rulerWidth()) - float(p.rightIndent) / ppp -
+                                    float(4 * gutterWidth()) - 1.0f),
+                           RulerRightIndent->y());
+    QToolButton *aligned = p.alignment == Alignment::Right    ? m.RightAlignButton
+                           : p.alignment == Alignment::Center ? m.CenterAlignButton
+                                                              : m.LeftAlignButton;
+    aligned->setChecked(true);
+    m.BulletsButton->setChecked(p.bullet);
+}
+
+void Ruler::ResetParagraphFormat() {
+    const ParaAttributes now = m.Editor->paraAttributes();
+    ParaAttributes reset = now;
+    reset.alignment = Alignment::Left;
+    reset.firstIndent = reset.leftIndent = reset.rightIndent = 0;
+    // Writing an unchanged format would still leave an undo step in a fresh document.
+    if (reset != now)
+        m.Editor->setParaAttributes(reset);
+    m.LeftAlignButton->setChecked(true);
+    m.RulerGuidePanel->hide();
+    m.RulerDragging = false;
+    SyncRuler();
+}
+
+void Ruler::IndentMouseMove(QWidget *marker, const QMouseEvent *event) {
+    if (!(event->buttons() & Qt::LeftButton))
+        return;
+    m.RulerDragging = true;
+    const int limit = rulerWidth() - 4 * gutterWidth();
+    int left = marker->x() + int(event->position().x());
+    if (left < gutterWidth())
+        left = 0;
+    else if (left > limit)
+        left = limit;
+    marker->move(left, marker->y());
+    QWidget *window = m.RulerGuidePanel->parentWidget();
+    const QPoint editorTop = m.Editor->mapTo(window, QPoint(0, 0));
+    const QPoint guide =
+        marker->parentWidget()->mapTo(window, QPoint(left + marker->width() / 4 + 1, 0));
+    m.RulerGuidePanel->setGeometry(guide.x(), editorTop.y(), 1, m.Editor->height());
+    m.RulerGuidePanel->show();
+    m.RulerGuidePanel->raise();
+    m.DocumentModified = true;
+}
+
+void Ruler::FirstIndentMouseUp() {
+    RichEdit *editor = m.Editor;
+    m.BeginEditorUpdate();
+    ParaAttributes p = editor->paraAttributes();
+    p.firstIndent = RulerPixelsToPoints(RulerFirstIndent->x());
+    editor->setParaAttributes(p);
+    // The other lines stay where the left marker shows them.
+    p = editor->paraAttributes();
+    p.leftIndent = RulerPixelsToPoints(RulerLeftIndent->x()) - p.firstIndent;
+    editor->setParaAttributes(p);
+    m.EndEditorUpdate();
+}
+
+void Ruler::LeftIndentMouseUp() {
+    // Measured from the paragraph's own first-line indent, so the other lines land exactly
+    // where the marker shows them even when that indent is off the 4.5-point grid.
+    ParaAttributes p = m.Editor->paraAttributes();
+    p.leftIndent = RulerPixelsToPoints(RulerLeftIndent->x()) - p.firstIndent;
+    m.Editor->setParaAttributes(p);
+}
+
+void Ruler::RightIndentMouseUp() {
+    ParaAttributes p = m.Editor->paraAttributes();
+    p.rightIndent =
+        RulerPixelsToPoints(rulerWidth() - RulerRightIndent->x() - 4 * gutterWidth() + 1);
+    m.Editor->setParaAttributes(p);
+}
+
+void Ruler::endDrag() {
+    m.RulerGuidePanel->hide();
+    m.RulerDragging = false;
+    SyncRuler();
+}
+
+void Ruler::UpperRulerPanelMouseDown(const QMouseEvent *event) {
+    if (!(event->button() == Qt::RightButton || (event->buttons() & Qt::RightButton)))
+        return;
+    const int x = int(event->position().x());
+    const int first = RulerFirstIndent->x();
+    const int left = RulerLeftIndent->x();
+    ParaAttributes p = m.Editor->paraAttributes();
+    const int distance = std::abs(p.leftIndent);
+    if (x > first && x > left) {
+        p.firstIndent += distance;
+    } else if (x < first && x < left) {
+        // No line of the paragraph is pushed past the left edge, where it could not be seen.
+        const int room = qMin(p.firstIndent, p.firstIndent + p.leftIndent);
+        p.firstIndent -= qBound(0, room, distance);
+    } else {
+        return;
+    }
+    m.Editor->setParaAttributes(p);
+    SyncRuler();
+}
+
+bool Ruler::eventFilter(QObject *watched, QEvent *event) {
+    const auto *mouse = static_cast<const QMouseEvent *>(event);
+    if (watched == m.UpperRulerPanel || watched == m.LowerRulerPanel) {
+        if (event->type() == QEvent::MouseButtonPress)
+            UpperRulerPanelMouseDown(mouse);
+        else if (event->type() == QEvent::Resize && watched == m.UpperRulerPanel)
+            SyncRuler();
+        return false;
+    }
+    auto *marker = static_cast<QWidget *>(watched);
+    // The marker takes the left button, so the moves that follow come to it; other buttons
+    // go on to the panel underneath.
+    if (event->type() == QEvent::MouseButtonPress)
+        return mouse->button() == Qt::LeftButton;
+    if (event->type() == QEvent::MouseMove) {
+        IndentMouseMove(marker, mouse);
+        return true;
+    }
+    // A click without a drag writes nothing: it would only snap the indent to the grid.
+    if (event->type() == QEvent::MouseButtonRelease && mouse->button() == Qt::LeftButton &&
+        m.RulerDragging) {
+        if (marker == RulerFirstIndent)
+            FirstIndentMouseUp();
+        else if (marker == RulerLeftIndent)
+            LeftIndentMouseUp();
+        else
+            RightIndentMouseUp();
+        endDrag();
+        return true;
+    }
+    return false;
+}
+
+} // namespace tessary

@@ -1,0 +1,250 @@
+#include "app/tmainform.h"
+#include "documents/documentfiles.h"
+#include "editor/notationtyping.h"
+#include "platform/richedit.h"
+#include "testsupport.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QFile>
+#include <QLabel>
+#include <QtTest>
+#include <memory>
+
+using namespace tessary;
+
+class DocumentFilesTest : public QObject {
+    Q_OBJECT
+private slots:
+    void init();
+    void cleanup();
+    void saveOfUntitledAsksForANameAndWritesRtf();
+    void savedDocumentOpensWithItsFaces();
+    void sizeLimitAcceptsExactly512000Bytes();
+    void textFileOpensInCourierNew10AndSavesAsRtf();
+    void noThenCancelledOpenKeepsTheDocument();
+    void yesThenCancelledSaveAsKeepsTheChanges();
+    void failedSaveKeepsNameAndModifiedState();
+    void unreadableFilesLeaveAnUntitledDocument_data();
+    void unreadableFilesLeaveAnUntitledDocument();
+    void longPathIsShortenedInTheStatusPanel();
+    void closeWritesSettingsEvenWhenCancelled();
+    void copyThenPasteKeepsEveryAttribute();
+    void deleteWithoutSelectionRemovesTheNextCharacter();
+    void helpContentsOpensThePageWithTheDesktop();
+
+private:
+    QString write(const QString &name, const QByteArray &data);
+    DocumentFiles &docs() { return form->documents(); }
+    RichEdit *editor() { return form->editor(); }
+    std::unique_ptr<test::Sandbox> sandbox;
+    std::unique_ptr<TMainForm> form;
+};
+
+void DocumentFilesTest::init() {
+    sandbox = std::make_unique<test::Sandbox>();
+    form = std::make_unique<TMainForm>();
+    form->resize(1000, 700);
+    form->show();
+    QVERIFY(QTest::qWaitForWindowExposed(form.get()));
+}
+
+void DocumentFilesTest::cleanup() {
+    form->parts().DocumentModified = false; // closing must not prompt
+    form.reset();
+    sandbox.reset();
+}
+
+QString DocumentFilesTest::write(const QString &name, const QByteArray &data) {
+    const QString path = sandbox->dir.filePath(name);
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(data) != data.size())
+        qFatal("cannot write %s", qPrintable(path));
+    return path;
+}
+
+void DocumentFilesTest::saveOfUntitledAsksForANameAndWritesRtf() {
+    QTest::keyClicks(editor(), QStringLiteral("Hello"));
+    QVERIFY(form->parts().DocumentModified);
+    const QString path = sandbox->dir.filePath(QStringLiteral("hello.rtf"));
+    sandbox->dialogs->fileNames.enqueue(path);
+    QVERIFY(docs().FileSave());
+    QCOMPARE(sandbox->dialogs->dialogTitles, QStringList{QStringLiteral("Save File")});
+    QVERIFY(sandbox->dialogs->startPaths.first().endsWith(QStringLiteral("/untitled.rtf")));
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QByteArray rtf = file.readAll();
+    QVERIFY(rtf.startsWith("{\\rtf1"));
+    QVERIFY(rtf.contains("Hello"));
+    QCOMPARE(form->parts().CurrentFileName, path);
+    QCOMPARE(form->windowTitle(), QStringLiteral("Tessary - hello.rtf"));
+    QVERIFY(!form->parts().DocumentModified);
+    // A later save goes to the same file without asking.
+    QTest::keyClicks(editor(), QStringLiteral("!"));
+    QVERIFY(docs().FileSave());
+    QCOMPARE(sandbox->dialogs->dialogTitles.size(), 1);
+}
+
+void DocumentFilesTest::savedDocumentOpensWithItsFaces() {
+    form->notation().NotationButtonClick();
+    QTest::keyClicks(editor(), QStringLiteral("x2"));
+    QTest::keyClick(editor(), Qt::Key_Up, Qt::ControlModifier);
+    form->notation().InsertWithFont(QStringLiteral("Courier New Greek Even"), 0xE1);
+    const QString path = sandbox->dir.filePath(QStringLiteral("formula.rtf"));
+    sandbox->dialogs->fileNames.enqueue(path);
+    QVERIFY(docs().FileSaveAs());
+    docs().FileNew();
+    QCOMPARE(editor()->textLength(), 0);
+    QCOMPARE(form->windowTitle(), QStringLiteral("Tessary - [untitled.rtf]"));
+    sandbox->dialogs->fileNames.enqueue(path);
+    docs().FileOpen1();
+    QCOMPARE(editor()->toPlainText(), QStringLiteral("x2\u03B1"));
+    QCOMPARE(editor()->charAttributesAt(1).face, QStringLiteral("Courier New High"));
+    QCOMPARE(editor()->charAttributesAt(2).face, QStringLiteral("Courier New Greek Even"));
+    QCOMPARE(editor()->charAttributesAt(2).size, 11);
+    QVERIFY(!form->parts().DocumentModified);
+    QCOMPARE(docs().dialogFolder(), sandbox->dir.path());
+}
+
+void DocumentFilesTest::sizeLimitAcceptsExactly512000Bytes() {
+    const QString fits = write(QStringLiteral("fits.txt"), QByteArray(512000, 'a'));
+    const QString big = write(QStringLiteral("big.txt"), QByteArray(512001, 'a'));
+    QVERIFY(docs().OpenPath(fits));
+    QCOMPARE(editor()->textLength(), 512000);
+    QVERIFY(!docs().OpenPath(big));
+    QCOMPARE(sandbox->dialogs->messages.size(), 1);
+    QCOMPARE(sandbox->dialogs->messages.first().text,
+             QStringLiteral("Unable to load %1.\r\n\r\nFile size exceeds 500KB.\r\n\r\n"
+                            "Current size is 512001 bytes.")
+                 .arg(big));
+    QCOMPARE(editor()->textLength(), 0);
+    QCOMPARE(form->parts().CurrentFileName, docs().untitledName());
+    QCOMPARE(form->windowTitle(), QStringLiteral("Tessary - [untitled.rtf]"));
+}
+
+void DocumentFilesTest::textFileOpensInCourierNew10AndSavesAsRtf() {
+    const QString path = write(QStringLiteral("notes.txt"), "plain words\nsecond line\n");
+    QVERIFY(docs().OpenPath(path));
+    QCOMPARE(editor()->toPlainText(), QStringLiteral("plain words\nsecond line\n"));
+    QCOMPARE(editor()->charAttributesAt(3).face, QStringLiteral("Courier New"));
+    QCOMPARE(editor()->charAttributesAt(14).size, 10);
+    QCOMPARE(editor()->selStart(), 0);
+    QCOMPARE(editor()->selLength(), 0);
+    QVERIFY(docs().FileSave());
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QVERIFY(file.readAll().startsWith("{\\rtf1"));
+}
+
+void DocumentFilesTest::noThenCancelledOpenKeepsTheDocument() {
+    QTest::keyClicks(editor(), QStringLiteral("keep me"));
+    sandbox->dialogs->answers.enqueue(QMessageBox::No);
+    docs().FileOpen1(); // no file name queued: the open dialog is cancelled
+    QCOMPARE(editor()->toPlainText(), QStringLiteral("keep me"));
+    QVERIFY(form->parts().DocumentModified);
+    QCOMPARE(sandbox->dialogs->messages.first().text,
+             QStringLiteral("Save changes to %1?").arg(docs().untitledName()));
+}
+
+void DocumentFilesTest::yesThenCancelledSaveAsKeepsTheChanges() {
+    QTest::keyClicks(editor(), QStringLiteral("unsaved"));
+    sandbox->dialogs->answers.enqueue(QMessageBox::Yes);
+    docs().FileNew(); // Yes, then the Save As dialog is cancelled
+    QCOMPARE(editor()->toPlainText(), QStringLiteral("unsaved"));
+    QVERIFY(form->parts().DocumentModified);
+}
+
+void DocumentFilesTest::failedSaveKeepsNameAndModifiedState() {
+    QDir(sandbox->dir.path()).mkdir(QStringLiteral("gone"));
+    const QString path = write(QStringLiteral("gone/doc.rtf"), "{\\rtf1 old}");
+    QVERIFY(docs().OpenPath(path));
+    QTest::keyClicks(editor(), QStringLiteral("new "));
+    QVERIFY(QDir(sandbox->dir.filePath(QStringLiteral("gone"))).removeRecursively());
+    QVERIFY(!docs().FileSave());
+    QCOMPARE(form->parts().CurrentFileName, path);
+    QVERIFY(form->parts().DocumentModified);
+    QVERIFY(sandbox->dialogs->messages.last().text.startsWith(QStringLiteral("Cannot save ")));
+}
+
+void DocumentFilesTest::unreadableFilesLeaveAnUntitledDocument_data() {
+    QTest::addColumn<QByteArray>("data");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("robustness: binary junk") << QByteArray("\x01\x00\x02junk", 7)
+                                             << QStringLiteral("Failed to Load Stream");
+    QTest::newRow("robustness: missing file") << QByteArray() << QStringLiteral("File  %1  does not exist.");
+}
+
+void DocumentFilesTest::unreadableFilesLeaveAnUntitledDocument() {
+    QFETCH(QByteArray, data);
+    QFETCH(QString, message);
+    QString path = sandbox->dir.filePath(QStringLiteral("missing.rtf"));
+    if (!data.isEmpty())
+        path = write(QStringLiteral("junk.rtf"), data);
+    QTest::keyClicks(editor(), QStringLiteral("x"));
+    form->parts().DocumentModified = false;
+    sandbox->dialogs->fileNames.enqueue(path);
+    docs().FileOpen1();
+    QCOMPARE(sandbox->dialogs->messages.last().text, message.contains("%1") ? message.arg(path) : message);
+    QCOMPARE(form->parts().CurrentFileName, docs().untitledName());
+    QCOMPARE(form->windowTitle(), QStringLiteral("Tessary - [untitled.rtf]"));
+    QCOMPARE(editor()->textLength(), 0);
+}
+
+void DocumentFilesTest::longPathIsShortenedInTheStatusPanel() {
+    const QString folder = QStringLiteral("a-very-long-folder-name-that-goes-on/").repeated(8).chopped(1);
+    QVERIFY(QDir(sandbox->dir.path()).mkpath(folder));
+    const QString path = write(folder + QStringLiteral("/x.rtf"), "{\\rtf1 x}");
+    QVERIFY(docs().OpenPath(path));
+    QLabel *label = form->parts().CurrentFileLabel;
+    QVERIFY(label->text().endsWith(QStringLiteral(" ...")));
+    QVERIFY(path.startsWith(label->text().chopped(4)));
+    QCOMPARE(label->toolTip(), path);
+}
+
+void DocumentFilesTest::closeWritesSettingsEvenWhenCancelled() {
+    QTest::keyClicks(editor(), QStringLiteral("text"));
+    sandbox->dialogs->answers.enqueue(QMessageBox::Cancel);
+    QVERIFY(!form->close());
+    QVERIFY(form->isVisible());
+    QCOMPARE(SettingsStore::instance().readString("Software\\Tessary\\Init", "Init").size(), 30);
+}
+
+void DocumentFilesTest::copyThenPasteKeepsEveryAttribute() {
+    CharAttributes a;
+    a.face = QStringLiteral("Courier New Greek Low");
+    a.size = 11;
+    a.color = rgbColor(0, 128, 0);
+    a.underline = true;
+    a.charset = 161;
+    a.pitchAndFamily = 4 * 37 + 1;
+    editor()->setPlainText(QStringLiteral("ab"));
+    editor()->setRangeAttributes(0, 1, a, CharAttributes::All);
+    editor()->setSelection(0, 1);
+    docs().EditCopy();
+    QVERIFY(QApplication::clipboard()->mimeData()->hasFormat(QStringLiteral("text/rtf")));
+    editor()->setSelStart(2);
+    docs().EditPaste();
+    QCOMPARE(editor()->toPlainText(), QStringLiteral("aba"));
+    QCOMPARE(editor()->charAttributesAt(2), editor()->charAttributesAt(0));
+    QCOMPARE(editor()->charAttributesAt(2).pitchAndFamily, 149);
+}
+
+void DocumentFilesTest::deleteWithoutSelectionRemovesTheNextCharacter() {
+    editor()->setPlainText(QStringLiteral("abc"));
+    editor()->setSelStart(1);
+    docs().EditDelete();
+    QCOMPARE(editor()->toPlainText(), QStringLiteral("ac"));
+    editor()->setSelection(0, 2);
+    docs().EditDelete();
+    QCOMPARE(editor()->toPlainText(), QString());
+}
+
+void DocumentFilesTest::helpContentsOpensThePageWithTheDesktop() {
+    QTest::keyClick(editor(), Qt::Key_F1);
+    QCOMPARE(sandbox->shell->opened.size(), 1);
+    QVERIFY(sandbox->shell->opened.first().toLocalFile().endsWith(
+        QStringLiteral("/help/contents.html")));
+}
+
+QTEST_MAIN(DocumentFilesTest)
+#include "tst_documentfiles.moc"

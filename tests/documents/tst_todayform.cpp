@@ -1,0 +1,192 @@
+#include "app/tmainform.h"
+#include "documents/ttodayform.h"
+#include "editor/notationtyping.h"
+#include "platform/richedit.h"
+#include "testsupport.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QListWidget>
+#include <QPushButton>
+#include <QtTest>
+#include <functional>
+#include <memory>
+
+using namespace tessary;
+
+namespace {
+DateTimePictures britishPictures(const QString &shortDate, const QString &longDate) {
+    return {QLocale(QLocale::English, QLocale::UnitedKingdom), shortDate, longDate,
+            QStringLiteral("HH:mm:ss"), QStringLiteral("HH:mm")};
+}
+const QDateTime kNow(QDate(2026, 12, 5), QTime(9, 7, 3));
+} // namespace
+
+class TodayFormTest : public QObject {
+    Q_OBJECT
+private slots:
+    void init();
+    void cleanup();
+    void sevenEntriesFollowThePictures();
+    void derivedPicturesCutTheWeekdayAndDoubleTheYear_data();
+    void derivedPicturesCutTheWeekdayAndDoubleTheYear();
+    void chosenEntryIsTypedAtTheCaretAsOneStep();
+    void cancelOrNoSelectionChangesNothing();
+    void notationModeTypesInTheNotationEntryAt11Points();
+
+private:
+    RichEdit *editor() { return form->editor(); }
+    TTodayForm &today() { return form->todayForm(); }
+    // Runs `check` once the dialog is up; a dialog still open after it is closed.
+    void whileModal(std::function<void()> check);
+    void runCommand();
+    std::unique_ptr<test::Sandbox> sandbox;
+    std::unique_ptr<TMainForm> form;
+    std::unique_ptr<QObject> modalContext;
+};
+
+void TodayFormTest::init() {
+    sandbox = std::make_unique<test::Sandbox>();
+    form = std::make_unique<TMainForm>();
+    form->resize(1000, 700);
+    form->show();
+    QVERIFY(QTest::qWaitForWindowExposed(form.get()));
+    today().setPictureSource([] {
+        return britishPictures(QStringLiteral("dd/MM/yy"), QStringLiteral("dddd, d MMMM yyyy"));
+    });
+    today().setClock([] { return kNow; });
+}
+
+void TodayFormTest::cleanup() {
+    modalContext.reset();
+    form->parts().DocumentModified = false;
+    form.reset();
+    sandbox.reset();
+}
+
+void TodayFormTest::whileModal(std::function<void()> check) {
+    modalContext = std::make_unique<QObject>();
+    QTimer::singleShot(0, modalContext.get(), [check] {
+        [&] {
+            QTRY_VERIFY(qobject_cast<TTodayForm *>(qApp->activeModalWidget()));
+            check();
+        }();
+        if (QWidget *open = qApp->activeModalWidget())
+            open->close();
+    });
+}
+
+void TodayFormTest::runCommand() {
+    QAction *action = form->action(QStringLiteral("EditDateTime"));
+    QVERIFY(action && action->isEnabled());
+    action->trigger();
+}
+
+void TodayFormTest::sevenEntriesFollowThePictures() {
+    today().FillTodayBox();
+    QStringList entries;
+    for (int i = 0; i < today().TodayBox->count(); ++i)
+        entries.append(today().TodayBox->item(i)->text());
+    QCOMPARE(entries, QStringList({"Saturday, 5 December 2026", "5 December 2026", "05/12/26",
+                                   "05/12/2026", "09:07:03", "09:07", "05/12/26 09:07"}));
+    QCOMPARE(today().TodayBox->currentRow(), 0);
+}
+
+void TodayFormTest::derivedPicturesCutTheWeekdayAndDoubleTheYear_data() {
+    QTest::addColumn<QString>("shortDate");
+    QTest::addColumn<QString>("longDate");
+    QTest::addColumn<QString>("withoutWeekday");
+    QTest::addColumn<QString>("fourDigitYear");
+    QTest::newRow("nominal: weekday in the middle") << "d/M/yy"
+                                                    << "'Le' dddd, d MMMM"
+                                                    << "d MMMM"
+                                                    << "d/M/yyyy";
+    QTest::newRow("robustness: no \"dddd,\" loses five characters") << "yy-MM-dd"
+                                                                    << "dddd d MMMM yyyy"
+                                                                    << "d MMMM yyyy"
+                                                                    << "yyyy-MM-dd";
+    QTest::newRow("robustness: a four-digit year doubles") << "dd.MM.yyyy"
+                                                           << ""
+                                                           << ""
+                                                           << "dd.MM.yyyyyy";
+    QTest::newRow("robustness: no year at all") << "dd.MM"
+                                                << "MMMM"
+                                                << ""
+                                                << "dd.MM";
+}
+
+void TodayFormTest::derivedPicturesCutTheWeekdayAndDoubleTheYear() {
+    QFETCH(QString, shortDate);
+    QFETCH(QString, longDate);
+    const DateTimePictures pictures = britishPictures(shortDate, longDate);
+    QTEST(pictures.longDateWithoutWeekday(), "withoutWeekday");
+    QTEST(pictures.shortDateFourDigitYear(), "fourDigitYear");
+}
+
+void TodayFormTest::chosenEntryIsTypedAtTheCaretAsOneStep() {
+    editor()->setPlainText(QStringLiteral("[]"));
+    editor()->setSelection(1, 0);
+    bool checked = false;
+    whileModal([&] {
+        QCOMPARE(today().windowTitle(), QStringLiteral("     Date/Time"));
+        QTest::keyClick(today().TodayBox, Qt::Key_Down);
+        QTest::keyClick(today().TodayBox, Qt::Key_Down);
+        checked = true;
+        QTest::keyClick(today().TodayBox, Qt::Key_Return);
+        QVERIFY(!today().isVisible());
+    });
+    runCommand();
+    QVERIFY(checked);
+    QCOMPARE(editor()->toPlainText(), QStringLiteral("[05/12/26]"));
+    const QString face = form->parts().FontNameBox->currentText();
+    QCOMPARE(editor()->charAttributesAt(1).face, face);
+    QCOMPARE(editor()->charAttributesAt(8).face, face);
+    QCOMPARE(editor()->selStart(), 9);
+    editor()->undo();
+    QCOMPARE(editor()->toPlainText(), QStringLiteral("[]"));
+
+    // A click selects the entry under the pointer, a double click chooses it.
+    editor()->setSelection(1, 0);
+    whileModal([&] {
+        QListWidget *box = today().TodayBox;
+        const QPoint row = box->visualItemRect(box->item(4)).center();
+        QTest::mouseClick(box->viewport(), Qt::LeftButton, Qt::NoModifier, row);
+        QCOMPARE(box->currentRow(), 4);
+        QTest::mouseDClick(box->viewport(), Qt::LeftButton, Qt::NoModifier, row);
+    });
+    runCommand();
+    QCOMPARE(editor()->toPlainText(), QStringLiteral("[09:07:03]"));
+}
+
+void TodayFormTest::cancelOrNoSelectionChangesNothing() {
+    editor()->setPlainText(QStringLiteral("text"));
+    whileModal([&] { QTest::mouseClick(today().CancelButton, Qt::LeftButton); });
+    runCommand();
+    QCOMPARE(editor()->toPlainText(), QStringLiteral("text"));
+    whileModal([&] {
+        today().TodayBox->clearSelection();
+        QTest::mouseClick(today().OkButton, Qt::LeftButton);
+    });
+    runCommand();
+    QCOMPARE(editor()->toPlainText(), QStringLiteral("text"));
+    QVERIFY(!editor()->document()->isUndoAvailable());
+}
+
+// The box shows the pseudo entry, so that is the face the characters get, at 11 points, not
+// the Latin notation face that typing would choose.
+void TodayFormTest::notationModeTypesInTheNotationEntryAt11Points() {
+    form->notation().NotationButtonClick();
+    QVERIFY(form->notation().inNotationMode());
+    today().FillTodayBox();
+    today().TodayBox->setCurrentRow(5);
+    today().OkButtonClick();
+    QCOMPARE(editor()->toPlainText(), QStringLiteral("09:07"));
+    for (int i = 0; i < 5; ++i) {
+        const CharAttributes a = editor()->charAttributesAt(i);
+        QCOMPARE(a.face, QStringLiteral("Tessary Notation"));
+        QCOMPARE(a.size, 11);
+    }
+}
+
+QTEST_MAIN(TodayFormTest)
+#include "tst_todayform.moc"

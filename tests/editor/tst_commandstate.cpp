@@ -1,0 +1,188 @@
+#include "app/tmainform.h"
+#include "platform/richedit.h"
+#include "testsupport.h"
+
+#include <QAction>
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QToolBar>
+#include <QToolButton>
+#include <QtTest>
+#include <memory>
+
+using namespace tessary;
+
+class CommandStateTest : public QObject {
+    Q_OBJECT
+private slots:
+    void init();
+    void cleanup();
+    void emptyDocumentDisablesTheDocumentCommands();
+    void oneSelectedCharacterEnablesTheSelectionCommands();
+    void pasteFollowsTheClipboard();
+    void lineLabelShowsTheCaretLine();
+    void insertTwiceReturnsToInsert();
+    void menusHoldTheCommandsInOrder();
+    void openingAMenuOrClickingTheEditorCancelsTheFunctionKeyHint();
+    void shortcutsRunEnabledCommandsOnly();
+    void mainToolBarShowsPaintedPictures();
+
+private:
+    bool enabled(const char *name) { return form->action(QString::fromLatin1(name))->isEnabled(); }
+    QStringList menuItems(const char *menuName);
+    RichEdit *editor() { return form->editor(); }
+    MainParts &parts() { return form->parts(); }
+    std::unique_ptr<test::Sandbox> sandbox;
+    std::unique_ptr<TMainForm> form;
+};
+
+void CommandStateTest::init() {
+    sandbox = std::make_unique<test::Sandbox>();
+    form = std::make_unique<TMainForm>();
+    form->resize(1000, 600);
+    form->show();
+    QVERIFY(QTest::qWaitForWindowExposed(form.get()));
+    form->activateWindow();
+    editor()->setFocus();
+}
+
+void CommandStateTest::cleanup() {
+    form.reset();
+    sandbox.reset();
+}
+
+QStringList CommandStateTest::menuItems(const char *menuName) {
+    QStringList items;
+    for (const QAction *a : form->findChild<QMenu *>(menuName)->actions())
+        items << (a->isSeparator() ? QStringLiteral("-") : a->objectName());
+    return items;
+}
+
+void CommandStateTest::emptyDocumentDisablesTheDocumentCommands() {
+    QTRY_VERIFY(!enabled("FileSave"));
+    for (const char *name : {"FileSaveAs", "FilePrint", "HtmlGenerate", "SearchFind", "Replace1",
+                             "EditCut", "EditCopy", "HtmlSrcAnchor", "HtmlDestAnchor", "EditUndo"})
+        QVERIFY2(!enabled(name), name);
+    for (const char *name : {"EditDelete", "FileNew", "FileOpen1", "FileExit", "EditSelectAll",
+                             "EditDateTime", "SearchReplace", "HelpContents", "HelpAbout"})
+        QVERIFY2(enabled(name), name);
+    QVERIFY(!parts().UnderlineButton->isEnabled());
+    // A lone paragraph break is no content either: the last empty line does not count.
+    QTest::keyClick(editor(), Qt::Key_Return);
+    QTRY_VERIFY(enabled("EditUndo"));
+    QVERIFY(enabled("FileSave"));
+    QTest::keyClick(editor(), Qt::Key_Backspace);
+    QTRY_VERIFY(!enabled("FileSave"));
+    QVERIFY(!enabled("SearchFind"));
+}
+
+void CommandStateTest::oneSelectedCharacterEnablesTheSelectionCommands() {
+    QTest::keyClicks(editor(), QStringLiteral("ab"));
+    QTRY_VERIFY(enabled("FileSave"));
+    for (const char *name :
+         {"FileSaveAs", "FilePrint", "HtmlGenerate", "SearchFind", "Replace1", "EditUndo"})
+        QVERIFY2(enabled(name), name);
+    QVERIFY(!enabled("EditCut"));
+    QTest::keyClick(editor(), Qt::Key_Left, Qt::ShiftModifier);
+    QTRY_VERIFY(enabled("EditCut"));
+    for (const char *name : {"EditCopy", "HtmlSrcAnchor", "HtmlDestAnchor"})
+        QVERIFY2(enabled(name), name);
+    QVERIFY(parts().UnderlineButton->isEnabled());
+    QTest::keyClick(editor(), Qt::Key_Right);
+    QTRY_VERIFY(!enabled("EditCut"));
+    QVERIFY(!parts().UnderlineButton->isEnabled());
+}
+
+void CommandStateTest::pasteFollowsTheClipboard() {
+    QGuiApplication::clipboard()->setText(QStringLiteral("text"));
+    QTRY_VERIFY(enabled("EditPaste"));
+    QGuiApplication::clipboard()->clear();
+    QTRY_VERIFY(!enabled("EditPaste"));
+}
+
+void CommandStateTest::lineLabelShowsTheCaretLine() {
+    QTRY_COMPARE(parts().LineCountLabel->text(), QStringLiteral("1"));
+    parts().DocumentModified = false;
+    QTest::keyClicks(editor(), QStringLiteral("one"));
+    QVERIFY(parts().DocumentModified);
+    QTest::keyClick(editor(), Qt::Key_Return);
+    QTest::keyClick(editor(), Qt::Key_Return);
+    QTRY_COMPARE(parts().LineCountLabel->text(), QStringLiteral("3"));
+    QTest::keyClick(editor(), Qt::Key_Up);
+    QTRY_COMPARE(parts().LineCountLabel->text(), QStringLiteral("2"));
+}
+
+void CommandStateTest::insertTwiceReturnsToInsert() {
+    QTest::keyClick(editor(), Qt::Key_Insert);
+    QCOMPARE(parts().InsStateLabel->text(), QStringLiteral("Overwrite"));
+    QTest::keyClick(editor(), Qt::Key_Insert);
+    QCOMPARE(parts().InsStateLabel->text(), QStringLiteral("    Insert"));
+    QVERIFY(parts().InsertMode);
+    QVERIFY(!editor()->overwriteMode());
+}
+
+void CommandStateTest::menusHoldTheCommandsInOrder() {
+    QStringList titles;
+    for (const QAction *a : form->menuBar()->actions())
+        titles << a->text();
+    QCOMPARE(titles, QStringList({QStringLiteral("   File"), "Edit", "Html", "Search", "Help"}));
+    QCOMPARE(menuItems("FileMenu").mid(0, 7), QStringList({"FileNew", "FileOpen1", "FileSave",
+                                                           "FileSaveAs", "-", "FilePrint", "-"}));
+    QCOMPARE(menuItems("FileMenu").last(), QStringLiteral("FileExit"));
+    // The menu items run the commands they stand for.
+    QSignalSpy replace(form->action("SearchReplace"), &QAction::triggered);
+    QSignalSpy about(form->action("HelpAbout"), &QAction::triggered);
+    form->action("Replace1")->setEnabled(true);
+    form->action("Replace1")->trigger();
+    form->action("AboutTessary1")->trigger();
+    QCOMPARE(replace.count(), 1);
+    QCOMPARE(about.count(), 1);
+}
+
+void CommandStateTest::openingAMenuOrClickingTheEditorCancelsTheFunctionKeyHint() {
+    parts().FnHint->show();
+    auto *edit = form->findChild<QMenu *>("EditMenu");
+    edit->popup(form->mapToGlobal(QPoint(40, 40)));
+    QVERIFY(!parts().FnHint->isVisible());
+    edit->close();
+    parts().FnHint->show();
+    QTest::mouseClick(editor()->viewport(), Qt::LeftButton, {}, QPoint(20, 10));
+    QVERIFY(!parts().FnHint->isVisible());
+}
+
+void CommandStateTest::shortcutsRunEnabledCommandsOnly() {
+    QSignalSpy find(form->action("SearchFind"), &QAction::triggered);
+    QSignalSpy replace(form->action("SearchReplace"), &QAction::triggered);
+    QTRY_VERIFY(!enabled("SearchFind"));
+    QTest::keyClick(editor(), Qt::Key_F, Qt::ControlModifier);
+    QTest::keyClick(editor(), Qt::Key_H, Qt::ControlModifier);
+    QCOMPARE(find.count(), 0);
+    QCOMPARE(replace.count(), 0);
+    QTest::keyClicks(editor(), QStringLiteral("x"));
+    QTRY_VERIFY(enabled("SearchFind"));
+    QTest::keyClick(editor(), Qt::Key_F, Qt::ControlModifier);
+    QTest::keyClick(editor(), Qt::Key_H, Qt::ControlModifier);
+    QCOMPARE(find.count(), 1);
+    QCOMPARE(replace.count(), 1);
+}
+
+void CommandStateTest::mainToolBarShowsPaintedPictures() {
+    // Painted by the program: every button has a picture with visible pixels, on any desktop.
+    for (QAction *a : form->findChild<QToolBar *>("MainToolBar")->actions()) {
+        if (a->isSeparator())
+            continue;
+        const QImage picture = a->icon().pixmap(20, 20).toImage();
+        int inked = 0;
+        for (int y = 0; y < picture.height(); ++y)
+            for (int x = 0; x < picture.width(); ++x)
+                inked += qAlpha(picture.pixel(x, y)) > 128;
+        QVERIFY2(inked > 20, qPrintable(a->objectName()));
+    }
+    QCOMPARE(form->action("FileOpen1")->toolTip(), QStringLiteral("Open file"));
+}
+
+QTEST_MAIN(CommandStateTest)
+#include "tst_commandstate.moc"

@@ -1,0 +1,254 @@
+#include "app/initsetting.h"
+#include "app/tmainform.h"
+#include "editor/notationtyping.h"
+#include "platform/codepage.h"
+#include "platform/fontregistry.h"
+#include "platform/richedit.h"
+#include "testsupport.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QToolBar>
+#include <QToolButton>
+#include <QtTest>
+#include <memory>
+
+using namespace tessary;
+
+class FunctionKeysTest : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+    void keyButtonsCarryTagsCaptionsAndHints();
+    void definitionButtonShowsTheHintAndThePalettes();
+    void assignedAlphaIsInsertedByItsKey();
+    void assignedSumShowsItsSmallFormAndInsertsTheTallOne();
+    void pendingAssignmentEndsWithoutChange_data();
+    void pendingAssignmentEndsWithoutChange();
+    void emptyPaletteButtonUnassignsTheKey();
+    void functionKeyWithShiftIsNoShorthand();
+    void assignmentsSurviveARestart();
+    void piecesThatNameNoCharacterLeaveTheKeyUnassigned();
+
+private:
+    QToolButton *find(const QString &name) const { return form->findChild<QToolButton *>(name); }
+    QToolButton *def(int key) const { return find(QStringLiteral("F%1DefButton").arg(key)); }
+    QToolButton *val(int key) const { return find(QStringLiteral("F%1ValButton").arg(key)); }
+    QToolButton *palette(int tag) const { return find(QStringLiteral("PaletteButton%1").arg(tag)); }
+    void assign(int key, int paletteTag) const;
+    void openForm();
+    RichEdit *editor() const { return form->editor(); }
+    MainParts &parts() const { return form->parts(); }
+    std::unique_ptr<test::Sandbox> sandbox;
+    std::unique_ptr<TMainForm> form;
+};
+
+void FunctionKeysTest::initTestCase() {
+    FontRegistry::registerNotationFaces(FontRegistry::dataDirectory() + QStringLiteral("/fonts"));
+}
+
+void FunctionKeysTest::openForm() {
+    form = std::make_unique<TMainForm>();
+    form->resize(1000, 600);
+    form->show();
+    QVERIFY(QTest::qWaitForWindowExposed(form.get()));
+    QTest::mouseClick(parts().FunctionKeyButton, Qt::LeftButton);
+    editor()->setFocus();
+}
+
+void FunctionKeysTest::init() {
+    sandbox = std::make_unique<test::Sandbox>();
+    openForm();
+}
+
+void FunctionKeysTest::cleanup() {
+    form.reset();
+    sandbox.reset();
+}
+
+void FunctionKeysTest::assign(int key, int paletteTag) const {
+    QTest::mouseClick(def(key), Qt::LeftButton);
+    QTest::mouseClick(palette(paletteTag), Qt::LeftButton);
+}
+
+void FunctionKeysTest::keyButtonsCarryTagsCaptionsAndHints() {
+    for (int key = 2; key <= 12; ++key) {
+        QVERIFY(def(key) && val(key));
+        QVERIFY(parts().FnKeyToolBar->isAncestorOf(def(key)));
+        QCOMPARE(def(key)->property("Tag").toInt(), 400 + key);
+        QCOMPARE(val(key)->property("Tag").toInt(), 300 + key);
+        QCOMPARE(def(key)->text(), QStringLiteral("f%1").arg(key));
+        QCOMPARE(def(key)->toolTip(),
+                 QStringLiteral("Click here to assign a character to F%1").arg(key));
+        QCOMPARE(def(key)->size(), QSize(23, 25));
+        QCOMPARE(val(key)->size(), QSize(23, 25));
+        QVERIFY(val(key)->text().isEmpty());
+        QCOMPARE(val(key)->font().pointSize(), 11);
+    }
+}
+
+void FunctionKeysTest::definitionButtonShowsTheHintAndThePalettes() {
+    QTest::mouseClick(def(5), Qt::LeftButton);
+    QVERIFY(parts().FnHint->isVisible());
+    QVERIFY(def(5)->isChecked());
+    QVERIFY(def(5)->toolTip().isEmpty());
+    QVERIFY(!parts().GreekToolBar->isHidden());
+    QVERIFY(!parts().SymbolToolBarB->isHidden());
+    QVERIFY(parts().GreekAlphabetButton->isChecked());
+    QVERIFY(parts().SymbolButton->isChecked());
+    auto label = [this](const char *name) {
+        return parts().FnHint->findChild<QLabel *>(QLatin1String(name));
+    };
+    QCOMPARE(label("FnLabel1")->text(), QStringLiteral("F5,"));
+    QCOMPARE(label("FnLabel2")->text(), QStringLiteral("F5"));
+    QCOMPARE(label("FnLabel3")->x(), label("FnLabel2")->x() + label("FnLabel2")->width() + 3);
+    for (const char *name : {"FnLabel0", "FnLabel1", "Label2", "FnLabel3"})
+        QVERIFY2(parts().FnHint->rect().contains(label(name)->geometry()), name);
+    // Half a bar below the function-key bar, inside the editor's width.
+    QToolBar *bar = parts().FnKeyToolBar;
+    QCOMPARE(parts().FnHint->y(), bar->mapTo(form.get(), QPoint()).y() + bar->height() * 3 / 2);
+    const int editorRight = editor()->mapTo(form.get(), QPoint(editor()->width(), 0)).x();
+    QVERIFY(parts().FnHint->geometry().right() < editorRight);
+    // Another key's definition button moves the pending assignment there.
+    QTest::mouseClick(def(12), Qt::LeftButton);
+    QVERIFY(!def(5)->isChecked());
+    QCOMPARE(def(5)->toolTip(), QStringLiteral("Click here to assign a character to F5"));
+    QVERIFY(def(12)->isChecked());
+    QCOMPARE(label("FnLabel2")->text(), QStringLiteral("F12"));
+    QVERIFY(parts().FnHint->geometry().right() < editorRight);
+}
+
+void FunctionKeysTest::assignedAlphaIsInsertedByItsKey() {
+    assign(5, 10);
+    QVERIFY(parts().FnHint->isHidden());
+    QVERIFY(!def(5)->isChecked());
+    QCOMPARE(def(5)->toolTip(), QStringLiteral("Click here to assign a character to F5"));
+    QCOMPARE(val(5)->text(), QStringLiteral("\u03B1"));
+    QCOMPARE(val(5)->font().family(), QStringLiteral("Courier New Greek Even"));
+    QCOMPARE(editor()->textLength(), 0); // assigning inserts nothing
+    QVERIFY(!form->notation().inNotationMode());
+    QTest::keyClick(editor(), Qt::Key_F5);
+    QVERIFY(form->notation().inNotationMode());
+    QCOMPARE(editor()->toPlainText(), QStringLiteral("\u03B1"));
+    QCOMPARE(editor()->charAttributesAt(0).face, QStringLiteral("Courier New Greek Even"));
+    QCOMPARE(editor()->charAttributesAt(0).size, 11);
+}
+
+void FunctionKeysTest::assignedSumShowsItsSmallFormAndInsertsTheTallOne() {
+    assign(3, 207);
+    QCOMPARE(val(3)->text(), QString(CodePage::notationSymbol().toUnicode(0xE4)));
+    QTest::keyClick(editor(), Qt::Key_F3);
+    QTest::mouseClick(val(3), Qt::LeftButton); // the value button does the same
+    QCOMPARE(editor()->toPlainText(), QStringLiteral("\u2211\u2211"));
+    QCOMPARE(editor()->charAttributesAt(1).face, QStringLiteral("TessarySymbol Even"));
+}
+
+void FunctionKeysTest::pendingAssignmentEndsWithoutChange_data() {
+    QTest::addColumn<QString>("how");
+    QTest::newRow("key in the editor") << "key";
+    QTest::newRow("mouse press in the editor") << "mouse";
+    QTest::newRow("another command") << "command";
+    QTest::newRow("same definition button again") << "again";
+}
+
+void FunctionKeysTest::pendingAssignmentEndsWithoutChange() {
+    QFETCH(QString, how);
+    QTest::mouseClick(def(4), Qt::LeftButton);
+    QVERIFY(parts().FnHint->isVisible());
+    if (how == "key")
+        QTest::keyClick(editor(), Qt::Key_A);
+    else if (how == "mouse")
+        QTest::mouseClick(editor()->viewport(), Qt::LeftButton, {}, QPoint(50, 50));
+    else if (how == "command")
+        QTest::mouseClick(parts().NotationButton, Qt::LeftButton);
+    else
+        QTest::mouseClick(def(4), Qt::LeftButton);
+    QVERIFY(parts().FnHint->isHidden());
+    QVERIFY(!def(4)->isChecked());
+    QCOMPARE(def(4)->toolTip(), QStringLiteral("Click here to assign a character to F4"));
+    // A palette click now inserts instead of assigning.
+    QTest::mouseClick(palette(11), Qt::LeftButton);
+    QVERIFY(val(4)->text().isEmpty());
+    QVERIFY(editor()->toPlainText().endsWith(QStringLiteral("\u03B2")));
+}
+
+void FunctionKeysTest::emptyPaletteButtonUnassignsTheKey() {
+    assign(2, 10);
+    QCOMPARE(val(2)->text(), QStringLiteral("\u03B1"));
+    assign(2, 43);
+    QVERIFY(val(2)->text().isEmpty());
+    QTest::keyClicks(editor(), QStringLiteral("xy"));
+    editor()->setSelStart(1);
+    QTest::keyClick(editor(), Qt::Key_F2);
+    QVERIFY(form->notation().inNotationMode());
+    QCOMPARE(editor()->toPlainText(), QStringLiteral("xy"));
+    QCOMPARE(form->BuildInit().mid(8, 2), QStringLiteral("  "));
+}
+
+void FunctionKeysTest::functionKeyWithShiftIsNoShorthand() {
+    assign(2, 10);
+    QTest::keyClick(editor(), Qt::Key_F2, Qt::ShiftModifier);
+    QTest::keyClick(editor(), Qt::Key_F2, Qt::ControlModifier);
+    QCOMPARE(editor()->textLength(), 0);
+    QVERIFY(!form->notation().inNotationMode());
+}
+
+void FunctionKeysTest::assignmentsSurviveARestart() {
+    assign(5, 10);   // alpha
+    assign(3, 207);  // sum
+    assign(7, 131);  // copyright
+    assign(12, 133); // Euro
+    sandbox->dialogs->answers.enqueue(QMessageBox::No);
+    form->close();
+    const QString init =
+        SettingsStore::instance().readString(InitSetting::kKeyPath, InitSetting::kValueName);
+    QCOMPARE(init.size(), 30);
+    auto piece = [&init](int key) { return init.mid(8 + 2 * (key - 2), 2); };
+    QCOMPARE(piece(5), QStringLiteral("\u00E1"
+                                      "0"));
+    QCOMPARE(piece(3), QStringLiteral("\u00E4"
+                                      "1"));
+    QCOMPARE(piece(7), QStringLiteral("\u00A9 "));
+    QCOMPARE(piece(12), QString(QChar(0x80)) + QLatin1Char(' '));
+    QCOMPARE(piece(2), QStringLiteral("  "));
+
+    form.reset();
+    openForm();
+    QCOMPARE(val(7)->text(), QStringLiteral("\u00A9"));
+    QCOMPARE(val(7)->font().family(), QStringLiteral("Courier New"));
+    QCOMPARE(val(3)->text(), QString(CodePage::notationSymbol().toUnicode(0xE4)));
+    QCOMPARE(val(12)->text(), QStringLiteral("\u20AC"));
+    QVERIFY(val(2)->text().isEmpty());
+    // "copyright" keeps the mode and the box face; the others enter notation mode.
+    QTest::keyClick(editor(), Qt::Key_F7);
+    QVERIFY(!form->notation().inNotationMode());
+    QCOMPARE(editor()->charAttributesAt(0).face, QStringLiteral("Times New Roman"));
+    QTest::keyClick(editor(), Qt::Key_F5);
+    QTest::keyClick(editor(), Qt::Key_F3);
+    QCOMPARE(editor()->toPlainText(), QStringLiteral("\u00A9\u03B1\u2211"));
+    QCOMPARE(editor()->charAttributesAt(1).face, QStringLiteral("Courier New Greek Even"));
+    QCOMPARE(form->BuildInit().mid(8), init.mid(8));
+}
+
+void FunctionKeysTest::piecesThatNameNoCharacterLeaveTheKeyUnassigned() {
+    // F2: a code the Greek page leaves empty; F3: a character, not a code, that the Greek
+    // page holds; F4: a character no Greek code stands for.
+    const QString init = QStringLiteral("00000000") + QChar(0xD2) + QStringLiteral("0") +
+                         QStringLiteral("\u03B1"
+                                        "0") +
+                         QStringLiteral("\u4E00"
+                                        "0");
+    SettingsStore::instance().writeString(InitSetting::kKeyPath, InitSetting::kValueName, init);
+    form.reset();
+    openForm();
+    QVERIFY(val(2)->text().isEmpty());
+    QCOMPARE(val(3)->text(), QStringLiteral("\u03B1"));
+    QVERIFY(val(4)->text().isEmpty());
+    QCOMPARE(form->BuildInit().mid(8, 6), QStringLiteral("  \u00E1"
+                                                         "0  "));
+}
+
+QTEST_MAIN(FunctionKeysTest)
+#include "tst_functionkeys.moc"

@@ -1,0 +1,294 @@
+#include "app/tmainform.h"
+#include "editor/notationtyping.h"
+#include "platform/codepage.h"
+#include "platform/fontregistry.h"
+#include "platform/richedit.h"
+#include "testsupport.h"
+
+#include <QClipboard>
+#include <QComboBox>
+#include <QMimeData>
+#include <QTextCursor>
+#include <QToolBar>
+#include <QToolButton>
+#include <QtTest>
+#include <memory>
+
+using namespace tessary;
+
+class PalettesTest : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+    void barsHoldThirtyFourCharacterButtonsEach();
+    void toggledBarsStackInTheirFixedOrder();
+    void alphaOutsideNotationModeEntersItAndInsertsGreek();
+    void textSymbolsLeaveTheModeAloneAndUseTheBoxFace();
+    void emptyButtonsEnterNotationAndInsertNothing_data();
+    void emptyButtonsEnterNotationAndInsertNothing();
+    void largeOperatorsInsertTheirTallForm_data();
+    void largeOperatorsInsertTheirTallForm();
+    void bracketTopOnTheLastLineAppendsAPaddedLine();
+    void bracketTopPadsAShorterNextLineAndKeepsIt_data();
+    void bracketTopPadsAShorterNextLineAndKeepsIt();
+    void bracketTopNeverPadsInsideALongerNextLine();
+    void bracketPiecesLeaveTheClipboardAlone();
+
+private:
+    QToolButton *button(int tag) const;
+    void click(int tag) const { QTest::mouseClick(button(tag), Qt::LeftButton); }
+    int xOf(int position) const;
+    RichEdit *editor() const { return form->editor(); }
+    MainParts &parts() const { return form->parts(); }
+    std::unique_ptr<test::Sandbox> sandbox;
+    std::unique_ptr<TMainForm> form;
+};
+
+namespace {
+QChar symbol(int code) {
+    return CodePage::notationSymbol().toUnicode(uchar(code));
+}
+} // namespace
+
+void PalettesTest::initTestCase() {
+    FontRegistry::registerNotationFaces(FontRegistry::dataDirectory() + QStringLiteral("/fonts"));
+}
+
+void PalettesTest::init() {
+    sandbox = std::make_unique<test::Sandbox>();
+    form = std::make_unique<TMainForm>();
+    form->resize(1000, 600);
+    form->show();
+    QVERIFY(QTest::qWaitForWindowExposed(form.get()));
+    QTest::mouseClick(parts().GreekAlphabetButton, Qt::LeftButton);
+    QTest::mouseClick(parts().SymbolButton, Qt::LeftButton);
+    editor()->setFocus();
+}
+
+void PalettesTest::cleanup() {
+    form.reset();
+    sandbox.reset();
+}
+
+QToolButton *PalettesTest::button(int tag) const {
+    return form->findChild<QToolButton *>(QStringLiteral("PaletteButton%1").arg(tag));
+}
+
+int PalettesTest::xOf(int position) const {
+    QTextCursor c(editor()->document());
+    c.setPosition(position);
+    return editor()->cursorRect(c).x();
+}
+
+void PalettesTest::barsHoldThirtyFourCharacterButtonsEach() {
+    const QList<std::pair<QToolBar *, int>> bars = {
+        {parts().GreekToolBar, 10}, {parts().SymbolToolBarA, 100}, {parts().SymbolToolBarB, 200}};
+    for (const auto &[bar, first] : bars) {
+        const QList<QToolButton *> buttons =
+            bar->findChildren<QToolButton *>(QRegularExpression(QStringLiteral("^PaletteButton")));
+        QCOMPARE(buttons.size(), 34);
+        for (int tag = first; tag < first + 34; ++tag) {
+            QToolButton *b = button(tag);
+            QVERIFY2(b && bar->isAncestorOf(b), qPrintable(QString::number(tag)));
+            QCOMPARE(b->property("Tag").toInt(), tag);
+            QCOMPARE(b->size(), QSize(23, 25));
+            QCOMPARE(b->font().pointSize(), 11);
+        }
+        // Neighbours sit 23 pixels apart.
+        QCOMPARE(button(first + 1)->mapTo(bar, QPoint()).x() -
+                     button(first)->mapTo(bar, QPoint()).x(),
+                 23);
+    }
+    QCOMPARE(button(10)->text(), QStringLiteral("\u03B1"));
+    QCOMPARE(button(10)->toolTip(), QStringLiteral("alpha"));
+    QCOMPARE(button(10)->font().family(), QStringLiteral("Courier New Greek Even"));
+    QCOMPARE(button(42)->text(), QStringLiteral("\u03A9"));
+    QCOMPARE(button(207)->text(), QString(symbol(0xE4))); // "sum" shows its small form
+    QCOMPARE(button(207)->toolTip(), QStringLiteral("sum"));
+    QCOMPARE(button(133)->text(), QStringLiteral("\u20AC"));
+    QCOMPARE(button(133)->font().family(), QStringLiteral("Courier New"));
+    QCOMPARE(button(131)->text(), QStringLiteral("\u00A9"));
+    for (int tag : {43, 129, 210, 211, 216, 221})
+        QVERIFY(button(tag)->text().isEmpty());
+}
+
+void PalettesTest::toggledBarsStackInTheirFixedOrder() {
+    auto top = [this](QToolBar *bar) { return bar->mapTo(form.get(), QPoint()).y(); };
+    QTest::mouseClick(parts().FunctionKeyButton, Qt::LeftButton);
+    // The rows are centred in the window and start at one x, the function keys included.
+    const QWidget *greekRow = form->findChild<QWidget *>(QStringLiteral("GreekToolBarRow"));
+    const int left = greekRow->mapTo(form.get(), QPoint()).x();
+    QVERIFY(qAbs(left - (form->width() - 782) / 2) <= 8);
+    for (const char *row : {"SymbolToolBarARow", "SymbolToolBarBRow", "FnKeyToolBarRow"})
+        QCOMPARE(form->findChild<QWidget *>(QLatin1String(row))->mapTo(form.get(), QPoint()).x(),
+                 left);
+    const int greek = top(parts().GreekToolBar);
+    QCOMPARE(top(parts().SymbolToolBarA), greek + 25);
+    QCOMPARE(top(parts().SymbolToolBarB), greek + 50);
+    QCOMPARE(top(parts().FnKeyToolBar), greek + 75);
+    // Hiding the Greek bar moves the others up; the symbol toggle takes both symbol bars.
+    QTest::mouseClick(parts().GreekAlphabetButton, Qt::LeftButton);
+    QVERIFY(parts().GreekToolBar->isHidden());
+    QCOMPARE(top(parts().SymbolToolBarA), greek);
+    QCOMPARE(top(parts().FnKeyToolBar), greek + 50);
+    QTest::mouseClick(parts().SymbolButton, Qt::LeftButton);
+    QVERIFY(parts().SymbolToolBarA->isHidden());
+    QVERIFY(parts().SymbolToolBarB->isHidden());
+    QCOMPARE(top(parts().FnKeyToolBar), greek);
+    QTest::mouseClick(parts().GreekAlphabetButton, Qt::LeftButton);
+    QCOMPARE(top(parts().GreekToolBar), greek);
+    QCOMPARE(top(parts().FnKeyToolBar), greek + 25);
+}
+
+void PalettesTest::alphaOutsideNotationModeEntersItAndInsertsGreek() {
+    QTest::keyClicks(editor(), QStringLiteral("a"));
+    click(10);
+    QCOMPARE(parts().FontNameBox->currentText(), QStringLiteral("Tessary Notation"));
+    QCOMPARE(parts().FontSizeBox->currentText(), QStringLiteral("11"));
+    QCOMPARE(editor()->toPlainText(), QStringLiteral("a\u03B1"));
+    const CharAttributes a = editor()->charAttributesAt(1);
+    QCOMPARE(a.face, QStringLiteral("Courier New Greek Even"));
+    QCOMPARE(a.size, 11);
+    QCOMPARE(a.charset, 161);
+    QVERIFY(editor()->hasFocus());
+    // The boxes were saved, so Esc returns to them.
+    QTest::keyClick(editor(), Qt::Key_Escape);
+    QCOMPARE(parts().FontNameBox->currentText(), QStringLiteral("Times New Roman"));
+    QCOMPARE(parts().FontSizeBox->currentText(), QStringLiteral("12"));
+}
+
+void PalettesTest::textSymbolsLeaveTheModeAloneAndUseTheBoxFace() {
+    click(133);
+    QVERIFY(!form->notation().inNotationMode());
+    QCOMPARE(editor()->toPlainText(), QStringLiteral("\u20AC"));
+    QCOMPARE(editor()->charAttributesAt(0).face, QStringLiteral("Times New Roman"));
+    QCOMPARE(editor()->charAttributesAt(0).size, 12);
+    // In notation mode the boxes name no real face; the symbol is set in Courier New.
+    QTest::keyClick(editor(), Qt::Key_Escape);
+    click(131);
+    QVERIFY(form->notation().inNotationMode());
+    QCOMPARE(editor()->toPlainText(), QStringLiteral("\u20AC\u00A9"));
+    QCOMPARE(editor()->charAttributesAt(1).face, QStringLiteral("Courier New"));
+    QCOMPARE(editor()->charAttributesAt(1).size, 11);
+}
+
+void PalettesTest::emptyButtonsEnterNotationAndInsertNothing_data() {
+    QTest::addColumn<int>("tag");
+    for (int tag : {43, 129, 210, 211, 216, 221})
+        QTest::newRow(qPrintable(QStringLiteral("empty %1").arg(tag))) << tag;
+}
+
+void PalettesTest::emptyButtonsEnterNotationAndInsertNothing() {
+    QFETCH(int, tag);
+    QTest::keyClicks(editor(), QStringLiteral("abc"));
+    editor()->setSelStart(1);
+    click(tag);
+    QVERIFY(form->notation().inNotationMode());
+    QCOMPARE(editor()->toPlainText(), QStringLiteral("abc"));
+    // In overwrite mode the empty text replaces the character after the caret.
+    QTest::keyClick(editor(), Qt::Key_Insert);
+    click(tag);
+    QCOMPARE(editor()->toPlainText(), QStringLiteral("ac"));
+    QCOMPARE(editor()->selStart(), 1);
+}
+
+void PalettesTest::largeOperatorsInsertTheirTallForm_data() {
+    QTest::addColumn<int>("tag");
+    QTest::addColumn<QString>("inserted");
+    QTest::newRow("product") << 206 << QStringLiteral("\u220F");
+    QTest::newRow("sum") << 207 << QStringLiteral("\u2211");
+    QTest::newRow("integral") << 209 << QStringLiteral("\u222B");
+    QTest::newRow("root is not substituted") << 208 << QStringLiteral("\u221A");
+}
+
+void PalettesTest::largeOperatorsInsertTheirTallForm() {
+    QFETCH(int, tag);
+    QFETCH(QString, inserted);
+    click(tag);
+    QCOMPARE(editor()->toPlainText(), inserted);
+    const CharAttributes a = editor()->charAttributesAt(0);
+    QCOMPARE(a.face, QStringLiteral("TessarySymbol Even"));
+    QCOMPARE(a.size, 11);
+    QCOMPARE(a.charset, 2);
+    QVERIFY(button(tag)->text() != inserted || tag == 208);
+}
+
+void PalettesTest::bracketTopOnTheLastLineAppendsAPaddedLine() {
+    QTest::keyClicks(editor(), QStringLiteral("x = "));
+    click(224); // bracket left top
+    const QString text = editor()->toPlainText();
+    QVERIFY(text.startsWith(QString(QStringLiteral("x = ")) + symbol(0xE8) + QLatin1Char('\n')));
+    QCOMPARE(editor()->caretPos().y(), 1);
+    const int pieceX = xOf(4);
+    const QString padding = text.mid(6);
+    QVERIFY(!padding.isEmpty());
+    QCOMPARE(padding.trimmed(), QString());
+    for (int i = 6; i < text.size(); ++i)
+        QCOMPARE(editor()->charAttributesAt(i).face, QStringLiteral("Courier New Even"));
+    QVERIFY(qAbs(editor()->caretPixelPos().x() - pieceX) <= 6);
+    // The bottom piece lands right under the top one and the caret stays on its line.
+    click(225);
+    const int bottom = editor()->selStart() - 1;
+    QCOMPARE(editor()->charAt(bottom), symbol(0xE9));
+    QVERIFY(qAbs(xOf(bottom) - pieceX) <= 6);
+    QCOMPARE(editor()->caretPos().y(), 1);
+}
+
+void PalettesTest::bracketTopPadsAShorterNextLineAndKeepsIt_data() {
+    QTest::addColumn<bool>("overwrite");
+    QTest::newRow("insert mode") << false;
+    QTest::newRow("overwrite mode") << true;
+}
+
+void PalettesTest::bracketTopPadsAShorterNextLineAndKeepsIt() {
+    QFETCH(bool, overwrite);
+    editor()->setPlainText(QStringLiteral("a long first line\nab\nthird"));
+    editor()->setSelStart(12);
+    if (overwrite)
+        QTest::keyClick(editor(), Qt::Key_Insert);
+    click(224);
+    const QStringList lines = editor()->toPlainText().split(QLatin1Char('\n'));
+    QCOMPARE(lines.size(), 3);
+    const QString first = QStringLiteral("a long first line");
+    const QString piece(symbol(0xE8));
+    QCOMPARE(lines.at(0),
+             overwrite ? QString(first).replace(12, 1, piece) : QString(first).insert(12, piece));
+    QVERIFY(lines.at(1).startsWith(QStringLiteral("ab ")));
+    QCOMPARE(lines.at(1).mid(2).trimmed(), QString());
+    QCOMPARE(lines.at(2), QStringLiteral("third"));
+    QCOMPARE(editor()->caretPos().y(), 1);
+    QVERIFY(qAbs(editor()->caretPixelPos().x() - xOf(12)) <= 6);
+}
+
+void PalettesTest::bracketTopNeverPadsInsideALongerNextLine() {
+    editor()->setPlainText(QStringLiteral("iiii\nWWWWWWWWWW\nend"));
+    editor()->setSelStart(2);
+    click(223); // the bar piece moves down like a top piece
+    const QStringList lines = editor()->toPlainText().split(QLatin1Char('\n'));
+    QCOMPARE(lines.at(1), QStringLiteral("WWWWWWWWWW"));
+    QCOMPARE(lines.at(2), QStringLiteral("end"));
+    QCOMPARE(editor()->caretPos().y(), 1);
+}
+
+void PalettesTest::bracketPiecesLeaveTheClipboardAlone() {
+    QClipboard *clipboard = QGuiApplication::clipboard();
+    auto *held = new QMimeData;
+    held->setText(QStringLiteral("kept"));
+    held->setHtml(QStringLiteral("<b>kept</b>"));
+    clipboard->setMimeData(held);
+    click(228); // brace left top
+    click(232); // brace left middle
+    click(229); // brace left bottom
+    QCOMPARE(clipboard->text(), QStringLiteral("kept"));
+    QCOMPARE(clipboard->mimeData()->html(), QStringLiteral("<b>kept</b>"));
+    QVERIFY(editor()->toPlainText().contains(symbol(0xEB)));
+    clipboard->clear();
+    click(226);
+    const QMimeData *after = clipboard->mimeData();
+    QVERIFY(!after || after->formats().isEmpty());
+}
+
+QTEST_MAIN(PalettesTest)
+#include "tst_palettes.moc"
