@@ -72,6 +72,7 @@ TMainForm::TMainForm(QWidget *parent)
     Commands = new CommandState(P, *Rulers, this); // also marks every change as modified
     buildMenus();
     connectFormatting();
+    connectDocuments();
     AnchorMarks = new Anchors(P, this, this);
     Search = new FindReplace(P, this, this);
     TodayForm = new TTodayForm(P, *Notation, this);

@@ -80,6 +80,7 @@ private:
     void buildMenus();
     void buildMainToolBar();
     void connectFormatting();
+    void connectDocuments();
     void resizeEvent(QResizeEvent *event) override;
 
     MainParts P;

@@ -3,6 +3,7 @@
 #include "app/tmainform.h"
 
 #include "app/toolbaricons.h"
+#include "documents/documentfiles.h"
 #include "documents/recentfiles.h"
 #include "editor/commandstate.h"
 #include "editor/formatting.h"
@@ -64,6 +65,30 @@ void TMainForm::buildMainToolBar() {
         if (groupEnds.contains(a->objectName()))
             MainToolBar->addSeparator();
     }
+}
+
+void TMainForm::connectDocuments() {
+    const std::pair<const char *, void (DocumentFiles::*)()> commands[] = {
+        {"FileNew", &DocumentFiles::FileNew},
+        {"FileOpen1", &DocumentFiles::FileOpen1},
+        {"FileExit", &DocumentFiles::FileExit},
+        {"EditUndo", &DocumentFiles::EditUndo},
+        {"EditCut", &DocumentFiles::EditCut},
+        {"EditCopy", &DocumentFiles::EditCopy},
+        {"EditPaste", &DocumentFiles::EditPaste},
+        {"EditDelete", &DocumentFiles::EditDelete},
+        {"EditSelectAll", &DocumentFiles::EditSelectAll},
+        {"HelpContents", &DocumentFiles::HelpContents},
+        {"HelpAbout", &DocumentFiles::HelpAbout}};
+    for (const auto &[name, handler] : commands) {
+        if (QAction *a = action(QLatin1String(name)))
+            connect(a, &QAction::triggered, Documents, handler);
+    }
+    // Save and Save As report success; the menu has no use for it.
+    connect(action(QStringLiteral("FileSave")), &QAction::triggered, Documents,
+            [this] { Documents->FileSave(); });
+    connect(action(QStringLiteral("FileSaveAs")), &QAction::triggered, Documents,
+            [this] { Documents->FileSaveAs(); });
 }
 
 void TMainForm::connectFormatting() {

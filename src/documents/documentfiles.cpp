@@ -21,7 +21,9 @@ namespace tessary {
 namespace {
 const QString kTitle = QStringLiteral("Tessary");
 
-QString namePart(const QString &path) { return QFileInfo(path).fileName(); }
+QString namePart(const QString &path) {
+    return QFileInfo(path).fileName();
+}
 
 QString extensionOf(const QString &path) {
     const QString name = namePart(path);
@@ -31,12 +33,16 @@ QString extensionOf(const QString &path) {
 } // namespace
 
 DocumentFiles::DocumentFiles(MainParts &parts, QWidget *window, QObject *parent)
-    : QObject(parent), m(parts), m_window(window),
-      m_dialogFolder(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation)) {}
+    : QObject(parent)
+    , m(parts)
+    , m_window(window)
+    , m_dialogFolder(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation)) {}
 
 DocumentFiles::~DocumentFiles() = default;
 
-QString DocumentFiles::untitledName() const { return m.AppDir + QStringLiteral("untitled.rtf"); }
+QString DocumentFiles::untitledName() const {
+    return m.AppDir + QStringLiteral("untitled.rtf");
+}
 
 QString DocumentFiles::fileFilter() {
     return QStringLiteral("Rich Text files (*.rtf);;Html files (*.html *.htm);;"
@@ -167,8 +173,7 @@ bool DocumentFiles::writeDocument(const QString &path) {
     // QSaveFile writes beside the target and renames over it, so a failure leaves the old
     // file as it was.
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(m.Editor->rtfData()) < 0 ||
-        !file.commit()) {
+    if (!file.open(QIODevice::WriteOnly) || file.write(m.Editor->rtfData()) < 0 || !file.commit()) {
         error(QStringLiteral("Cannot save %1.\r\n\r\n%2").arg(path, file.errorString()));
         return false;
     }

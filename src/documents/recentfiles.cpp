@@ -10,7 +10,8 @@
 namespace tessary {
 
 RecentFiles::RecentFiles(DocumentFiles &documents, QObject *parent)
-    : QObject(parent), m_documents(documents) {
+    : QObject(parent)
+    , m_documents(documents) {
     connect(&documents, &DocumentFiles::fileNamed, this, &RecentFiles::AddRecentFile);
 }
 
@@ -69,6 +70,8 @@ void RecentFiles::SaveRecentFiles() {
     store.sync();
 }
 
-void RecentFiles::RecentFileClick(const QString &path) { m_documents.OpenPath(path); }
+void RecentFiles::RecentFileClick(const QString &path) {
+    m_documents.OpenPath(path);
+}
 
 } // namespace tessary

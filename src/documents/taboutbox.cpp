@@ -10,14 +10,15 @@
 
 namespace tessary {
 
-TAboutBox::TAboutBox(QWidget *parent) : QDialog(parent) {
+TAboutBox::TAboutBox(QWidget *parent)
+    : QDialog(parent) {
     setObjectName(QStringLiteral("TAboutBox"));
     setWindowTitle(QStringLiteral("About Tessary"));
     auto *layout = new QVBoxLayout(this);
     auto *name = new QLabel(QStringLiteral("<h2>Tessary</h2>"), this);
     name->setObjectName(QStringLiteral("ProductName"));
-    auto *version = new QLabel(QStringLiteral("Version %1").arg(QStringLiteral(TESSARY_VERSION)),
-                               this);
+    auto *version =
+        new QLabel(QStringLiteral("Version %1").arg(QStringLiteral(TESSARY_VERSION)), this);
     version->setObjectName(QStringLiteral("Version"));
     auto *about = new QLabel(QStringLiteral("Mathematics written as formatted plain text."), this);
     const QString help =

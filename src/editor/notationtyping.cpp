@@ -69,7 +69,11 @@ void NotationTyping::InsertWithFont(const QString &face, const QString &text) {
     RichEdit *editor = m.Editor;
     const QString boxFace = m.FontNameBox->currentText();
     const int boxSize = fontBoxSize();
-    if (!m.InsertMode)
+    // Overwriting replaces the character after the caret, never a line break, which would
+    // join two lines.
+    const QChar next = editor->charAt(editor->selStart());
+    if (!m.InsertMode && next != QChar::ParagraphSeparator && next != QChar::LineSeparator &&
+        editor->selStart() < editor->textLength())
         editor->setSelLength(1);
     const int size = IsNotationFont(face) ? kNotationSize : boxSize;
     editor->replaceSelection(text, typingAttributes(face, size), kTypingFields);

@@ -25,6 +25,8 @@ RichEdit::RichEdit(QWidget *parent)
     setTabChangesFocus(false);
     setLineWrapMode(QTextEdit::WidgetWidth);
     setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    // A bulleted paragraph is one list step in from its indents: room for the bullet.
+    document()->setIndentWidth(pointsToDocUnits(14));
     connect(document(), &QTextDocument::contentsChanged, this,
             [this] { m_lineIndexValid = false; });
     connect(document()->documentLayout(), &QAbstractTextDocumentLayout::documentSizeChanged, this,
@@ -190,7 +192,7 @@ void RichEdit::setParaAttributes(const ParaAttributes &p) {
     if (p.bullet && !list) {
         QTextListFormat lf;
         lf.setStyle(QTextListFormat::ListDisc);
-        lf.setIndent(0);
+        lf.setIndent(1); // one list step of room, so the bullet shows left of the text
         c.createList(lf);
     } else if (!p.bullet && list) {
         for (QTextBlock b = document()->findBlock(c.selectionStart());

@@ -86,7 +86,7 @@ void Parser::applyParagraph(const ParaState &para) {
     } else if (bullet && !list) {
         QTextListFormat listFormat;
         listFormat.setStyle(QTextListFormat::ListDisc);
-        listFormat.setIndent(0); // the paragraph's own indents place the text, as in the editor
+        listFormat.setIndent(1); // room for the bullet, as the editor gives it
         m_cursor.createList(listFormat);
     }
     m_lastWasBullet = bullet;

@@ -32,6 +32,7 @@ private slots:
     void copyThenPasteKeepsEveryAttribute();
     void deleteWithoutSelectionRemovesTheNextCharacter();
     void helpContentsOpensThePageWithTheDesktop();
+    void menuCommandsReachTheDocumentCommands();
 
 private:
     QString write(const QString &name, const QByteArray &data);
@@ -169,9 +170,10 @@ void DocumentFilesTest::failedSaveKeepsNameAndModifiedState() {
 void DocumentFilesTest::unreadableFilesLeaveAnUntitledDocument_data() {
     QTest::addColumn<QByteArray>("data");
     QTest::addColumn<QString>("message");
-    QTest::newRow("robustness: binary junk") << QByteArray("\x01\x00\x02junk", 7)
-                                             << QStringLiteral("Failed to Load Stream");
-    QTest::newRow("robustness: missing file") << QByteArray() << QStringLiteral("File  %1  does not exist.");
+    QTest::newRow("robustness: binary junk")
+        << QByteArray("\x01\x00\x02junk", 7) << QStringLiteral("Failed to Load Stream");
+    QTest::newRow("robustness: missing file")
+        << QByteArray() << QStringLiteral("File  %1  does not exist.");
 }
 
 void DocumentFilesTest::unreadableFilesLeaveAnUntitledDocument() {
@@ -184,14 +186,16 @@ void DocumentFilesTest::unreadableFilesLeaveAnUntitledDocument() {
     form->parts().DocumentModified = false;
     sandbox->dialogs->fileNames.enqueue(path);
     docs().FileOpen1();
-    QCOMPARE(sandbox->dialogs->messages.last().text, message.contains("%1") ? message.arg(path) : message);
+    QCOMPARE(sandbox->dialogs->messages.last().text,
+             message.contains("%1") ? message.arg(path) : message);
     QCOMPARE(form->parts().CurrentFileName, docs().untitledName());
     QCOMPARE(form->windowTitle(), QStringLiteral("Tessary - [untitled.rtf]"));
     QCOMPARE(editor()->textLength(), 0);
 }
 
 void DocumentFilesTest::longPathIsShortenedInTheStatusPanel() {
-    const QString folder = QStringLiteral("a-very-long-folder-name-that-goes-on/").repeated(8).chopped(1);
+    const QString folder =
+        QStringLiteral("a-very-long-folder-name-that-goes-on/").repeated(8).chopped(1);
     QVERIFY(QDir(sandbox->dir.path()).mkpath(folder));
     const QString path = write(folder + QStringLiteral("/x.rtf"), "{\\rtf1 x}");
     QVERIFY(docs().OpenPath(path));
@@ -244,6 +248,27 @@ void DocumentFilesTest::helpContentsOpensThePageWithTheDesktop() {
     QCOMPARE(sandbox->shell->opened.size(), 1);
     QVERIFY(sandbox->shell->opened.first().toLocalFile().endsWith(
         QStringLiteral("/help/contents.html")));
+}
+
+void DocumentFilesTest::menuCommandsReachTheDocumentCommands() {
+    QTest::keyClicks(editor(), QStringLiteral("menu text"));
+    const QString path = sandbox->dir.filePath(QStringLiteral("menu.rtf"));
+    sandbox->dialogs->fileNames.enqueue(path);
+    QTRY_VERIFY(form->action(QStringLiteral("FileSaveAs"))->isEnabled()); // the idle pass ran
+    form->action(QStringLiteral("FileSaveAs"))->trigger();
+    QVERIFY(QFile::exists(path));
+    form->action(QStringLiteral("EditSelectAll"))->trigger();
+    QCOMPARE(editor()->selLength(), 9);
+    form->action(QStringLiteral("EditDelete"))->trigger();
+    QCOMPARE(editor()->textLength(), 0);
+    sandbox->dialogs->answers.enqueue(QMessageBox::No);
+    form->action(QStringLiteral("FileNew"))->trigger();
+    QCOMPARE(form->windowTitle(), QStringLiteral("Tessary - [untitled.rtf]"));
+    sandbox->dialogs->fileNames.enqueue(path);
+    form->action(QStringLiteral("FileOpen1"))->trigger();
+    QCOMPARE(editor()->toPlainText(), QStringLiteral("menu text"));
+    form->action(QStringLiteral("HelpContents"))->trigger();
+    QCOMPARE(sandbox->shell->opened.size(), 1);
 }
 
 QTEST_MAIN(DocumentFilesTest)

@@ -110,7 +110,8 @@ void RecentFilesTest::menuEntriesStandBetweenTwoSeparators() {
     const QStringList paths = openAll({"x.rtf", "y&z.rtf"});
     actions = menu->actions();
     QCOMPARE(actions.size(), 6);
-    QCOMPARE(actions.at(2)->text(), QStringLiteral("&0  ") + QString(paths.at(0)).replace("&", "&&"));
+    QCOMPARE(actions.at(2)->text(),
+             QStringLiteral("&0  ") + QString(paths.at(0)).replace("&", "&&"));
     QCOMPARE(actions.at(3)->text(), QStringLiteral("&1  ") + paths.at(1));
     QVERIFY(actions.at(4)->isSeparator());
     QCOMPARE(actions.at(5), exitAction);

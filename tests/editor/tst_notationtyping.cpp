@@ -240,6 +240,11 @@ void NotationTypingTest::insertWithFontInOverwriteModeReplacesOneCharacter() {
     // The whole insertion is one undo step.
     editor()->undo();
     QCOMPARE(editor()->toPlainText(), QStringLiteral("abcdef"));
+    // At the end of a line the line break stays: the character is added instead.
+    editor()->setPlainText(QStringLiteral("ab\ncd"));
+    editor()->setSelStart(2);
+    form->notation().InsertWithFont(QStringLiteral("TessarySymbol Even"), 0xB1);
+    QCOMPARE(editor()->toPlainText(), QStringLiteral("ab\u00B9\ncd"));
 }
 
 void NotationTypingTest::insertKeyTogglesBothModes() {
