@@ -2,6 +2,7 @@
 // Run: QT_QPA_PLATFORM=offscreen build/bench/bench_anchors
 // Prints the time of each command once; budget 300 ms for a walk over the whole text.
 #include "app/tmainform.h"
+#include "benchdocument.h"
 #include "documents/findreplace.h"
 #include "html/anchors.h"
 #include "platform/richedit.h"
@@ -18,24 +19,6 @@
 using namespace tessary;
 
 namespace {
-void fillDocument(RichEdit *editor, int bytes) {
-    const QStringList faces = {"Times New Roman", "Courier New Even", "Courier New High",
-                               "Courier New Greek Even", "Arial"};
-    QTextCursor c(editor->document());
-    c.beginEditBlock();
-    int written = 0;
-    for (int i = 0; written < bytes; ++i) {
-        QTextCharFormat f;
-        f.setFontFamilies({faces.at(i % faces.size())});
-        f.setFontPointSize(i % 2 ? 11 : 12);
-        const QString run = QStringLiteral("x%1 + y = z ").arg(i);
-        c.insertText(run, f);
-        written += int(run.size()) * 4;
-        if (i % 8 == 7)
-            c.insertBlock();
-    }
-    c.endEditBlock();
-}
 
 // The end-of-search message would wait for a click.
 class SilentDialogs : public DialogService {
@@ -61,7 +44,7 @@ int main(int argc, char **argv) {
     form.resize(1280, 1000);
     form.show();
     RichEdit *editor = form.editor();
-    fillDocument(editor, 500 * 1024);
+    bench::fillMixedDocument(editor, 500 * 1024);
     QCoreApplication::processEvents();
     Anchors &anchors = form.anchors();
     const int step = editor->textLength() / 60;

@@ -23,14 +23,15 @@ void fillMixed(RichEdit &editor, int targetBytes) {
         int size;
         QString text;
     };
-    const Run runs[] = {{"Times New Roman", 12, QStringLiteral("Let the sequence ")},
-                        {"Courier New Even", 11, QStringLiteral("a")},
-                        {"Courier New Low", 11, QStringLiteral("n")},
-                        {"Courier New Even", 11, QStringLiteral(" = x")},
-                        {"Courier New High", 11, QStringLiteral("2n+1")},
-                        {"TessarySymbol Even", 11, QStringLiteral("\u2211\u221E\u2264")},
-                        {"Courier New Greek Even", 11, QStringLiteral("\u03B1\u03B2\u03B3")},
-                        {"Times New Roman", 12, QStringLiteral(" converge for every real number. ")}};
+    const Run runs[] = {
+        {"Times New Roman", 12, QStringLiteral("Let the sequence ")},
+        {"Courier New Even", 11, QStringLiteral("a")},
+        {"Courier New Low", 11, QStringLiteral("n")},
+        {"Courier New Even", 11, QStringLiteral(" = x")},
+        {"Courier New High", 11, QStringLiteral("2n+1")},
+        {"TessarySymbol Even", 11, QStringLiteral("\u2211\u221E\u2264")},
+        {"Courier New Greek Even", 11, QStringLiteral("\u03B1\u03B2\u03B3")},
+        {"Times New Roman", 12, QStringLiteral(" converge for every real number. ")}};
     QTextCursor c(editor.document());
     c.beginEditBlock();
     int i = 0;

@@ -3,6 +3,7 @@
 // Run: QT_QPA_PLATFORM=offscreen build/bench/bench_formatting
 // Prints the median of five runs per command and checks that each run is one undo step.
 #include "app/tmainform.h"
+#include "benchdocument.h"
 #include "editor/formatting.h"
 #include "platform/richedit.h"
 #include "platform/settingsstore.h"
@@ -20,25 +21,6 @@
 using namespace tessary;
 
 namespace {
-void fillDocument(RichEdit *editor, int bytes) {
-    const QStringList faces = {"Times New Roman",        "Courier New Even",   "Courier New High",
-                               "Courier New Greek Even", "TessarySymbol Even", "Arial"};
-    QTextCursor c(editor->document());
-    c.beginEditBlock();
-    int written = 0;
-    for (int i = 0; written < bytes; ++i) {
-        QTextCharFormat f;
-        f.setFontFamilies({faces.at(i % faces.size())});
-        f.setFontPointSize(i % 2 ? 11 : 12);
-        f.setFontWeight(i % 3 ? QFont::Normal : QFont::Bold);
-        const QString run = QStringLiteral("x%1 + y = z ").arg(i);
-        c.insertText(run, f);
-        written += int(run.size()) * 4; // roughly what a run costs in RTF with its controls
-        if (i % 8 == 7)
-            c.insertBlock();
-    }
-    c.endEditBlock();
-}
 
 // Milliseconds of one run; `oneStep` turns false when the command changed nothing or one
 // undo did not restore the selection's attributes.
@@ -67,7 +49,7 @@ int main(int argc, char **argv) {
     TMainForm form;
     form.resize(1280, 1000);
     form.show();
-    fillDocument(form.editor(), 500 * 1024);
+    bench::fillMixedDocument(form.editor(), 500 * 1024);
     QCoreApplication::processEvents();
     std::printf("document: %d characters, %d paragraphs; selection 100000 characters\n",
                 form.editor()->textLength(), form.editor()->document()->blockCount());

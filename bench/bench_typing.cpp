@@ -2,6 +2,7 @@
 // Run: QT_QPA_PLATFORM=offscreen build/bench/bench_typing
 // Prints the median and 95th percentile time per keystroke (event handling, layout, paint).
 #include "app/tmainform.h"
+#include "benchdocument.h"
 #include "editor/notationtyping.h"
 #include "platform/richedit.h"
 #include "platform/settingsstore.h"
@@ -17,27 +18,6 @@
 
 using namespace tessary;
 
-namespace {
-void fillDocument(RichEdit *editor, int bytes) {
-    const QStringList faces = {"Times New Roman",        "Courier New Even",   "Courier New High",
-                               "Courier New Greek Even", "TessarySymbol Even", "Arial"};
-    QTextCursor c(editor->document());
-    c.beginEditBlock();
-    int written = 0;
-    for (int i = 0; written < bytes; ++i) {
-        QTextCharFormat f;
-        f.setFontFamilies({faces.at(i % faces.size())});
-        f.setFontPointSize(i % 2 ? 11 : 12);
-        const QString run = QStringLiteral("x%1 + y = z ").arg(i);
-        c.insertText(run, f);
-        written += int(run.size()) * 4; // roughly what a run costs in RTF with its controls
-        if (i % 8 == 7)
-            c.insertBlock();
-    }
-    c.endEditBlock();
-}
-} // namespace
-
 int main(int argc, char **argv) {
     QApplication app(argc, argv);
     QTemporaryDir dir;
@@ -46,7 +26,7 @@ int main(int argc, char **argv) {
     form.resize(1280, 1000);
     form.show();
     RichEdit *editor = form.editor();
-    fillDocument(editor, 500 * 1024);
+    bench::fillMixedDocument(editor, 500 * 1024);
     editor->moveCursor(QTextCursor::End);
     form.notation().NotationButtonClick();
     QCoreApplication::processEvents();

@@ -260,28 +260,15 @@ void RichEdit::setRangeAttributes(int start, int length, const CharAttributes &a
     c.mergeCharFormat(attributes.toFormat(fields));
     if (!(fields & CharAttributes::Color) || attributes.color != kAutomaticColor)
         return;
-    // Merging cannot remove a property, so automatic colour is written run by run; the runs
-    // are collected first because writing a format reshapes the fragments.
-    struct Run {
-        int from, to;
-        QTextCharFormat format;
-    };
-    QList<Run> runs;
-    for (QTextBlock block = document()->findBlock(start); block.isValid() && block.position() < end;
-         block = block.next()) {
-        for (auto it = block.begin(); !it.atEnd(); ++it) {
-            const QTextFragment f = it.fragment();
-            const int from = qMax(start, f.position());
-            const int to = qMin(end, f.position() + f.length());
-            if (from < to && f.charFormat().hasProperty(QTextFormat::ForegroundBrush))
-                runs.append({from, to, f.charFormat()});
-        }
-    }
-    for (Run &run : runs) {
-        run.format.clearForeground();
-        c.setPosition(run.from);
-        c.setPosition(run.to, QTextCursor::KeepAnchor);
-        c.setCharFormat(run.format);
+    // Merging cannot remove a property, so automatic colour is written run by run.
+    for (const AttributeRun &run : attributeRuns(start, end - start)) {
+        if (run.attributes.color == kAutomaticColor)
+            continue;
+        QTextCharFormat format = formatAt(run.start);
+        format.clearForeground();
+        c.setPosition(run.start);
+        c.setPosition(run.start + run.length, QTextCursor::KeepAnchor);
+        c.setCharFormat(format);
     }
 }
 
@@ -503,7 +490,9 @@ RichEdit::LoadResult RichEdit::loadData(const QByteArray &data) {
     return LoadResult::PlainText;
 }
 
-QByteArray RichEdit::rtfData() const { return RtfWriter::write(document()); }
+QByteArray RichEdit::rtfData() const {
+    return RtfWriter::write(document());
+}
 
 QMimeData *RichEdit::createMimeDataFromSelection() const {
     return mimeFromSelection(textCursor());
@@ -511,8 +500,8 @@ QMimeData *RichEdit::createMimeDataFromSelection() const {
 
 bool RichEdit::canInsertFromMimeData(const QMimeData *source) const {
     return source && (source->hasFormat(QStringLiteral("text/rtf")) ||
-                      source->hasFormat(QStringLiteral("application/rtf")) ||
-                      source->hasHtml() || source->hasText());
+                      source->hasFormat(QStringLiteral("application/rtf")) || source->hasHtml() ||
+                      source->hasText());
 }
 
 void RichEdit::insertFromMimeData(const QMimeData *source) {
