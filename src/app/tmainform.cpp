@@ -113,8 +113,7 @@ bool TMainForm::FormCreate() {
                                     QMessageBox::Warning);
         return false;
     }
-    for (QToolBar *bar : {P.GreekToolBar, P.SymbolToolBarA, P.SymbolToolBarB, P.FnKeyToolBar})
-        bar->setContentsMargins(qMax(0, indent), 0, 0, 0);
+    // The palette bars keep their rows centred themselves, on any window width.
     // 7-10
     const QString init =
         SettingsStore::instance().readString(InitSetting::kKeyPath, InitSetting::kValueName);
