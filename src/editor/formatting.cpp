@@ -154,7 +154,7 @@ void Formatting::AlignButtonClick(int tag) {
         return;
     ParaAttributes p = m.Editor->paraAttributes();
     p.alignment = tag == 1 ? Alignment::Right : tag == 2 ? Alignment::Center : Alignment::Left;
-    m.Editor->setParaAttributes(p);
+    m.Editor->setParaAttributes(p, ParaAttributes::AlignmentField);
 }
 
 void Formatting::BulletsButtonClick() {
@@ -165,11 +165,11 @@ void Formatting::BulletsButtonClick() {
     ParaAttributes p = editor->paraAttributes();
     const int leftIndent = p.leftIndent;
     p.bullet = m.BulletsButton->isChecked();
-    editor->setParaAttributes(p);
+    editor->setParaAttributes(p, ParaAttributes::Bullet);
     // Switching the bullet moves the indent; the paragraph keeps the one it had.
     p = editor->paraAttributes();
     p.leftIndent = leftIndent;
-    editor->setParaAttributes(p);
+    editor->setParaAttributes(p, ParaAttributes::LeftIndent);
     m.EndEditorUpdate();
 }
 

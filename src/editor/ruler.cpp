@@ -227,11 +227,11 @@ void Ruler::FirstIndentMouseUp() {
     m.BeginEditorUpdate();
     ParaAttributes p = editor->paraAttributes();
     p.firstIndent = RulerPixelsToPoints(RulerFirstIndent->x());
-    editor->setParaAttributes(p);
+    editor->setParaAttributes(p, ParaAttributes::FirstIndent);
     // The other lines stay where the left marker shows them.
     p = editor->paraAttributes();
     p.leftIndent = RulerPixelsToPoints(RulerLeftIndent->x()) - p.firstIndent;
-    editor->setParaAttributes(p);
+    editor->setParaAttributes(p, ParaAttributes::LeftIndent);
     m.EndEditorUpdate();
 }
 
@@ -240,14 +240,14 @@ void Ruler::LeftIndentMouseUp() {
     // where the marker shows them even when that indent is off the 4.5-point grid.
     ParaAttributes p = m.Editor->paraAttributes();
     p.leftIndent = RulerPixelsToPoints(RulerLeftIndent->x()) - p.firstIndent;
-    m.Editor->setParaAttributes(p);
+    m.Editor->setParaAttributes(p, ParaAttributes::LeftIndent);
 }
 
 void Ruler::RightIndentMouseUp() {
     ParaAttributes p = m.Editor->paraAttributes();
     p.rightIndent =
         RulerPixelsToPoints(rulerWidth() - RulerRightIndent->x() - 4 * gutterWidth() + 1);
-    m.Editor->setParaAttributes(p);
+    m.Editor->setParaAttributes(p, ParaAttributes::RightIndent);
 }
 
 void Ruler::endDrag() {
@@ -273,7 +273,7 @@ void Ruler::UpperRulerPanelMouseDown(const QMouseEvent *event) {
     } else {
         return;
     }
-    m.Editor->setParaAttributes(p);
+    m.Editor->setParaAttributes(p, ParaAttributes::FirstIndent);
     SyncRuler();
 }
 

@@ -177,31 +177,41 @@ ParaAttributes RichEdit::paraAttributes() const {
     return p;
 }
 
-void RichEdit::setParaAttributes(const ParaAttributes &p) {
+void RichEdit::setParaAttributes(const ParaAttributes &p, unsigned fields) {
     QTextCursor c = textCursor();
+    const int from = c.selectionStart();
+    const int to = c.selectionEnd();
     c.beginEditBlock();
-    QTextBlockFormat f = c.blockFormat();
-    f.setAlignment(p.alignment == Alignment::Center  ? Qt::AlignHCenter
-                   : p.alignment == Alignment::Right ? Qt::AlignRight
-                                                     : Qt::AlignLeft);
-    f.setLeftMargin(pointsToDocUnits(p.firstIndent + p.leftIndent));
-    f.setTextIndent(pointsToDocUnits(-p.leftIndent));
-    f.setRightMargin(pointsToDocUnits(p.rightIndent));
-    c.setBlockFormat(f);
-    QTextList *list = c.currentList();
-    if (p.bullet && !list) {
-        QTextListFormat lf;
-        lf.setStyle(QTextListFormat::ListDisc);
-        lf.setIndent(1); // one list step of room, so the bullet shows left of the text
-        c.createList(lf);
-    } else if (!p.bullet && list) {
-        for (QTextBlock b = document()->findBlock(c.selectionStart());
-             b.isValid() && b.position() <= c.selectionEnd(); b = b.next()) {
-            if (b.textList())
-                b.textList()->remove(b);
+    for (QTextBlock block = document()->findBlock(from); block.isValid() && block.position() <= to;
+         block = block.next()) {
+        QTextCursor at(block);
+        QTextBlockFormat f = block.blockFormat();
+        if (fields & ParaAttributes::AlignmentField)
+            f.setAlignment(p.alignment == Alignment::Center  ? Qt::AlignHCenter
+                           : p.alignment == Alignment::Right ? Qt::AlignRight
+                                                             : Qt::AlignLeft);
+        const int ownLeft = docUnitsToPoints(-f.textIndent());
+        const int ownFirst = docUnitsToPoints(f.leftMargin() + f.textIndent());
+        const int first = (fields & ParaAttributes::FirstIndent) ? p.firstIndent : ownFirst;
+        const int left = (fields & ParaAttributes::LeftIndent) ? p.leftIndent : ownLeft;
+        f.setLeftMargin(pointsToDocUnits(first + left));
+        f.setTextIndent(pointsToDocUnits(-left));
+        if (fields & ParaAttributes::RightIndent)
+            f.setRightMargin(pointsToDocUnits(p.rightIndent));
+        QTextList *list = block.textList();
+        if ((fields & ParaAttributes::Bullet) && p.bullet && !list) {
+            QTextListFormat lf;
+            lf.setStyle(QTextListFormat::ListDisc);
+            lf.setIndent(1); // one list step of room, so the bullet shows left of the text
+            at.setBlockFormat(f);
+            at.createList(lf);
+            continue;
         }
-        f.clearProperty(QTextFormat::ObjectIndex); // or the block would rejoin the list
-        c.setBlockFormat(f);                       // removing from a list resets the indent
+        if ((fields & ParaAttributes::Bullet) && !p.bullet && list) {
+            list->remove(block);
+            f.clearProperty(QTextFormat::ObjectIndex); // or the block would rejoin the list
+        }
+        at.setBlockFormat(f);
     }
     c.endEditBlock();
 }

@@ -37,7 +37,9 @@ public:
     void setCaretAttributes(const CharAttributes &attributes, unsigned fields);
 
     ParaAttributes paraAttributes() const;
-    void setParaAttributes(const ParaAttributes &attributes);
+    // Writes the named fields onto every paragraph of the selection; each keeps the others.
+    void setParaAttributes(const ParaAttributes &attributes,
+                           unsigned fields = ParaAttributes::All);
 
     void replaceSelection(const QString &text);
     // Replaces the selection by `text` set in the selection's (or caret's) attributes with

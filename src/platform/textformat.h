@@ -57,6 +57,14 @@ enum class Alignment { Left, Center, Right };
 // Paragraph attributes in whole points. `leftIndent` is relative to `firstIndent`, so the
 // lines after the first start at firstIndent + leftIndent.
 struct ParaAttributes {
+    enum Field : unsigned {
+        AlignmentField = 1u << 0,
+        FirstIndent = 1u << 1,
+        LeftIndent = 1u << 2,
+        RightIndent = 1u << 3,
+        Bullet = 1u << 4,
+        All = 0x1Fu
+    };
     Alignment alignment = Alignment::Left;
     int firstIndent = 0;
     int leftIndent = 0;

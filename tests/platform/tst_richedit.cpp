@@ -19,6 +19,7 @@ private slots:
     void groupedEditsAreOneUndoStep();
     void textLimitStopsTypingAndReplacing();
     void paragraphIndentsRoundTripInPoints();
+    void alignmentOverParagraphsKeepsEachOnesIndents();
 
 private:
     RichEdit *edit = nullptr;
@@ -183,6 +184,24 @@ void RichEditTest::paragraphIndentsRoundTripInPoints() {
     p.bullet = false;
     edit->setParaAttributes(p);
     QCOMPARE(edit->paraAttributes(), p); // bullets off keep the indents
+}
+
+void RichEditTest::alignmentOverParagraphsKeepsEachOnesIndents() {
+    edit->setPlainText(QStringLiteral("one\ntwo"));
+    ParaAttributes indented;
+    indented.firstIndent = 36;
+    edit->setSelection(4, 0);
+    edit->setParaAttributes(indented);
+    edit->selectAll();
+    ParaAttributes centred = edit->paraAttributes(); // the first paragraph's, indent 0
+    centred.alignment = Alignment::Center;
+    edit->setParaAttributes(centred, ParaAttributes::AlignmentField);
+    edit->setSelection(5, 0);
+    QCOMPARE(edit->paraAttributes().alignment, Alignment::Center);
+    QCOMPARE(edit->paraAttributes().firstIndent, 36);
+    edit->setSelection(0, 0);
+    QCOMPARE(edit->paraAttributes().alignment, Alignment::Center);
+    QCOMPARE(edit->paraAttributes().firstIndent, 0);
 }
 
 QTEST_MAIN(RichEditTest)
