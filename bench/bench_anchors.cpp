@@ -38,14 +38,9 @@ int main(int argc, char **argv) {
     QApplication app(argc, argv);
     std::setvbuf(stdout, nullptr, _IONBF, 0);
     Services::setDialogs(std::make_unique<SilentDialogs>());
-    QTemporaryDir dir;
-    SettingsStore::setInstance(std::make_unique<SettingsStore>(dir.filePath("t.ini")));
-    TMainForm form;
-    form.resize(1280, 1000);
-    form.show();
+    bench::BenchWindow window;
+    TMainForm &form = *window.form;
     RichEdit *editor = form.editor();
-    bench::fillMixedDocument(editor, 500 * 1024);
-    QCoreApplication::processEvents();
     Anchors &anchors = form.anchors();
     const int step = editor->textLength() / 60;
     for (int i = 0; i < 60; ++i) {

@@ -44,13 +44,8 @@ double timeRun(TMainForm &form, const std::function<void()> &command, bool &oneS
 
 int main(int argc, char **argv) {
     QApplication app(argc, argv);
-    QTemporaryDir dir;
-    SettingsStore::setInstance(std::make_unique<SettingsStore>(dir.filePath("t.ini")));
-    TMainForm form;
-    form.resize(1280, 1000);
-    form.show();
-    bench::fillMixedDocument(form.editor(), 500 * 1024);
-    QCoreApplication::processEvents();
+    bench::BenchWindow window;
+    TMainForm &form = *window.form;
     std::printf("document: %d characters, %d paragraphs; selection 100000 characters\n",
                 form.editor()->textLength(), form.editor()->document()->blockCount());
 

@@ -20,13 +20,9 @@ using namespace tessary;
 
 int main(int argc, char **argv) {
     QApplication app(argc, argv);
-    QTemporaryDir dir;
-    SettingsStore::setInstance(std::make_unique<SettingsStore>(dir.filePath("t.ini")));
-    TMainForm form;
-    form.resize(1280, 1000);
-    form.show();
+    bench::BenchWindow window;
+    TMainForm &form = *window.form;
     RichEdit *editor = form.editor();
-    bench::fillMixedDocument(editor, 500 * 1024);
     editor->moveCursor(QTextCursor::End);
     form.notation().NotationButtonClick();
     QCoreApplication::processEvents();

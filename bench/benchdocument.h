@@ -1,7 +1,13 @@
 #pragma once
 // The benchmarks' document: short runs of prose and notation faces in paragraphs of eight runs.
 
+#include "app/tmainform.h"
 #include "platform/richedit.h"
+#include "platform/settingsstore.h"
+
+#include <QCoreApplication>
+#include <QTemporaryDir>
+#include <memory>
 
 #include <QStringList>
 #include <QTextCursor>
@@ -28,5 +34,20 @@ inline void fillMixedDocument(RichEdit *editor, int rtfBytes) {
     }
     c.endEditBlock();
 }
+
+// The real main window, settings in a temporary file, shown with a 500 KB document.
+struct BenchWindow {
+    QTemporaryDir dir;
+    std::unique_ptr<TMainForm> form;
+
+    BenchWindow() {
+        SettingsStore::setInstance(std::make_unique<SettingsStore>(dir.filePath("t.ini")));
+        form = std::make_unique<TMainForm>();
+        form->resize(1280, 1000);
+        form->show();
+        fillMixedDocument(form->editor(), 500 * 1024);
+        QCoreApplication::processEvents();
+    }
+};
 
 } // namespace tessary::bench
