@@ -27,7 +27,7 @@ if ((${#missing[@]})); then
     DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -q "${missing[@]}"
 fi
 
-cmake -S "$top" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
+cmake -S "$top" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo ${TESSARY_CMAKE_ARGS:-}
 cmake --build "$build" -j"$(nproc)"
 
 if [[ $mode == test ]]; then
