@@ -1,5 +1,8 @@
+#include "app/appidentity.h"
+#include "app/commandline.h"
 #include "app/tauxform.h"
 #include "app/tmainform.h"
+#include "documents/documentfiles.h"
 #include "platform/fontregistry.h"
 #include "platform/richedit.h"
 #include "platform/services.h"
@@ -11,6 +14,12 @@
 #include <cstdlib>
 
 int main(int argc, char *argv[]) {
+    QStringList arguments;
+    for (int i = 1; i < argc; ++i)
+        arguments.append(QString::fromLocal8Bit(argv[i]));
+    // Help, version and a bad command line are answered before anything needs a display.
+    if (const auto request = tessary::CommandLine::parse(arguments); !request.needsDisplay())
+        return request.runWithoutDisplay();
     // Without a display Qt would abort with a terse platform error; say what to do instead.
     if (qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") &&
         qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
@@ -20,9 +29,9 @@ int main(int argc, char *argv[]) {
         return 2;
     }
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Tessary"));
-    QApplication::setApplicationDisplayName(QStringLiteral("Tessary"));
-    QApplication::setApplicationVersion(QStringLiteral(TESSARY_VERSION));
+    tessary::AppIdentity::apply();
+    // Qt has taken its own options (-platform, -style ...) out by now.
+    const auto line = tessary::CommandLine::parse(QApplication::arguments().mid(1));
 
     // The faces must be known before the main window fills its font list.
     const QStringList missingFaces = tessary::FontRegistry::registerNotationFaces(
@@ -48,5 +57,7 @@ int main(int argc, char *argv[]) {
                 QMessageBox::Warning);
         });
     }
+    if (!line.operands().isEmpty())
+        mainForm.documents().OpenChosenFile(line.operands().first());
     return app.exec();
 }

@@ -13,6 +13,7 @@
 #include "editor/ruler.h"
 #include "html/anchors.h"
 #include "html/tanchorform.h"
+#include "platform/fontregistry.h"
 #include "platform/richedit.h"
 #include "platform/services.h"
 #include "platform/settingsstore.h"
@@ -22,7 +23,6 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFileInfo>
-#include <QFontDatabase>
 #include <QFontInfo>
 #include <QLabel>
 #include <QStandardPaths>
@@ -157,10 +157,8 @@ bool TMainForm::FormCreate() {
 
 void TMainForm::FillFontNameBox() {
     QStringList faces;
-    const QStringList families = QFontDatabase::families(QFontDatabase::Latin);
-    for (const QString &family : families) {
-        if (QFontDatabase::isScalable(family) && !QFontDatabase::isPrivateFamily(family) &&
-            !IsNotationFont(family))
+    for (const QString &family : FontRegistry::documentFamilies()) {
+        if (!IsNotationFont(family))
             faces.append(family);
     }
     // The common document faces are often served by metric-compatible substitutes that the

@@ -25,7 +25,7 @@ QAction *TMainForm::action(const QString &name) const {
 void TMainForm::buildMenus() {
     QMenuBar *bar = menuBar();
     bar->setObjectName(QStringLiteral("MainMenu"));
-    // Items by command name; an empty name is a separator.
+    // Items by command name; an empty name is a separator. Each title has its own Alt letter.
     auto menu = [this, bar](const QString &name, const QString &title, const QStringList &items) {
         QMenu *m = bar->addMenu(title);
         m->setObjectName(name);
@@ -40,15 +40,15 @@ void TMainForm::buildMenus() {
         return m;
     };
     FileMenu =
-        menu(QStringLiteral("FileMenu"), QStringLiteral("   File"),
+        menu(QStringLiteral("FileMenu"), QStringLiteral("   &File"),
              {"FileNew", "FileOpen1", "FileSave", "FileSaveAs", "", "FilePrint", "", "FileExit"});
-    menu(QStringLiteral("EditMenu"), QStringLiteral("Edit"),
+    menu(QStringLiteral("EditMenu"), QStringLiteral("&Edit"),
          {"EditUndo", "", "EditCut", "EditCopy", "EditPaste", "EditDelete", "EditSelectAll", "",
           "EditDateTime"});
-    menu(QStringLiteral("HtmlMenu"), QStringLiteral("Html"),
+    menu(QStringLiteral("HtmlMenu"), QStringLiteral("H&tml"),
          {"HtmlSrcAnchor", "HtmlDestAnchor", "HtmlGenerate"});
-    menu(QStringLiteral("SearchMenu"), QStringLiteral("Search"), {"SearchFind", "Replace1"});
-    menu(QStringLiteral("HelpMenu"), QStringLiteral("Help"), {"HelpContents", "AboutTessary1"});
+    menu(QStringLiteral("SearchMenu"), QStringLiteral("&Search"), {"SearchFind", "Replace1"});
+    menu(QStringLiteral("HelpMenu"), QStringLiteral("&Help"), {"HelpContents", "AboutTessary1"});
     Recent->attachMenu(FileMenu, action(QStringLiteral("FileExit")));
     buildMainToolBar();
 }

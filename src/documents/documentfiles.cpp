@@ -66,15 +66,22 @@ bool DocumentFiles::LoadDocument(const QString &path) {
         Services::dialogs().message(m_window, kTitle,
                                     QStringLiteral("File  %1  does not exist.").arg(path));
     } else if (info.size() > kMaxFileSize) {
+        // One arg() call: a "%1" inside the path must not be read as a placeholder.
         error(QStringLiteral("Unable to load %1.\r\n\r\nFile size exceeds 500KB.\r\n\r\n"
                              "Current size is %2 bytes.")
-                  .arg(path)
-                  .arg(info.size()));
+                  .arg(path, QString::number(info.size())));
     } else {
         QFile file(path);
-        if (!file.open(QIODevice::ReadOnly)) {
+        QByteArray data;
+        if (file.open(QIODevice::ReadOnly))
+            data = file.readAll();
+        if (!file.isOpen()) {
             error(QStringLiteral("Cannot open %1. %2").arg(path, file.errorString()));
-        } else if (m.Editor->loadData(file.readAll()) == RichEdit::LoadResult::Failed) {
+        } else if (file.error() != QFileDevice::NoError) {
+            // Half a file loaded under its own name would be saved over the whole one.
+            m.Editor->clear();
+            error(QStringLiteral("Failed to Load Stream"));
+        } else if (m.Editor->loadData(data) == RichEdit::LoadResult::Failed) {
             m.Editor->clear();
             error(QStringLiteral("Failed to Load Stream"));
         } else {
@@ -145,15 +152,20 @@ void DocumentFiles::FileOpen1() {
         return;
     const QString path = Services::dialogs().openFileName(m_window, QStringLiteral("Open File"),
                                                           m_dialogFolder, fileFilter());
-    if (path.isEmpty())
-        return;
+    if (!path.isEmpty())
+        OpenChosenFile(path);
+}
+
+bool DocumentFiles::OpenChosenFile(const QString &chosen) {
+    const QString path = QFileInfo(chosen).absoluteFilePath();
     m.Editor->clear();
     if (!LoadDocument(path)) {
         ShowUntitled(); // never carry the name of a file that did not load
-        return;
+        return false;
     }
     m_dialogFolder = QFileInfo(path).absolutePath();
     loaded(path);
+    return true;
 }
 
 bool DocumentFiles::OpenPath(const QString &path) {

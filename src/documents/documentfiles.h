@@ -39,6 +39,9 @@ public:
     bool FileSave();
     bool FileSaveAs();
     void FileExit();
+    // Opens a file as the Open command does once its dialog has named it: a relative name is
+    // taken from the current folder. False when it did not load.
+    bool OpenChosenFile(const QString &path);
     // Opens `path` after the save prompt, as a recent-file entry does. False when the user
     // cancelled or the file did not load.
     bool OpenPath(const QString &path);

@@ -40,7 +40,36 @@ bool hasTriangles(const QString &family) {
            raw.supportsCharacter(kTriangleUp);
 }
 
+// "C059 [urw]" names the family "C059" as supplied by one foundry.
+QString withoutFoundry(const QString &family) {
+    if (!family.endsWith(QLatin1Char(']')))
+        return family;
+    const qsizetype open = family.lastIndexOf(QStringLiteral(" ["));
+    return open > 0 ? family.left(open) : family;
+}
+
 } // namespace
+
+QStringList FontRegistry::documentFamilies() {
+    static const QSet<QString> generic = {
+        QStringLiteral("serif"),   QStringLiteral("sans serif"), QStringLiteral("sans-serif"),
+        QStringLiteral("sans"),    QStringLiteral("monospace"),  QStringLiteral("mono"),
+        QStringLiteral("cursive"), QStringLiteral("fantasy"),    QStringLiteral("system-ui"),
+        QStringLiteral("emoji"),   QStringLiteral("math")};
+    QStringList families;
+    QSet<QString> seen;
+    for (const QString &family : QFontDatabase::families(QFontDatabase::Latin)) {
+        const QString name = withoutFoundry(family);
+        if (!QFontDatabase::isScalable(family) || QFontDatabase::isPrivateFamily(family) ||
+            generic.contains(name.toLower()) ||
+            QFontDatabase::writingSystems(family).contains(QFontDatabase::Symbol) ||
+            seen.contains(name))
+            continue;
+        seen.insert(name);
+        families.append(name);
+    }
+    return families;
+}
 
 QString FontRegistry::dataDirectory() {
     const QString fromEnv = qEnvironmentVariable("TESSARY_DATA_DIR");

@@ -16,6 +16,10 @@ public:
     // Registers every notation face file found in fontsDir; returns the faces still
     // unavailable afterwards (empty when all nine can be used).
     static QStringList registerNotationFaces(const QString &fontsDir);
+    // The installed families a document can name, once each and as other programs name them:
+    // without the foundry Qt appends to a family several foundries supply ("C059 [urw]"),
+    // without the generic aliases ("Serif", "Monospace") and without symbol-encoded faces.
+    static QStringList documentFamilies();
     // The face for the ruler's indent markers and the characters that draw them there.
     static QString rulerMarkerFace();
     static QChar rulerMarkerDown(); // first-line indent

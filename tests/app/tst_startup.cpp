@@ -5,6 +5,7 @@
 #include "testsupport.h"
 
 #include <QComboBox>
+#include <QFontDatabase>
 #include <QLabel>
 #include <QToolBar>
 #include <QtTest>
@@ -52,6 +53,15 @@ void StartupTest::firstStartShowsTimesNewRoman12() {
         items << p.FontNameBox->itemText(i);
     QVERIFY(!items.contains(QStringLiteral("Courier New Even")));
     QVERIFY(items.contains(QStringLiteral("Tessary Notation")));
+    // Real family names once each: no foundry tags, generic aliases or symbol faces.
+    QCOMPARE(QSet<QString>(items.begin(), items.end()).size(), items.size());
+    for (const QString &item : items) {
+        QVERIFY2(!item.endsWith(u']') &&
+                     !QStringList({"Serif", "Sans Serif", "Monospace"}).contains(item),
+                 qPrintable(item));
+        QVERIFY2(!QFontDatabase::writingSystems(item).contains(QFontDatabase::Symbol),
+                 qPrintable(item));
+    }
     QStringList sorted = items;
     sorted.sort(Qt::CaseInsensitive);
     QCOMPARE(items, sorted);

@@ -168,20 +168,28 @@ void DocumentFilesTest::failedSaveKeepsNameAndModifiedState() {
 }
 
 void DocumentFilesTest::unreadableFilesLeaveAnUntitledDocument_data() {
+    QTest::addColumn<QString>("name");
     QTest::addColumn<QByteArray>("data");
     QTest::addColumn<QString>("message");
-    QTest::newRow("robustness: binary junk")
-        << QByteArray("\x01\x00\x02junk", 7) << QStringLiteral("Failed to Load Stream");
+    QTest::newRow("robustness: binary junk") << "junk.rtf" << QByteArray("\x01\x00\x02junk", 7)
+                                             << QStringLiteral("Failed to Load Stream");
     QTest::newRow("robustness: missing file")
-        << QByteArray() << QStringLiteral("File  %1  does not exist.");
+        << "missing.rtf" << QByteArray() << QStringLiteral("File  %1  does not exist.");
+    QTest::newRow("robustness: read error")
+        << "/proc/self/mem" << QByteArray() << QStringLiteral("Failed to Load Stream");
+    QTest::newRow("robustness: placeholder in a path")
+        << "100%1 %2.rtf" << QByteArray(512001, 'a')
+        << QStringLiteral("Unable to load %1.\r\n\r\nFile size exceeds 500KB.\r\n\r\n"
+                          "Current size is 512001 bytes.");
 }
 
 void DocumentFilesTest::unreadableFilesLeaveAnUntitledDocument() {
+    QFETCH(QString, name);
     QFETCH(QByteArray, data);
     QFETCH(QString, message);
-    QString path = sandbox->dir.filePath(QStringLiteral("missing.rtf"));
-    if (!data.isEmpty())
-        path = write(QStringLiteral("junk.rtf"), data);
+    const QString path = !data.isEmpty()              ? write(name, data)
+                         : QDir::isAbsolutePath(name) ? name
+                                                      : sandbox->dir.filePath(name);
     QTest::keyClicks(editor(), QStringLiteral("x"));
     form->parts().DocumentModified = false;
     sandbox->dialogs->fileNames.enqueue(path);

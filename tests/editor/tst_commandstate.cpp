@@ -3,14 +3,15 @@
 #include "testsupport.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
-#include <QTimer>
 #include <QtTest>
 #include <memory>
 
@@ -27,6 +28,8 @@ private slots:
     void lineLabelShowsTheCaretLine();
     void insertTwiceReturnsToInsert();
     void menusHoldTheCommandsInOrder();
+    void altLetterOpensItsMenu_data();
+    void altLetterOpensItsMenu();
     void openingAMenuOrClickingTheEditorCancelsTheFunctionKeyHint();
     void shortcutsRunEnabledCommandsOnly();
     void mainToolBarShowsPaintedPictures();
@@ -128,7 +131,7 @@ void CommandStateTest::insertTwiceReturnsToInsert() {
 void CommandStateTest::menusHoldTheCommandsInOrder() {
     QStringList titles;
     for (const QAction *a : form->menuBar()->actions())
-        titles << a->text();
+        titles << a->text().remove(QLatin1Char('&'));
     QCOMPARE(titles, QStringList({QStringLiteral("   File"), "Edit", "Html", "Search", "Help"}));
     QCOMPARE(menuItems("FileMenu").mid(0, 7), QStringList({"FileNew", "FileOpen1", "FileSave",
                                                            "FileSaveAs", "-", "FilePrint", "-"}));
@@ -150,6 +153,26 @@ void CommandStateTest::menusHoldTheCommandsInOrder() {
     QCOMPARE(shown, QStringLiteral("TAboutBox"));
     QCOMPARE(replace.count(), 1);
     QCOMPARE(about.count(), 1);
+}
+
+void CommandStateTest::altLetterOpensItsMenu_data() {
+    QTest::addColumn<char>("letter");
+    QTest::addColumn<QString>("menu");
+    QTest::newRow("file") << 'f' << "FileMenu";
+    QTest::newRow("edit") << 'e' << "EditMenu";
+    QTest::newRow("html") << 't' << "HtmlMenu";
+    QTest::newRow("search") << 's' << "SearchMenu";
+    QTest::newRow("help") << 'h' << "HelpMenu";
+}
+
+void CommandStateTest::altLetterOpensItsMenu() {
+    QFETCH(char, letter);
+    QFETCH(QString, menu);
+    QVERIFY(QTest::qWaitForWindowActive(form.get()));
+    QTest::keyClick(editor(), letter, Qt::AltModifier);
+    QTRY_COMPARE(QApplication::activePopupWidget(), form->findChild<QMenu *>(menu));
+    QApplication::activePopupWidget()->close();
+    QCOMPARE(editor()->toPlainText(), QString());
 }
 
 void CommandStateTest::openingAMenuOrClickingTheEditorCancelsTheFunctionKeyHint() {
