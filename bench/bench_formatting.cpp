@@ -4,6 +4,7 @@
 // Prints the median of five runs per command and checks that each run is one undo step.
 #include "app/tmainform.h"
 #include "benchdocument.h"
+#include "editor/fontboxes.h"
 #include "editor/formatting.h"
 #include "platform/richedit.h"
 #include "platform/settingsstore.h"
@@ -50,7 +51,7 @@ int main(int argc, char **argv) {
                 form.editor()->textLength(), form.editor()->document()->blockCount());
 
     Formatting &f = form.formatting();
-    QComboBox *names = form.parts().FontNameBox;
+    QComboBox *names = form.fontBoxes().FontNameBox;
     const struct {
         const char *name;
         std::function<void()> command;

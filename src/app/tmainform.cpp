@@ -1,10 +1,13 @@
 #include "app/tmainform.h"
 
 #include "documents/documentfiles.h"
+#include "documents/editcommands.h"
 #include "documents/findreplace.h"
+#include "documents/helpcommands.h"
 #include "documents/recentfiles.h"
 #include "documents/ttodayform.h"
 #include "editor/commandstate.h"
+#include "editor/fontboxes.h"
 #include "editor/formatting.h"
 #include "editor/functionkeys.h"
 #include "editor/notationfaces.h"
@@ -13,7 +16,7 @@
 #include "editor/ruler.h"
 #include "html/anchors.h"
 #include "html/tanchorform.h"
-#include "platform/fontregistry.h"
+#include "platform/documentstate.h"
 #include "platform/richedit.h"
 #include "platform/services.h"
 #include "platform/settingsstore.h"
@@ -23,59 +26,82 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFileInfo>
-#include <QFontInfo>
 #include <QLabel>
 #include <QStandardPaths>
 #include <QToolBar>
 #include <QToolButton>
 #include <QToolTip>
 #include <cmath>
+#include <limits>
 
 namespace tessary {
 
 namespace {
-const QString kDefaultFace = QStringLiteral("Times New Roman");
-const QString kDefaultSize = QStringLiteral("12");
-const QStringList kFontSizes =
-    QStringLiteral("8,9,10,11,12,14,16,18,20,22,24,26,28,36,48,72").split(QLatin1Char(','));
-constexpr int kPaletteRowWidth = 782; // 34 buttons of 23 pixels
+constexpr int kLargeFontsDpi = 120;
+// On a large-fonts screen the function-key panel is narrowed and shortened and the dialogs
+// grow, so that their captions still fit.
+constexpr double kFnHintWidthScale = 0.82;
+constexpr double kFnHintHeightScale = 0.92;
+constexpr double kFormWidthScale = 1.22;
+constexpr double kFormHeightScale = 1.25;
+// The editor takes as much text as a position can count.
+constexpr int kNoTextLimit = std::numeric_limits<int>::max();
+const QColor kToolTipColor(255, 222, 204);
 } // namespace
 
 TMainForm::TMainForm(QWidget *parent)
     : QMainWindow(parent) {
     setObjectName(QStringLiteral("TMainForm"));
     buildLayout();
+    Document = new DocumentState(P.Editor->document(), this);
+    P.Document = Document;
     P.HideFnHint = [this] { HideFnHint(); };
-    P.BeginEditorUpdate = [this] { BeginEditorUpdate(); };
-    P.EndEditorUpdate = [this] { EndEditorUpdate(); };
-    Notation = new NotationTyping(P, this);
-    connect(P.NotationButton, &QToolButton::clicked, Notation,
-            &NotationTyping::NotationButtonClick);
-    connect(P.WhitespaceButton, &QToolButton::clicked, Notation,
+    createFeatures();
+    m_startedUp = FormCreate();
+}
+
+TMainForm::~TMainForm() = default;
+
+void TMainForm::createFeatures() {
+    // The format bar's commands cancel a pending function-key assignment before they act,
+    // as the menu and tool-bar commands do (CommandState).
+    for (QToolButton *b : {NotationButton, CaretFontButton, TypingWidgets.BoldButton,
+                           TypingWidgets.ItalicButton, UnderlineButton})
+        connect(b, &QToolButton::clicked, this, &TMainForm::HideFnHint);
+    for (QComboBox *box : {Fonts->FontNameBox, Fonts->FontSizeBox})
+        connect(box, &QComboBox::activated, this, &TMainForm::HideFnHint);
+
+    Notation = new NotationTyping(P, *Fonts, TypingWidgets, this);
+    connect(NotationButton, &QToolButton::clicked, Notation, &NotationTyping::NotationButtonClick);
+    connect(TypingWidgets.WhitespaceButton, &QToolButton::clicked, Notation,
             &NotationTyping::WhitespaceButtonClick);
-    PaletteBars = new Palettes(P, *Notation, this);
-    FnKeys = new FunctionKeys(P, *PaletteBars, this);
-    PaletteBars->AssignPaletteHandlers(this,
-                                       [this](QToolButton *b) { FnKeys->FnDefButtonClick(b); });
-    connect(P.GreekAlphabetButton, &QToolButton::clicked, PaletteBars, &Palettes::GreekButtonClick);
-    connect(P.SymbolButton, &QToolButton::clicked, PaletteBars, &Palettes::SymbolButtonClick);
-    connect(P.FunctionKeyButton, &QToolButton::clicked, PaletteBars,
+    PaletteBarsFeature = new Palettes(P, BarWidgets, *Notation, this);
+    FnKeys = new FunctionKeys(P, *PaletteBarsFeature, this);
+    PaletteBarsFeature->AssignPaletteHandlers(
+        this, [this](QToolButton *b) { FnKeys->FnDefButtonClick(b); });
+    connect(BarWidgets.GreekAlphabetButton, &QToolButton::clicked, PaletteBarsFeature,
+            &Palettes::GreekButtonClick);
+    connect(BarWidgets.SymbolButton, &QToolButton::clicked, PaletteBarsFeature,
+            &Palettes::SymbolButtonClick);
+    connect(FunctionKeyButton, &QToolButton::clicked, PaletteBarsFeature,
             &Palettes::FunctionKeyButtonClick);
     connect(Notation, &NotationTyping::functionKeyPressed, FnKeys,
             &FunctionKeys::ReplayFunctionKey);
-    Documents = new DocumentFiles(P, this, this);
+    Documents = new DocumentFiles(P, CurrentFileLabel, this, this);
+    Edits = new EditCommands(P.Editor, this);
+    Help = new HelpCommands(this, this);
     Recent = new RecentFiles(*Documents, this);
-    connect(Notation, &NotationTyping::helpRequested, Documents, &DocumentFiles::HelpContents);
-    Format = new Formatting(P, *Notation, this);
-    Rulers = new Ruler(P, this);
-    P.ResetParagraphFormat = [this] { Rulers->ResetParagraphFormat(); };
-    Commands = new CommandState(P, *Rulers, this); // also marks every change as modified
+    connect(Notation, &NotationTyping::helpRequested, Help, &HelpCommands::HelpContents);
+    Format = new Formatting(P, *Fonts, RulerWidgets.BulletsButton, this);
+    Rulers = new Ruler(P, RulerWidgets, this);
+    connect(Documents, &DocumentFiles::documentCleared, Rulers, &Ruler::ResetParagraphFormat);
+    Commands = new CommandState(P, *Rulers, UnderlineButton, LineCountLabel, this);
     buildMenus();
     connectFormatting();
     connectDocuments();
-    AnchorMarks = new Anchors(P, this, this);
-    Search = new FindReplace(P, this, this);
-    TodayForm = new TTodayForm(P, *Notation, this);
+    AnchorMarks = new Anchors(P.Editor, this, this);
+    Search = new FindReplace(P.Editor, this, this);
+    TodayForm = new TTodayForm(P.Editor, *Notation, this);
     ScaleFormForLargeFonts(&AnchorMarks->form());
     ScaleFormForLargeFonts(TodayForm);
     connect(Documents, &DocumentFiles::documentLoaded, AnchorMarks, &Anchors::ScanAnchors);
@@ -90,114 +116,107 @@ TMainForm::TMainForm(QWidget *parent)
             &FindReplace::SearchReplace);
     connect(action(QStringLiteral("EditDateTime")), &QAction::triggered, TodayForm,
             &TTodayForm::EditDateTimeExecute);
-    m_startedUp = FormCreate();
 }
 
-TMainForm::~TMainForm() = default;
-
 bool TMainForm::FormCreate() {
-    // 1-4: the per-user data folder; the rich-text engine is Qt's, so nothing is unpacked.
-    QString appDir = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
-    QDir().mkpath(appDir);
-    P.AppDir = QDir(appDir).absolutePath() + QLatin1Char('/');
-    // 5
-    if (LargeFontsActive())
-        P.FnHint->resize(int(std::ceil(P.FnHint->width() * 0.82)),
-                         int(std::ceil(P.FnHint->height() * 0.92)));
-    // 6: the palettes need a row of 782 pixels; (width - 782) div 2 truncates toward zero.
-    const int indent = (Services::screen().width() - kPaletteRowWidth) / 2;
-    if (indent < 0) {
-        Services::dialogs().message(nullptr, QStringLiteral("Tessary"),
-                                    QStringLiteral("Sorry! Please set your screen resolution "
-                                                   "to at least 800x600"),
-                                    QMessageBox::Warning);
+    PrepareDataFolder();
+    if (!ScreenIsWideEnough())
         return false;
-    }
-    // The palette bars keep their rows centred themselves, on any window width.
-    // 7-10
-    const QString init =
-        SettingsStore::instance().readString(InitSetting::kKeyPath, InitSetting::kValueName);
-    FillFontNameBox();
-    P.FontSizeBox->addItems(kFontSizes);
-    ApplyInit(init);
-    // 11
-    P.Editor->setSelection(0, 0);
-    CharAttributes caret;
-    caret.face = P.FontNameBox->currentText();
-    caret.size = Notation->fontBoxSize();
-    P.Editor->setCaretAttributes(caret, CharAttributes::Face | CharAttributes::Size);
-    // 12
-    P.FindDialogOffset = P.Editor->geometry().top() + 6 * P.LowerRulerPanel->height() +
-                         P.ImplicitTabsPanel->height();
-    // 13
-    Recent->BuildRecentFilesMenu();
-    if (!Recent->list().isEmpty())
-        Documents->setDialogFolder(QFileInfo(Recent->list().first()).absolutePath());
-    // 14
-    P.PixelsPerInch = Services::screen().logicalDpi();
-    P.PointsPerPixel = 72.0f / float(P.PixelsPerInch);
-    setDocumentDpi(P.PixelsPerInch);
-    // 15, 16
-    Rulers->BuildRuler();
-    AnchorMarks->ResetAnchorTables();
-    P.RulerGuidePanel->hide();
-    // 17
-    QPalette tips = QToolTip::palette();
-    tips.setColor(QPalette::ToolTipBase, QColor(255, 222, 204));
-    QToolTip::setPalette(tips);
-    // 18: the palette handlers were assigned in the constructor, before Init loaded the keys.
-    // 19
-    Documents->ShowUntitled();
-    // 20, 21
-    Rulers->ResetParagraphFormat();
-    P.DocumentModified = false;
-    P.Editor->setTextLimit(2147483647);
+    LoadInitSetting();
+    SetCaretFont();
+    PlaceFindDialogs();
+    LoadRecentFiles();
+    ApplyScreenDpi();
+    TintToolTips();
+    StartUntitled();
     return true;
 }
 
-void TMainForm::FillFontNameBox() {
-    QStringList faces;
-    for (const QString &family : FontRegistry::documentFamilies()) {
-        if (!IsNotationFont(family))
-            faces.append(family);
-    }
-    // The common document faces are often served by metric-compatible substitutes that the
-    // font list does not name; offer them under the names documents use.
-    for (const QString &alias :
-         {QStringLiteral("Arial"), QStringLiteral("Courier New"), kDefaultFace}) {
-        if (!faces.contains(alias) && QFontInfo(QFont(alias)).family() != QFont().family())
-            faces.append(alias);
-    }
-    faces.append(kNotationEntry);
-    faces.removeDuplicates();
-    faces.sort(Qt::CaseInsensitive);
-    P.FontNameBox->clear();
-    P.FontNameBox->addItems(faces);
+// The per-user data folder; the rich-text engine is Qt's, so nothing is unpacked there.
+void TMainForm::PrepareDataFolder() {
+    QString appDir = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+    QDir().mkpath(appDir);
+    P.AppDir = QDir(appDir).absolutePath() + QLatin1Char('/');
+    QWidget *hint = BarWidgets.FnHint;
+    if (LargeFontsActive())
+        hint->resize(int(std::ceil(hint->width() * kFnHintWidthScale)),
+                     int(std::ceil(hint->height() * kFnHintHeightScale)));
+}
+
+// The palettes need a full row; the bars keep their rows centred on any wider window. The
+// margin either side, (width - row) / 2, truncates toward zero, so one pixel short still fits.
+bool TMainForm::ScreenIsWideEnough() {
+    if ((Services::screen().width() - kPaletteRowWidth) / 2 >= 0)
+        return true;
+    Services::dialogs().message(nullptr, QStringLiteral("Tessary"),
+                                QStringLiteral("Sorry! Please set your screen resolution "
+                                               "to at least 800x600"),
+                                QMessageBox::Warning);
+    return false;
+}
+
+void TMainForm::LoadInitSetting() {
+    const QString init =
+        SettingsStore::instance().readString(InitSetting::kKeyPath, InitSetting::kValueName);
+    Fonts->fill();
+    ApplyInit(init);
+}
+
+void TMainForm::SetCaretFont() {
+    P.Editor->setSelection(0, 0);
+    CharAttributes caret;
+    caret.face = Fonts->face();
+    caret.size = Fonts->size();
+    P.Editor->setCaretAttributes(caret, CharAttributes::Face | CharAttributes::Size);
+}
+
+// Find and replace open level with the editor's first text line.
+void TMainForm::PlaceFindDialogs() {
+    Search->setDialogOffset(P.Editor->geometry().top() +
+                            6 * RulerWidgets.LowerRulerPanel->height() +
+                            RulerWidgets.ImplicitTabsPanel->height());
+}
+
+void TMainForm::LoadRecentFiles() {
+    Recent->BuildRecentFilesMenu();
+    if (!Recent->list().isEmpty())
+        Documents->setDialogFolder(QFileInfo(Recent->list().first()).absolutePath());
+}
+
+void TMainForm::ApplyScreenDpi() {
+    const int pixelsPerInch = Services::screen().logicalDpi();
+    setDocumentDpi(pixelsPerInch);
+    Rulers->BuildRuler(pixelsPerInch);
+    AnchorMarks->ResetAnchorTables();
+    RulerWidgets.RulerGuidePanel->hide();
+}
+
+void TMainForm::TintToolTips() {
+    QPalette tips = QToolTip::palette();
+    tips.setColor(QPalette::ToolTipBase, kToolTipColor);
+    QToolTip::setPalette(tips);
+}
+
+void TMainForm::StartUntitled() {
+    Rulers->ResetParagraphFormat();
+    Documents->ShowUntitled();
+    P.Editor->setTextLimit(kNoTextLimit);
 }
 
 void TMainForm::ApplyInit(const QString &value) {
     const InitSetting s = InitSetting::parse(value);
-    const int defaultName = P.FontNameBox->findText(kDefaultFace);
-    const int defaultSize = P.FontSizeBox->findText(kDefaultSize);
-    // Each index falls back on its own when it is malformed or names no item.
-    auto pick = [](int index, int count, int fallback) {
-        return index >= 0 && index < count ? index : fallback;
-    };
-    const int names = P.FontNameBox->count();
-    const int sizes = P.FontSizeBox->count();
-    P.FontNameBox->setCurrentIndex(pick(s.fontNameIndex, names, defaultName));
-    P.FontSizeBox->setCurrentIndex(pick(s.fontSizeIndex, sizes, defaultSize));
-    P.SavedFontNameIndex = pick(s.savedFontNameIndex, names, defaultName);
-    P.SavedFontSizeIndex = pick(s.savedFontSizeIndex, sizes, defaultSize);
+    Fonts->setIndexes(
+        {s.fontNameIndex, s.fontSizeIndex, s.savedFontNameIndex, s.savedFontSizeIndex});
     FnKeys->loadPieces(s.fnKeyPieces);
 }
 
 QString TMainForm::BuildInit() const {
     InitSetting s;
-    s.fontNameIndex = P.FontNameBox->currentIndex();
-    s.fontSizeIndex = P.FontSizeBox->currentIndex();
-    s.savedFontNameIndex = P.SavedFontNameIndex;
-    s.savedFontSizeIndex = P.SavedFontSizeIndex;
+    const FontBoxes::Indexes boxes = Fonts->indexes();
+    s.fontNameIndex = boxes.name;
+    s.fontSizeIndex = boxes.size;
+    s.savedFontNameIndex = boxes.savedName;
+    s.savedFontSizeIndex = boxes.savedSize;
     s.fnKeyPieces = FnKeys->pieces();
     return s.format();
 }
@@ -222,7 +241,7 @@ void TMainForm::closeEvent(QCloseEvent *event) {
 
 void TMainForm::resizeEvent(QResizeEvent *event) {
     QMainWindow::resizeEvent(event);
-    if (Documents && P.CurrentFileName != Documents->untitledName())
+    if (Documents && Document->CurrentFileName() != Documents->untitledName())
         Documents->fitFileLabel();
 }
 
@@ -230,25 +249,18 @@ void TMainForm::HideFnHint() {
     if (FnKeys)
         FnKeys->HideFnHint(); // also releases a pending definition button
     else
-        P.FnHint->hide();
-}
-
-void TMainForm::BeginEditorUpdate() {
-    P.Editor->beginUpdate();
-}
-
-void TMainForm::EndEditorUpdate() {
-    P.Editor->endUpdate();
+        BarWidgets.FnHint->hide();
 }
 
 bool TMainForm::LargeFontsActive() {
-    return Services::screen().logicalDpi() == 120;
+    return Services::screen().logicalDpi() == kLargeFontsDpi;
 }
 
 void TMainForm::ScaleFormForLargeFonts(QWidget *form) {
     if (!LargeFontsActive())
         return;
-    form->resize(int(std::ceil(form->width() * 1.22)), int(std::ceil(form->height() * 1.25)));
+    form->resize(int(std::ceil(form->width() * kFormWidthScale)),
+                 int(std::ceil(form->height() * kFormHeightScale)));
 }
 
 } // namespace tessary

@@ -1,9 +1,13 @@
 #pragma once
 
 #include "app/initsetting.h"
-#include "editor/mainparts.h"
+#include "editor/notationtyping.h"
+#include "editor/palettes.h"
+#include "editor/ruler.h"
+#include "platform/editorcontext.h"
 
 #include <QMainWindow>
+#include <memory>
 
 class QAction;
 class QLabel;
@@ -15,18 +19,20 @@ namespace tessary {
 class Anchors;
 class CommandState;
 class DocumentFiles;
+class DocumentState;
+class EditCommands;
 class FindReplace;
+class FontBoxes;
 class Formatting;
 class FunctionKeys;
-class NotationTyping;
-class Palettes;
+class HelpCommands;
 class RecentFiles;
 class RichEdit;
-class Ruler;
 class TTodayForm;
 
 // The main window: it owns the controls and the shared state, runs start-up and close, and
-// wires each control to the feature class that handles it.
+// wires each control to the feature class that handles it. Each feature gets the shared
+// EditorContext and the group of widgets it uses, nothing more.
 class TMainForm : public QMainWindow {
     Q_OBJECT
 public:
@@ -37,12 +43,15 @@ public:
     // then ends without showing the window.
     bool startedUp() const { return m_startedUp; }
 
-    MainParts &parts() { return P; }
+    EditorContext &context() { return P; }
     RichEdit *editor() const { return P.Editor; }
+    DocumentState &documentState() { return *Document; }
+    FontBoxes &fontBoxes() { return *Fonts; }
     NotationTyping &notation() { return *Notation; }
-    Palettes &palettes() { return *PaletteBars; }
+    Palettes &palettes() { return *PaletteBarsFeature; }
     FunctionKeys &functionKeys() { return *FnKeys; }
     DocumentFiles &documents() { return *Documents; }
+    EditCommands &editCommands() { return *Edits; }
     RecentFiles &recentFiles() { return *Recent; }
     Formatting &formatting() { return *Format; }
     Ruler &ruler() { return *Rulers; }
@@ -56,12 +65,9 @@ public:
     QMenu *fileMenu() const { return FileMenu; }
 
     void HideFnHint();
-    void BeginEditorUpdate();
-    void EndEditorUpdate();
     static bool LargeFontsActive();
     static void ScaleFormForLargeFonts(QWidget *form);
 
-    void FillFontNameBox();
     // Reads `Init` and sets the font boxes from it, field by field.
     void ApplyInit(const QString &value);
     QString BuildInit() const;
@@ -71,7 +77,19 @@ protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
+    // Start-up, step by step; false ends the program.
     bool FormCreate();
+    void PrepareDataFolder();
+    bool ScreenIsWideEnough();
+    void LoadInitSetting();
+    void SetCaretFont();
+    void PlaceFindDialogs();
+    void LoadRecentFiles();
+    void ApplyScreenDpi();
+    void TintToolTips();
+    void StartUntitled();
+
+    void createFeatures();
     void buildLayout();
     QToolBar *buildAttrToolBar();
     QToolBar *buildPaletteBar(const QString &name);
@@ -83,11 +101,25 @@ private:
     void connectDocuments();
     void resizeEvent(QResizeEvent *event) override;
 
-    MainParts P;
+    EditorContext P;
+    DocumentState *Document = nullptr;
+    std::unique_ptr<FontBoxes> Fonts;
+    TypingControls TypingWidgets;
+    RulerParts RulerWidgets;
+    PaletteBars BarWidgets;
+    QToolButton *NotationButton = nullptr;
+    QToolButton *CaretFontButton = nullptr;
+    QToolButton *UnderlineButton = nullptr;
+    QToolButton *FunctionKeyButton = nullptr;
+    QLabel *CurrentFileLabel = nullptr;
+    QLabel *LineCountLabel = nullptr;
+
     NotationTyping *Notation = nullptr;
-    Palettes *PaletteBars = nullptr;
+    Palettes *PaletteBarsFeature = nullptr;
     FunctionKeys *FnKeys = nullptr;
     DocumentFiles *Documents = nullptr;
+    EditCommands *Edits = nullptr;
+    HelpCommands *Help = nullptr;
     RecentFiles *Recent = nullptr;
     Formatting *Format = nullptr;
     Ruler *Rulers = nullptr;
@@ -98,7 +130,6 @@ private:
     QMenu *FileMenu = nullptr;
     QToolBar *MainToolBar = nullptr;
     QToolBar *AttrToolBar = nullptr;
-    QWidget *Gutter = nullptr;
     QWidget *Panel2 = nullptr;
     QWidget *StatusPanel = nullptr;
     QLabel *FileHeaderLabel = nullptr;

@@ -4,8 +4,11 @@
 
 #include "app/toolbaricons.h"
 #include "documents/documentfiles.h"
+#include "documents/editcommands.h"
+#include "documents/helpcommands.h"
 #include "documents/recentfiles.h"
 #include "editor/commandstate.h"
+#include "editor/fontboxes.h"
 #include "editor/formatting.h"
 
 #include <QAbstractButton>
@@ -68,22 +71,25 @@ void TMainForm::buildMainToolBar() {
 }
 
 void TMainForm::connectDocuments() {
-    const std::pair<const char *, void (DocumentFiles::*)()> commands[] = {
+    auto wire = [this](auto *receiver, const auto &commands) {
+        for (const auto &[name, handler] : commands) {
+            if (QAction *a = action(QLatin1String(name)))
+                connect(a, &QAction::triggered, receiver, handler);
+        }
+    };
+    const std::pair<const char *, void (DocumentFiles::*)()> files[] = {
         {"FileNew", &DocumentFiles::FileNew},
         {"FileOpen1", &DocumentFiles::FileOpen1},
-        {"FileExit", &DocumentFiles::FileExit},
-        {"EditUndo", &DocumentFiles::EditUndo},
-        {"EditCut", &DocumentFiles::EditCut},
-        {"EditCopy", &DocumentFiles::EditCopy},
-        {"EditPaste", &DocumentFiles::EditPaste},
-        {"EditDelete", &DocumentFiles::EditDelete},
-        {"EditSelectAll", &DocumentFiles::EditSelectAll},
-        {"HelpContents", &DocumentFiles::HelpContents},
-        {"HelpAbout", &DocumentFiles::HelpAbout}};
-    for (const auto &[name, handler] : commands) {
-        if (QAction *a = action(QLatin1String(name)))
-            connect(a, &QAction::triggered, Documents, handler);
-    }
+        {"FileExit", &DocumentFiles::FileExit}};
+    const std::pair<const char *, void (EditCommands::*)()> edits[] = {
+        {"EditUndo", &EditCommands::EditUndo},     {"EditCut", &EditCommands::EditCut},
+        {"EditCopy", &EditCommands::EditCopy},     {"EditPaste", &EditCommands::EditPaste},
+        {"EditDelete", &EditCommands::EditDelete}, {"EditSelectAll", &EditCommands::EditSelectAll}};
+    const std::pair<const char *, void (HelpCommands::*)()> help[] = {
+        {"HelpContents", &HelpCommands::HelpContents}, {"HelpAbout", &HelpCommands::HelpAbout}};
+    wire(Documents, files);
+    wire(Edits, edits);
+    wire(Help, help);
     // Save and Save As report success; the menu has no use for it.
     connect(action(QStringLiteral("FileSave")), &QAction::triggered, Documents,
             [this] { Documents->FileSave(); });
@@ -92,23 +98,25 @@ void TMainForm::connectDocuments() {
 }
 
 void TMainForm::connectFormatting() {
+    const RulerParts &r = RulerWidgets;
     for (QToolButton *button :
-         {P.NotationButton, P.CaretFontButton, P.WhitespaceButton, P.GreekAlphabetButton,
-          P.SymbolButton, P.FunctionKeyButton, P.LeftAlignButton, P.CenterAlignButton,
-          P.RightAlignButton, P.BulletsButton}) {
+         {NotationButton, CaretFontButton, TypingWidgets.WhitespaceButton,
+          BarWidgets.GreekAlphabetButton, BarWidgets.SymbolButton, FunctionKeyButton,
+          r.LeftAlignButton, r.CenterAlignButton, r.RightAlignButton, r.BulletsButton}) {
         button->setIcon(toolBarIcon(button->objectName()));
         button->setIconSize(QSize(20, 20));
         button->setToolButtonStyle(Qt::ToolButtonIconOnly);
     }
-    connect(P.BoldButton, &QToolButton::clicked, Format, &Formatting::BoldButtonClick);
-    connect(P.ItalicButton, &QToolButton::clicked, Format, &Formatting::ItalicButtonClick);
-    connect(P.UnderlineButton, &QToolButton::clicked, Format, &Formatting::UnderlineButtonClick);
-    connect(P.CaretFontButton, &QToolButton::clicked, Format, &Formatting::CaretFontButtonClick);
-    connect(P.BulletsButton, &QToolButton::clicked, Format, &Formatting::BulletsButtonClick);
+    connect(TypingWidgets.BoldButton, &QToolButton::clicked, Format, &Formatting::BoldButtonClick);
+    connect(TypingWidgets.ItalicButton, &QToolButton::clicked, Format,
+            &Formatting::ItalicButtonClick);
+    connect(UnderlineButton, &QToolButton::clicked, Format, &Formatting::UnderlineButtonClick);
+    connect(CaretFontButton, &QToolButton::clicked, Format, &Formatting::CaretFontButtonClick);
+    connect(r.BulletsButton, &QToolButton::clicked, Format, &Formatting::BulletsButtonClick);
     // Only the user's choices: the notation toggle selects entries without applying them.
-    connect(P.FontNameBox, &QComboBox::activated, Format, &Formatting::FontNameBoxClick);
-    connect(P.FontSizeBox, &QComboBox::activated, Format, &Formatting::FontSizeBoxClick);
-    if (QButtonGroup *alignment = P.LeftAlignButton->group())
+    connect(Fonts->FontNameBox, &QComboBox::activated, Format, &Formatting::FontNameBoxClick);
+    connect(Fonts->FontSizeBox, &QComboBox::activated, Format, &Formatting::FontSizeBoxClick);
+    if (QButtonGroup *alignment = r.LeftAlignButton->group())
         connect(alignment, &QButtonGroup::idClicked, Format, &Formatting::AlignButtonClick);
 }
 

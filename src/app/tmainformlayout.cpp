@@ -1,6 +1,8 @@
 // The main window's fixed layout: tool bars, rulers, palettes, editor and status panel.
 #include "app/tmainform.h"
 
+#include "editor/fontboxes.h"
+#include "editor/formatting.h"
 #include "platform/richedit.h"
 
 #include <QBoxLayout>
@@ -52,56 +54,50 @@ QToolBar *TMainForm::buildAttrToolBar() {
     bar->setFixedHeight(33);
     bar->setMovable(false);
     bar->setContentsMargins(6, 0, 0, 0);
-    P.NotationButton = attrButton(bar, "NotationButton", QStringLiteral("Tn"),
-                                  "To/from Tessary Notation (Esc)", false);
-    P.FontNameBox = new QComboBox(bar);
-    P.FontNameBox->setObjectName(QStringLiteral("FontNameBox"));
-    P.FontNameBox->setToolTip(QStringLiteral("Current font name"));
-    P.FontNameBox->setFixedWidth(191);
-    P.FontNameBox->setEditable(false);
-    bar->addWidget(P.FontNameBox);
-    P.FontSizeBox = new QComboBox(bar);
-    P.FontSizeBox->setObjectName(QStringLiteral("FontSizeBox"));
-    P.FontSizeBox->setToolTip(QStringLiteral("Current font size"));
-    P.FontSizeBox->setFixedWidth(50);
-    bar->addWidget(P.FontSizeBox);
-    P.CaretFontButton = attrButton(bar, "CaretFontButton", QStringLiteral("Aa"),
-                                   "To/from Current  charater font", false);
-    P.WhitespaceButton =
+    NotationButton = attrButton(bar, "NotationButton", QStringLiteral("Tn"),
+                                "To/from Tessary Notation (Esc)", false);
+    Fonts = std::make_unique<FontBoxes>(bar);
+    bar->addWidget(Fonts->FontNameBox);
+    bar->addWidget(Fonts->FontSizeBox);
+    CaretFontButton = attrButton(bar, "CaretFontButton", QStringLiteral("Aa"),
+                                 "To/from Current  charater font", false);
+    TypingControls &t = TypingWidgets;
+    t.WhitespaceButton =
         attrButton(bar, "WhitespaceButton", QStringLiteral("\u00B7"), "Show/hide whitespace", true);
-    P.BoldButton = attrButton(bar, "BoldButton", QStringLiteral("B"), "Bold", true);
-    P.ItalicButton = attrButton(bar, "ItalicButton", QStringLiteral("I"), "Italic", true);
-    P.UnderlineButton = attrButton(bar, "UnderlineButton", QStringLiteral("U"), "Underline", false);
-    QFont f = P.BoldButton->font();
+    t.BoldButton = attrButton(bar, "BoldButton", QStringLiteral("B"), "Bold", true);
+    t.ItalicButton = attrButton(bar, "ItalicButton", QStringLiteral("I"), "Italic", true);
+    UnderlineButton = attrButton(bar, "UnderlineButton", QStringLiteral("U"), "Underline", false);
+    QFont f = t.BoldButton->font();
     f.setBold(true);
-    P.BoldButton->setFont(f);
+    t.BoldButton->setFont(f);
     f.setBold(false);
     f.setItalic(true);
-    P.ItalicButton->setFont(f);
+    t.ItalicButton->setFont(f);
     f.setItalic(false);
     f.setUnderline(true);
-    P.UnderlineButton->setFont(f);
+    UnderlineButton->setFont(f);
     bar->addSeparator();
-    P.GreekAlphabetButton = attrButton(bar, "GreekAlphabetButton", QStringLiteral("\u03B1\u03B2"),
-                                       "Greek alphabet", true);
-    P.SymbolButton = attrButton(bar, "SymbolButton", QStringLiteral("\u2211\u221E"),
-                                "Math, line drawing symbols, etc.", true);
-    P.FunctionKeyButton = attrButton(bar, "FunctionKeyButton", QStringLiteral("Fn"),
-                                     "User defined function keys", true);
+    BarWidgets.GreekAlphabetButton = attrButton(
+        bar, "GreekAlphabetButton", QStringLiteral("\u03B1\u03B2"), "Greek alphabet", true);
+    BarWidgets.SymbolButton = attrButton(bar, "SymbolButton", QStringLiteral("\u2211\u221E"),
+                                         "Math, line drawing symbols, etc.", true);
+    FunctionKeyButton = attrButton(bar, "FunctionKeyButton", QStringLiteral("Fn"),
+                                   "User defined function keys", true);
     bar->addSeparator();
-    P.LeftAlignButton =
+    RulerParts &r = RulerWidgets;
+    r.LeftAlignButton =
         attrButton(bar, "LeftAlignButton", QStringLiteral("\u2261\u2190"), "Left alignment", true);
-    P.CenterAlignButton =
+    r.CenterAlignButton =
         attrButton(bar, "CenterAlignButton", QStringLiteral("\u2261"), "Center alignment", true);
-    P.RightAlignButton = attrButton(bar, "RightAlignButton", QStringLiteral("\u2192\u2261"),
+    r.RightAlignButton = attrButton(bar, "RightAlignButton", QStringLiteral("\u2192\u2261"),
                                     "Right alignment", true);
     auto *align = new QButtonGroup(bar);
     align->setExclusive(true);
-    align->addButton(P.LeftAlignButton, 0);
-    align->addButton(P.RightAlignButton, 1);
-    align->addButton(P.CenterAlignButton, 2);
-    P.LeftAlignButton->setChecked(true);
-    P.BulletsButton = attrButton(bar, "BulletsButton", QStringLiteral("\u2022"), "Bullets", true);
+    align->addButton(r.LeftAlignButton, Formatting::LeftAlignTag);
+    align->addButton(r.RightAlignButton, Formatting::RightAlignTag);
+    align->addButton(r.CenterAlignButton, Formatting::CenterAlignTag);
+    r.LeftAlignButton->setChecked(true);
+    r.BulletsButton = attrButton(bar, "BulletsButton", QStringLiteral("\u2022"), "Bullets", true);
     return bar;
 }
 
@@ -136,12 +132,13 @@ QWidget *TMainForm::buildStatusPanel() {
         return l;
     };
     FileHeaderLabel = label(QStringLiteral("FileHeaderLabel"), QStringLiteral("File:"), 0);
-    P.CurrentFileLabel = label(QStringLiteral("CurrentFileLabel"), QString(), 1);
+    CurrentFileLabel = label(QStringLiteral("CurrentFileLabel"), QString(), 1);
     LineHeaderLabel = label(QStringLiteral("LineHeaderLabel"), QStringLiteral("Line"), 0);
-    P.LineCountLabel = label(QStringLiteral("LineCountLabel"), QStringLiteral("1"), 0);
-    P.LineCountLabel->setMinimumWidth(40);
-    P.InsStateLabel = label(QStringLiteral("InsStateLabel"), QStringLiteral("    Insert"), 0);
-    P.InsStateLabel->setMinimumWidth(60);
+    LineCountLabel = label(QStringLiteral("LineCountLabel"), QStringLiteral("1"), 0);
+    LineCountLabel->setMinimumWidth(40);
+    TypingWidgets.InsStateLabel =
+        label(QStringLiteral("InsStateLabel"), QStringLiteral("    Insert"), 0);
+    TypingWidgets.InsStateLabel->setMinimumWidth(60);
     return StatusPanel;
 }
 
@@ -160,26 +157,28 @@ void TMainForm::buildLayout() {
     auto *column = new QVBoxLayout(central);
     column->setContentsMargins(0, 0, 0, 0);
     column->setSpacing(0);
-    P.UpperRulerPanel = panel(QStringLiteral("UpperRulerPanel"), 6, Qt::white);
-    P.LowerRulerPanel = panel(QStringLiteral("LowerRulerPanel"), 4, Qt::white);
-    P.ImplicitTabsPanel = panel(QStringLiteral("ImplicitTabsPanel"), 4, kMaroon);
-    column->addWidget(P.UpperRulerPanel);
-    column->addWidget(P.LowerRulerPanel);
-    column->addWidget(P.ImplicitTabsPanel);
-    P.GreekToolBar = buildPaletteBar(QStringLiteral("GreekToolBar"));
-    P.SymbolToolBarA = buildPaletteBar(QStringLiteral("SymbolToolBarA"));
-    P.SymbolToolBarB = buildPaletteBar(QStringLiteral("SymbolToolBarB"));
-    P.FnKeyToolBar = buildPaletteBar(QStringLiteral("FnKeyToolBar"));
-    for (QToolBar *bar : {P.GreekToolBar, P.SymbolToolBarA, P.SymbolToolBarB, P.FnKeyToolBar})
+    RulerParts &r = RulerWidgets;
+    r.UpperRulerPanel = panel(QStringLiteral("UpperRulerPanel"), 6, Qt::white);
+    r.LowerRulerPanel = panel(QStringLiteral("LowerRulerPanel"), 4, Qt::white);
+    r.ImplicitTabsPanel = panel(QStringLiteral("ImplicitTabsPanel"), 4, kMaroon);
+    column->addWidget(r.UpperRulerPanel);
+    column->addWidget(r.LowerRulerPanel);
+    column->addWidget(r.ImplicitTabsPanel);
+    PaletteBars &b = BarWidgets;
+    b.GreekToolBar = buildPaletteBar(QStringLiteral("GreekToolBar"));
+    b.SymbolToolBarA = buildPaletteBar(QStringLiteral("SymbolToolBarA"));
+    b.SymbolToolBarB = buildPaletteBar(QStringLiteral("SymbolToolBarB"));
+    b.FnKeyToolBar = buildPaletteBar(QStringLiteral("FnKeyToolBar"));
+    for (QToolBar *bar : {b.GreekToolBar, b.SymbolToolBarA, b.SymbolToolBarB, b.FnKeyToolBar})
         column->addWidget(bar);
 
     auto *row = new QHBoxLayout;
     row->setSpacing(0);
-    Gutter = new QWidget(central);
-    Gutter->setObjectName(QStringLiteral("Gutter"));
-    Gutter->setFixedWidth(5);
-    P.Gutter = Gutter;
-    fillWith(Gutter, palette().color(QPalette::Base));
+    QWidget *gutter = new QWidget(central);
+    gutter->setObjectName(QStringLiteral("Gutter"));
+    gutter->setFixedWidth(5);
+    r.Gutter = gutter;
+    fillWith(gutter, palette().color(QPalette::Base));
     P.Editor = new RichEdit(central);
     P.Editor->setObjectName(QStringLiteral("Editor"));
     P.Editor->setFrameShape(QFrame::NoFrame);
@@ -196,7 +195,7 @@ void TMainForm::buildLayout() {
     QFont editorFont(QStringLiteral("Arial"));
     editorFont.setPixelSize(13);
     P.Editor->document()->setDefaultFont(editorFont);
-    row->addWidget(Gutter);
+    row->addWidget(gutter);
     row->addWidget(P.Editor, 1);
     column->addLayout(row, 1);
     Panel2 = panel(QStringLiteral("Panel2"), 5, kMaroon);
@@ -204,16 +203,16 @@ void TMainForm::buildLayout() {
     column->addWidget(buildStatusPanel());
     setCentralWidget(central);
 
-    P.FnHint = new QWidget(this);
-    P.FnHint->setObjectName(QStringLiteral("FnHint"));
-    P.FnHint->resize(245, 56);
-    fillWith(P.FnHint, kFnHintColor);
-    P.FnHint->hide();
-    P.RulerGuidePanel = new QWidget(this);
-    P.RulerGuidePanel->setObjectName(QStringLiteral("RulerGuidePanel"));
-    P.RulerGuidePanel->resize(1, 100);
-    fillWith(P.RulerGuidePanel, QColor(192, 192, 192));
-    P.RulerGuidePanel->hide();
+    b.FnHint = new QWidget(this);
+    b.FnHint->setObjectName(QStringLiteral("FnHint"));
+    b.FnHint->resize(245, 56);
+    fillWith(b.FnHint, kFnHintColor);
+    b.FnHint->hide();
+    r.RulerGuidePanel = new QWidget(this);
+    r.RulerGuidePanel->setObjectName(QStringLiteral("RulerGuidePanel"));
+    r.RulerGuidePanel->resize(1, 100);
+    fillWith(r.RulerGuidePanel, QColor(192, 192, 192));
+    r.RulerGuidePanel->hide();
 }
 
 } // namespace tessary

@@ -1,19 +1,15 @@
 #include "documents/documentfiles.h"
 
-#include "documents/taboutbox.h"
-#include "platform/fontregistry.h"
+#include "platform/documentstate.h"
 #include "platform/richedit.h"
 #include "platform/services.h"
 
-#include <QApplication>
-#include <QClipboard>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QLabel>
 #include <QSaveFile>
 #include <QStandardPaths>
-#include <QUrl>
 #include <QWidget>
 
 namespace tessary {
@@ -32,13 +28,15 @@ QString extensionOf(const QString &path) {
 }
 } // namespace
 
-DocumentFiles::DocumentFiles(MainParts &parts, QWidget *window, QObject *parent)
+DocumentFiles::DocumentFiles(EditorContext &context, QLabel *fileLabel, QWidget *window,
+                             QObject *parent)
     : QObject(parent)
-    , m(parts)
+    , m(context)
+    , m_fileLabel(fileLabel)
     , m_window(window)
-    , m_dialogFolder(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation)) {}
-
-DocumentFiles::~DocumentFiles() = default;
+    , m_dialogFolder(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation)) {
+    connect(m.Document, &DocumentState::changed, this, &DocumentFiles::ShowDocumentName);
+}
 
 QString DocumentFiles::untitledName() const {
     return m.AppDir + QStringLiteral("untitled.rtf");
@@ -59,7 +57,7 @@ void DocumentFiles::error(const QString &text) {
 }
 
 bool DocumentFiles::LoadDocument(const QString &path) {
-    m.BeginEditorUpdate();
+    const RichEdit::UpdateGroup group(*m.Editor);
     bool ok = false;
     const QFileInfo info(path);
     if (!info.isFile()) {
@@ -98,26 +96,29 @@ bool DocumentFiles::LoadDocument(const QString &path) {
                                          CharAttributes::CharsetField);
         m.Editor->setSelection(0, 0);
     }
-    m.EndEditorUpdate();
     return ok;
 }
 
 void DocumentFiles::ShowUntitled() {
-    m.CurrentFileName = untitledName();
-    m_window->setWindowTitle(QStringLiteral("Tessary - [untitled.rtf]"));
-    m.CurrentFileLabel->setText(m.CurrentFileName);
-    m.CurrentFileLabel->setToolTip(m.CurrentFileName);
-    m.DocumentModified = false;
+    m.Document->setSaved(untitledName());
+    ShowDocumentName();
 }
 
 void DocumentFiles::ShowDocumentName() {
-    m_window->setWindowTitle(QStringLiteral("Tessary - ") + namePart(m.CurrentFileName));
-    fitFileLabel();
+    const QString name = m.Document->CurrentFileName();
+    if (name != untitledName()) {
+        m_window->setWindowTitle(QStringLiteral("Tessary - ") + namePart(name));
+        fitFileLabel();
+        return;
+    }
+    m_window->setWindowTitle(QStringLiteral("Tessary - [untitled.rtf]"));
+    m_fileLabel->setText(name);
+    m_fileLabel->setToolTip(name);
 }
 
 void DocumentFiles::fitFileLabel() {
-    QLabel *label = m.CurrentFileLabel;
-    const QString path = m.CurrentFileName;
+    QLabel *label = m_fileLabel;
+    const QString path = m.Document->CurrentFileName();
     // The label may reach up to 50 pixels short of the "Line" caption that follows it.
     const QWidget *next = label->parentWidget()->findChild<QWidget *>("LineHeaderLabel");
     const int room = (next ? next->x() : label->parentWidget()->width()) - 50 - label->x();
@@ -129,25 +130,29 @@ void DocumentFiles::fitFileLabel() {
     label->setToolTip(path);
 }
 
-void DocumentFiles::loaded(const QString &path) {
-    m.CurrentFileName = path;
-    ShowDocumentName();
+// The one open sequence, after the save prompt.
+bool DocumentFiles::openDocument(const QString &path) {
+    m.Editor->clear();
+    if (!LoadDocument(path)) {
+        ShowUntitled(); // never carry the name of a file that did not load
+        return false;
+    }
     emit fileNamed(path);
     emit documentLoaded();
-    m.DocumentModified = false;
+    // Rebuilding the anchors rewrites paragraph formats; the loaded text is still unchanged.
+    m.Document->setSaved(path);
+    return true;
 }
 
 void DocumentFiles::FileNew() {
-    m.HideFnHint();
     if (ConfirmSaveChanges() == QMessageBox::Cancel)
         return;
     m.Editor->clear();
-    m.ResetParagraphFormat();
+    emit documentCleared();
     ShowUntitled();
 }
 
 void DocumentFiles::FileOpen1() {
-    m.HideFnHint();
     if (ConfirmSaveChanges() == QMessageBox::Cancel)
         return;
     const QString path = Services::dialogs().openFileName(m_window, QStringLiteral("Open File"),
@@ -158,27 +163,14 @@ void DocumentFiles::FileOpen1() {
 
 bool DocumentFiles::OpenChosenFile(const QString &chosen) {
     const QString path = QFileInfo(chosen).absoluteFilePath();
-    m.Editor->clear();
-    if (!LoadDocument(path)) {
-        ShowUntitled(); // never carry the name of a file that did not load
+    if (!openDocument(path))
         return false;
-    }
     m_dialogFolder = QFileInfo(path).absolutePath();
-    loaded(path);
     return true;
 }
 
 bool DocumentFiles::OpenPath(const QString &path) {
-    m.HideFnHint();
-    if (ConfirmSaveChanges() == QMessageBox::Cancel)
-        return false;
-    m.Editor->clear();
-    if (!LoadDocument(path)) {
-        ShowUntitled();
-        return false;
-    }
-    loaded(path);
-    return true;
+    return ConfirmSaveChanges() != QMessageBox::Cancel && openDocument(path);
 }
 
 bool DocumentFiles::writeDocument(const QString &path) {
@@ -193,34 +185,31 @@ bool DocumentFiles::writeDocument(const QString &path) {
 }
 
 bool DocumentFiles::FileSave() {
-    m.HideFnHint();
-    if (m.CurrentFileName == untitledName())
+    const QString name = m.Document->CurrentFileName();
+    if (name == untitledName())
         return FileSaveAs();
-    if (!writeDocument(m.CurrentFileName))
+    if (!writeDocument(name))
         return false;
-    m.DocumentModified = false;
+    m.Document->setSaved(name);
     return true;
 }
 
 bool DocumentFiles::FileSaveAs() {
-    m.HideFnHint();
-    const QString start = QDir(m_dialogFolder).filePath(namePart(m.CurrentFileName));
+    const QString start = QDir(m_dialogFolder).filePath(namePart(m.Document->CurrentFileName()));
     const QString path = Services::dialogs().saveFileName(
         m_window, QStringLiteral("Save File"), start, fileFilter(), QStringLiteral("rtf"));
     if (path.isEmpty() || !writeDocument(path))
         return false;
-    m.CurrentFileName = path;
+    m.Document->setSaved(path);
     emit fileNamed(path);
-    ShowDocumentName();
-    m.DocumentModified = false;
     return true;
 }
 
 QMessageBox::StandardButton DocumentFiles::ConfirmSaveChanges() {
-    if (!m.DocumentModified)
+    if (!m.Document->DocumentModified())
         return QMessageBox::No;
     const auto answer = Services::dialogs().ask(
-        m_window, kTitle, QStringLiteral("Save changes to %1?").arg(m.CurrentFileName),
+        m_window, kTitle, QStringLiteral("Save changes to %1?").arg(m.Document->CurrentFileName()),
         QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
     if (answer == QMessageBox::Yes && !FileSave())
         return QMessageBox::Cancel;
@@ -228,54 +217,7 @@ QMessageBox::StandardButton DocumentFiles::ConfirmSaveChanges() {
 }
 
 void DocumentFiles::FileExit() {
-    m.HideFnHint();
     m_window->close();
-}
-
-void DocumentFiles::EditUndo() {
-    m.HideFnHint();
-    m.Editor->undo();
-}
-
-void DocumentFiles::EditCut() {
-    m.HideFnHint();
-    m.Editor->cut();
-}
-
-void DocumentFiles::EditCopy() {
-    m.HideFnHint();
-    QApplication::clipboard()->clear();
-    m.Editor->copy();
-}
-
-void DocumentFiles::EditPaste() {
-    m.HideFnHint();
-    m.Editor->paste();
-}
-
-void DocumentFiles::EditDelete() {
-    m.HideFnHint();
-    if (m.Editor->selLength() == 0)
-        m.Editor->setSelLength(1);
-    m.Editor->replaceSelection(QString());
-}
-
-void DocumentFiles::EditSelectAll() {
-    m.HideFnHint();
-    m.Editor->selectAll();
-}
-
-void DocumentFiles::HelpContents() {
-    m.HideFnHint();
-    const QString page = FontRegistry::dataDirectory() + QStringLiteral("/help/contents.html");
-    Services::shell().open(QUrl::fromLocalFile(page));
-}
-
-void DocumentFiles::HelpAbout() {
-    m.HideFnHint();
-    if (!m_about)
-        m_about = new TAboutBox(m_window);
-    m_about->exec();
 }
 
 } // namespace tessary

@@ -1,25 +1,24 @@
 #pragma once
 
-#include "editor/mainparts.h"
+#include "platform/editorcontext.h"
 
 #include <QMessageBox>
 #include <QObject>
 
+class QLabel;
 class QWidget;
 
 namespace tessary {
 
-class TAboutBox;
-
 // The document commands: new, open, save, save as, the save prompt and the close sequence's
-// part of it, the Edit commands that act on the control, and the Help commands.
+// part of it. The title and the status panel's file label follow the document's state.
 class DocumentFiles : public QObject {
     Q_OBJECT
 public:
     static constexpr qint64 kMaxFileSize = 512000;
 
-    DocumentFiles(MainParts &parts, QWidget *window, QObject *parent = nullptr);
-    ~DocumentFiles() override;
+    DocumentFiles(EditorContext &context, QLabel *fileLabel, QWidget *window,
+                  QObject *parent = nullptr);
 
     QString untitledName() const;
     static QString fileFilter();
@@ -28,8 +27,10 @@ public:
     // Yes, No or Cancel. A Yes whose save did not happen (Save As cancelled, a write error)
     // reads as Cancel, so the caller keeps the changes.
     QMessageBox::StandardButton ConfirmSaveChanges();
+    // The title and the file label for CurrentFileName: the untitled name in full, any other
+    // shortened to the label's room.
     void ShowDocumentName();
-    // The untitled document: its name in the title and the status panel, nothing to save.
+    // An empty, unmodified document under the untitled name.
     void ShowUntitled();
     // Shortens the status label's path to the room it has; run again after a resize.
     void fitFileLabel();
@@ -46,15 +47,6 @@ public:
     // cancelled or the file did not load.
     bool OpenPath(const QString &path);
 
-    void EditUndo();
-    void EditCut();
-    void EditCopy();
-    void EditPaste();
-    void EditDelete();
-    void EditSelectAll();
-    void HelpContents();
-    void HelpAbout();
-
     // Both file dialogs start in this folder (set at start from the newest recent file).
     void setDialogFolder(const QString &folder);
     QString dialogFolder() const { return m_dialogFolder; }
@@ -64,16 +56,18 @@ signals:
     void fileNamed(const QString &path);
     // A document was loaded: anchors are rebuilt from its text.
     void documentLoaded();
+    // The editor was emptied for a new document: the paragraph format starts afresh.
+    void documentCleared();
 
 private:
+    bool openDocument(const QString &path);
     bool writeDocument(const QString &path);
-    void loaded(const QString &path);
     void error(const QString &text);
 
-    MainParts &m;
+    EditorContext &m;
+    QLabel *m_fileLabel;
     QWidget *m_window;
     QString m_dialogFolder;
-    TAboutBox *m_about = nullptr;
 };
 
 } // namespace tessary

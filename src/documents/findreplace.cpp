@@ -124,15 +124,15 @@ void ReplaceDialog::setReplaceText(const QString &text) {
 
 // ---- searching --------------------------------------------------------------------------
 
-FindReplace::FindReplace(MainParts &parts, QWidget *window, QObject *parent)
+FindReplace::FindReplace(RichEdit *editor, QWidget *window, QObject *parent)
     : QObject(parent)
-    , m(parts)
+    , m_editor(editor)
     , m_window(window)
     , m_find(new FindDialog(window))
     , m_replace(new ReplaceDialog(window)) {
-    connect(m_find, &FindDialog::find, this, [this] { FindInEditor(m.Editor); });
-    connect(m_replace, &FindDialog::find, this, [this] { ReplaceInEditor(m.Editor); });
-    connect(m_replace, &ReplaceDialog::replace, this, [this] { ReplaceInEditor(m.Editor); });
+    connect(m_find, &FindDialog::find, this, [this] { FindInEditor(m_editor); });
+    connect(m_replace, &FindDialog::find, this, [this] { ReplaceInEditor(m_editor); });
+    connect(m_replace, &ReplaceDialog::replace, this, [this] { ReplaceInEditor(m_editor); });
 }
 
 void FindReplace::SearchFind() {
@@ -145,15 +145,14 @@ void FindReplace::SearchReplace() {
 
 // The dialog opens centred over the editor, level with its first text line.
 void FindReplace::showDialog(QDialog *dialog, Mode mode) {
-    m.HideFnHint();
     dialog->show();
     dialog->raise();
     dialog->activateWindow();
     m_mode = mode;
-    const QWidget *frame = m.Editor->parentWidget() ? m.Editor->parentWidget() : m_window;
-    const int x = m.Editor->mapToGlobal(QPoint(0, 0)).x() +
-                  (m.Editor->width() - dialog->frameGeometry().width()) / 2;
-    dialog->move(x, frame->mapToGlobal(QPoint(0, m.FindDialogOffset)).y());
+    const QWidget *frame = m_editor->parentWidget() ? m_editor->parentWidget() : m_window;
+    const int x = m_editor->mapToGlobal(QPoint(0, 0)).x() +
+                  (m_editor->width() - dialog->frameGeometry().width()) / 2;
+    dialog->move(x, frame->mapToGlobal(QPoint(0, m_dialogOffset)).y());
 }
 
 int FindReplace::search(const RichEdit *control, int start) const {
@@ -245,8 +244,7 @@ void FindReplace::replaceSelection(RichEdit *control) {
 // which ends the search as usual. The control's own selection is left alone meanwhile: moving
 // it per hit would cost a layout each time.
 void FindReplace::replaceAll(RichEdit *control) {
-    const bool main = control == m.Editor;
-    main ? m.BeginEditorUpdate() : control->beginUpdate();
+    const RichEdit::UpdateGroup group(*control);
     const QString replacement = m_replace->replaceText();
     const int findLength = int(m_find->findText().size());
     const int length = control->selLength();
@@ -264,7 +262,6 @@ void FindReplace::replaceAll(RichEdit *control) {
     if (last >= 0) // the last inserted text, where the closing miss leaves the caret
         control->setSelection(last, int(replacement.size()));
     findFrom(control, from);
-    main ? m.EndEditorUpdate() : control->endUpdate();
 }
 
 void FindReplace::PlaceDialog(const QRect &hit) {

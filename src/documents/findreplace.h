@@ -1,7 +1,5 @@
 #pragma once
 
-#include "editor/mainparts.h"
-
 #include <QDialog>
 #include <QObject>
 
@@ -71,7 +69,10 @@ class FindReplace : public QObject {
 public:
     enum class Mode { None, Find, Replace };
 
-    FindReplace(MainParts &parts, QWidget *window, QObject *parent = nullptr);
+    // `editor` is the window's main control; only a miss there is reported.
+    FindReplace(RichEdit *editor, QWidget *window, QObject *parent = nullptr);
+    // The dialogs open this far below the top of the editor's frame.
+    void setDialogOffset(int offset) { m_dialogOffset = offset; }
 
     void SearchFind();
     void SearchReplace();
@@ -94,8 +95,9 @@ private:
     void replaceSelection(RichEdit *control);
     void replaceAll(RichEdit *control);
 
-    MainParts &m;
+    RichEdit *m_editor;
     QWidget *m_window;
+    int m_dialogOffset = 0;
     FindDialog *m_find;
     ReplaceDialog *m_replace;
     Mode m_mode = Mode::None;

@@ -1,6 +1,8 @@
 #include "documents/ttodayform.h"
 
+#include "editor/fontboxes.h"
 #include "editor/notationtyping.h"
+#include "platform/richedit.h"
 
 #include <QComboBox>
 #include <QHBoxLayout>
@@ -47,9 +49,9 @@ QStringList DateTimePictures::entries(const QDateTime &now) const {
             locale.toString(d, shortDate) + QLatin1Char(' ') + locale.toString(t, shortTime)};
 }
 
-TTodayForm::TTodayForm(MainParts &parts, NotationTyping &notation, QWidget *parent)
+TTodayForm::TTodayForm(RichEdit *editor, NotationTyping &notation, QWidget *parent)
     : QDialog(parent)
-    , m(parts)
+    , m_editor(editor)
     , m_notation(notation)
     , m_pictures([] { return DateTimePictures::fromLocale(); })
     , m_clock([] { return QDateTime::currentDateTime(); }) {
@@ -94,7 +96,6 @@ void TTodayForm::setClock(std::function<QDateTime()> clock) {
 }
 
 void TTodayForm::EditDateTimeExecute() {
-    m.HideFnHint();
     FillTodayBox();
     exec();
 }
@@ -121,15 +122,14 @@ void TTodayForm::OkButtonClick() {
     const QString text = selected.isEmpty() ? QString() : selected.first()->text();
     if (!text.isEmpty()) {
         // Typed in as the user would type it, in the face the box shows, as one undo step.
-        const QString face = m.FontNameBox->currentText();
-        m.BeginEditorUpdate();
+        const QString face = m_notation.fonts().face();
+        const RichEdit::UpdateGroup group(*m_editor);
         for (int i = 0; i < text.size(); ++i) {
             // A character beyond the BMP is one character, not two halves.
             const int width = text.at(i).isHighSurrogate() && i + 1 < text.size() ? 2 : 1;
             m_notation.InsertWithFont(face, text.mid(i, width));
             i += width - 1;
         }
-        m.EndEditorUpdate();
     }
     accept();
 }

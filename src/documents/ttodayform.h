@@ -1,7 +1,5 @@
 #pragma once
 
-#include "editor/mainparts.h"
-
 #include <QDateTime>
 #include <QDialog>
 #include <QLocale>
@@ -13,6 +11,7 @@ class QPushButton;
 namespace tessary {
 
 class NotationTyping;
+class RichEdit;
 
 // The user's date and time pictures and the locale that spells their names.
 struct DateTimePictures {
@@ -37,7 +36,8 @@ struct DateTimePictures {
 class TTodayForm : public QDialog {
     Q_OBJECT
 public:
-    TTodayForm(MainParts &parts, NotationTyping &notation, QWidget *parent = nullptr);
+    // Types the chosen entry through `notation`, in the face its font boxes show.
+    TTodayForm(RichEdit *editor, NotationTyping &notation, QWidget *parent = nullptr);
 
     // Tests fix the pictures and the clock.
     void setPictureSource(std::function<DateTimePictures()> source);
@@ -56,7 +56,7 @@ protected:
     void showEvent(QShowEvent *event) override;
 
 private:
-    MainParts &m;
+    RichEdit *m_editor;
     NotationTyping &m_notation;
     std::function<DateTimePictures()> m_pictures;
     std::function<QDateTime()> m_clock;

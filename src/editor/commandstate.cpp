@@ -1,6 +1,7 @@
 #include "editor/commandstate.h"
 
 #include "editor/ruler.h"
+#include "platform/documentstate.h"
 #include "platform/richedit.h"
 
 #include <QAction>
@@ -49,22 +50,25 @@ constexpr Command kCommands[] = {
 };
 } // namespace
 
-CommandState::CommandState(MainParts &parts, Ruler &ruler, QWidget *window)
+CommandState::CommandState(EditorContext &context, Ruler &ruler, QToolButton *underlineButton,
+                           QLabel *lineCountLabel, QWidget *window)
     : QObject(window)
-    , m(parts)
-    , m_ruler(ruler) {
+    , m(context)
+    , m_ruler(ruler)
+    , m_underline(underlineButton)
+    , m_lineCount(lineCountLabel) {
     createActions(window);
     m_updateTimer.setSingleShot(true);
     m_updateTimer.setInterval(0);
     connect(&m_updateTimer, &QTimer::timeout, this, &CommandState::ActionListUpdate);
 
     RichEdit *editor = m.Editor;
-    connect(editor, &QTextEdit::textChanged, this, &CommandState::EditorChange);
     for (auto signal :
          {&QTextEdit::textChanged, &QTextEdit::cursorPositionChanged, &QTextEdit::selectionChanged})
         connect(editor, signal, this, &CommandState::scheduleUpdate);
     connect(editor, &QTextEdit::undoAvailable, this, &CommandState::scheduleUpdate);
     connect(editor, &QTextEdit::copyAvailable, this, &CommandState::scheduleUpdate);
+    connect(m.Document, &DocumentState::changed, this, &CommandState::scheduleUpdate);
     connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, this,
             &CommandState::clipboardChanged);
     editor->viewport()->installEventFilter(this);
@@ -130,7 +134,7 @@ void CommandState::ActionListUpdate() {
         m_ruler.SyncRuler();
     const bool selected = editor->selLength() > 0;
     const bool notEmpty = editor->lineCount() > 0;
-    m.UnderlineButton->setEnabled(selected);
+    m_underline->setEnabled(selected);
     for (const char *name :
          {"FileSave", "FileSaveAs", "FilePrint", "HtmlGenerate", "SearchFind", "Replace1"})
         enable(name, notEmpty);
@@ -139,11 +143,7 @@ void CommandState::ActionListUpdate() {
     enable("EditDelete", true);
     enable("EditPaste", m_canPaste);
     enable("EditUndo", editor->document()->isUndoAvailable());
-    m.LineCountLabel->setText(QString::number(editor->caretPos().y() + 1));
-}
-
-void CommandState::EditorChange() {
-    m.DocumentModified = true;
+    m_lineCount->setText(QString::number(editor->caretPos().y() + 1));
 }
 
 void CommandState::EditorMouseDown() {

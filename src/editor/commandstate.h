@@ -1,6 +1,6 @@
 #pragma once
 
-#include "editor/mainparts.h"
+#include "platform/editorcontext.h"
 
 #include <QHash>
 #include <QList>
@@ -8,6 +8,8 @@
 #include <QTimer>
 
 class QAction;
+class QLabel;
+class QToolButton;
 
 namespace tessary {
 
@@ -17,11 +19,14 @@ class Ruler;
 // the window, found by its objectName ("FileNew", "FileOpen1", ..., "HelpAbout"; the menu
 // items "Replace1" and "AboutTessary1" run SearchReplace and HelpAbout). One update pass,
 // run once after each burst of editor or clipboard changes, sets the enabled states, keeps
-// the ruler on the caret paragraph and shows the caret's line.
+// the ruler on the caret paragraph and shows the caret's line. Triggering a command first
+// cancels a pending function-key assignment, so the handlers need not.
 class CommandState : public QObject {
     Q_OBJECT
 public:
-    CommandState(MainParts &parts, Ruler &ruler, QWidget *window);
+    // `underlineButton` is enabled with a selection; `lineCountLabel` shows the caret line.
+    CommandState(EditorContext &context, Ruler &ruler, QToolButton *underlineButton,
+                 QLabel *lineCountLabel, QWidget *window);
 
     // nullptr for a name that is no command.
     QAction *action(const QString &name) const;
@@ -29,7 +34,6 @@ public:
     QList<QAction *> toolBarActions() const;
 
     void ActionListUpdate();
-    void EditorChange();
     void EditorMouseDown();
     // One ActionListUpdate when control is back in the event loop, however often asked.
     void scheduleUpdate();
@@ -42,8 +46,10 @@ private:
     void clipboardChanged();
     void enable(const char *name, bool enabled);
 
-    MainParts &m;
+    EditorContext &m;
     Ruler &m_ruler;
+    QToolButton *m_underline;
+    QLabel *m_lineCount;
     QHash<QString, QAction *> m_actions;
     QTimer m_updateTimer;
     bool m_canPaste = false;

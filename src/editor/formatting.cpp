@@ -1,18 +1,19 @@
 #include "editor/formatting.h"
 
+#include "editor/fontboxes.h"
 #include "editor/notationfaces.h"
-#include "editor/notationtyping.h"
 #include "platform/richedit.h"
 
-#include <QComboBox>
 #include <QToolButton>
 
 namespace tessary {
 
-Formatting::Formatting(MainParts &parts, NotationTyping &notation, QObject *parent)
+Formatting::Formatting(EditorContext &context, FontBoxes &fonts, QToolButton *bulletsButton,
+                       QObject *parent)
     : QObject(parent)
-    , m(parts)
-    , m_notation(notation) {}
+    , m(context)
+    , m_fonts(fonts)
+    , m_bullets(bulletsButton) {}
 
 QString Formatting::caseAdjustedFace(const QString &face, const QString &oldFace) {
     QString adjusted = face;
@@ -31,7 +32,7 @@ void Formatting::changeSelection(
     const int length = editor->selLength();
     if (length == 0)
         return;
-    m.BeginEditorUpdate();
+    const RichEdit::UpdateGroup group(*editor);
     // The runs are read before anything is written; writing leaves the selection in place.
     RichEdit::AttributeRun pending;
     auto flush = [&] {
@@ -54,11 +55,9 @@ void Formatting::changeSelection(
         pending = {run.start, run.length, changed};
     }
     flush();
-    m.EndEditorUpdate();
 }
 
 void Formatting::invertEffect(CharAttributes::Field field) {
-    m.HideFnHint();
     auto invert = [field](const CharAttributes &old, CharAttributes &changed) {
         changed.bold = field == CharAttributes::Bold ? !old.bold : false;
         changed.italic = field == CharAttributes::Italic ? !old.italic : false;
@@ -89,15 +88,14 @@ void Formatting::UnderlineButtonClick() {
 }
 
 void Formatting::FontNameBoxClick() {
-    m.HideFnHint();
     RichEdit *editor = m.Editor;
     editor->setFocus();
     // With no entry chosen there is no face to apply; the size still is.
-    const QString face = m.FontNameBox->currentText();
+    const QString face = m_fonts.face();
     const unsigned fields = face.isEmpty() ? unsigned(CharAttributes::Size)
                                            : CharAttributes::Face | CharAttributes::Size;
     if (editor->selLength() > 0) {
-        const int size = m_notation.fontBoxSize();
+        const int size = m_fonts.size();
         changeSelection(fields, [&](const CharAttributes &old, CharAttributes &changed) {
             if (IsNotationFont(old.face))
                 return false;
@@ -108,52 +106,30 @@ void Formatting::FontNameBoxClick() {
         return;
     }
     if (face == kNotationEntry)
-        m.FontSizeBox->setCurrentIndex(m.FontSizeBox->findText(QString::number(kNotationSize)));
+        m_fonts.selectNotationSize();
     CharAttributes caret;
     caret.face = face;
-    caret.size = m_notation.fontBoxSize();
+    caret.size = m_fonts.size();
     editor->setCaretAttributes(caret, fields);
 }
 
 void Formatting::FontSizeBoxClick() {
-    m.HideFnHint();
-    if (m_notation.inNotationMode())
-        m.FontSizeBox->setCurrentIndex(m.FontSizeBox->findText(QString::number(kNotationSize)));
+    if (m_fonts.inNotationMode())
+        m_fonts.selectNotationSize();
     FontNameBoxClick();
 }
 
 void Formatting::CaretFontButtonClick() {
-    m.HideFnHint();
-    const CharAttributes caret = m.Editor->caretAttributes();
-    const QString name = IsNotationFont(caret.face) ? kNotationEntry : caret.face;
-    const int size = caret.size;
-    int nameIndex = m.FontNameBox->findText(name);
-    int sizeIndex = 0;
-    if (nameIndex >= 0)
-        sizeIndex = m.FontSizeBox->findText(QString::number(size));
-    else
-        nameIndex = 0;
-    QComboBox *names = m.FontNameBox;
-    QComboBox *sizes = m.FontSizeBox;
-    if (names->currentText() == name && m_notation.fontBoxSize() == size) {
-        names->setCurrentIndex(m.SavedFontNameIndex);
-        sizes->setCurrentIndex(m.SavedFontSizeIndex);
-        return;
-    }
-    m.SavedFontNameIndex = names->currentIndex();
-    m.SavedFontSizeIndex = sizes->currentIndex();
-    names->setCurrentIndex(nameIndex);
-    sizes->setCurrentIndex(sizeIndex);
-    // A size the list lacks is shown greyed with no entry selected and stays the size in use.
-    if (sizeIndex < 0)
-        sizes->setPlaceholderText(size > 0 ? QString::number(size) : QString());
+    m_fonts.toggleCaretFont(m.Editor->caretAttributes());
 }
 
 void Formatting::AlignButtonClick(int tag) {
     if (m.RulerDragging)
         return;
     ParaAttributes p = m.Editor->paraAttributes();
-    p.alignment = tag == 1 ? Alignment::Right : tag == 2 ? Alignment::Center : Alignment::Left;
+    p.alignment = tag == RightAlignTag    ? Alignment::Right
+                  : tag == CenterAlignTag ? Alignment::Center
+                                          : Alignment::Left;
     m.Editor->setParaAttributes(p, ParaAttributes::AlignmentField);
 }
 
@@ -161,16 +137,15 @@ void Formatting::BulletsButtonClick() {
     if (m.RulerDragging)
         return;
     RichEdit *editor = m.Editor;
-    m.BeginEditorUpdate();
+    const RichEdit::UpdateGroup group(*editor);
     ParaAttributes p = editor->paraAttributes();
     const int leftIndent = p.leftIndent;
-    p.bullet = m.BulletsButton->isChecked();
+    p.bullet = m_bullets->isChecked();
     editor->setParaAttributes(p, ParaAttributes::Bullet);
     // Switching the bullet moves the indent; the paragraph keeps the one it had.
     p = editor->paraAttributes();
     p.leftIndent = leftIndent;
     editor->setParaAttributes(p, ParaAttributes::LeftIndent);
-    m.EndEditorUpdate();
 }
 
 } // namespace tessary

@@ -1,14 +1,16 @@
 #pragma once
 
-#include "editor/mainparts.h"
+#include "platform/editorcontext.h"
 #include "platform/textformat.h"
 
 #include <QObject>
 #include <functional>
 
+class QToolButton;
+
 namespace tessary {
 
-class NotationTyping;
+class FontBoxes;
 
 // The character and paragraph commands of the format tool bar. Character commands on a
 // selection change each character by itself (a mixed selection stays mixed), run by run,
@@ -16,7 +18,8 @@ class NotationTyping;
 class Formatting : public QObject {
     Q_OBJECT
 public:
-    Formatting(MainParts &parts, NotationTyping &notation, QObject *parent = nullptr);
+    Formatting(EditorContext &context, FontBoxes &fonts, QToolButton *bulletsButton,
+               QObject *parent = nullptr);
 
     void BoldButtonClick();
     void ItalicButtonClick();
@@ -28,7 +31,8 @@ public:
     // Shows the caret character's font in the boxes, or, pressed again, what they showed
     // before.
     void CaretFontButtonClick();
-    // `tag`: 0 left, 1 right, 2 centre, as the alignment buttons carry it.
+    // The ids the alignment buttons carry in their button group.
+    enum AlignTag : int { LeftAlignTag = 0, RightAlignTag = 1, CenterAlignTag = 2 };
     void AlignButtonClick(int tag);
     void BulletsButtonClick();
 
@@ -43,8 +47,9 @@ private:
                     const std::function<bool(const CharAttributes &, CharAttributes &)> &change);
     void invertEffect(CharAttributes::Field field);
 
-    MainParts &m;
-    NotationTyping &m_notation;
+    EditorContext &m;
+    FontBoxes &m_fonts;
+    QToolButton *m_bullets;
 };
 
 } // namespace tessary

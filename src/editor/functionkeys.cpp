@@ -41,9 +41,10 @@ QFrame *bevel(QWidget *row) {
 }
 } // namespace
 
-FunctionKeys::FunctionKeys(MainParts &parts, Palettes &owner, QObject *parent)
+FunctionKeys::FunctionKeys(EditorContext &context, Palettes &owner, QObject *parent)
     : QObject(parent)
-    , m(parts)
+    , m(context)
+    , w(owner.bars())
     , palettes(owner) {
     buildBar();
     buildHint();
@@ -54,13 +55,13 @@ FunctionKeys::FunctionKeys(MainParts &parts, Palettes &owner, QObject *parent)
 void FunctionKeys::buildBar() {
     QFont font(QStringLiteral("Arial"));
     font.setPixelSize(13);
-    m.FnKeyToolBar->setFont(font);
-    QPalette colours = m.FnKeyToolBar->palette();
+    w.FnKeyToolBar->setFont(font);
+    QPalette colours = w.FnKeyToolBar->palette();
     colours.setColor(QPalette::ButtonText, Qt::blue);
-    m.FnKeyToolBar->setPalette(colours);
+    w.FnKeyToolBar->setPalette(colours);
 
     // The keys start where the palette rows above them start.
-    QHBoxLayout *layout = addPaletteRow(m.FnKeyToolBar);
+    QHBoxLayout *layout = addPaletteRow(w.FnKeyToolBar);
     QWidget *row = layout->parentWidget();
     layout->addWidget(bevel(row), 0, Qt::AlignVCenter);
     for (int key = kFirstKey; key <= kLastKey; ++key) {
@@ -81,9 +82,9 @@ void FunctionKeys::buildBar() {
 void FunctionKeys::buildHint() {
     QFont font(QStringLiteral("Arial"));
     font.setPixelSize(10);
-    m.FnHint->setFont(font);
+    w.FnHint->setFont(font);
     auto label = [this](const QString &name, const QString &text, int x, int y) {
-        auto *l = new QLabel(text, m.FnHint);
+        auto *l = new QLabel(text, w.FnHint);
         l->setObjectName(name);
         l->move(x, y);
         l->adjustSize();
@@ -127,13 +128,13 @@ void FunctionKeys::FnDefButtonClick(QToolButton *button) {
         return;
     const int key = CharacterButton::tag(button) - Tag::FirstDefinition;
     button->setToolTip(QString());
-    if (m.GreekToolBar->isHidden()) {
+    if (w.GreekToolBar->isHidden()) {
         palettes.GreekButtonClick();
-        m.GreekAlphabetButton->setChecked(true);
+        w.GreekAlphabetButton->setChecked(true);
     }
-    if (m.SymbolToolBarA->isHidden()) {
+    if (w.SymbolToolBarA->isHidden()) {
         palettes.SymbolButtonClick();
-        m.SymbolButton->setChecked(true);
+        w.SymbolButton->setChecked(true);
     }
     const QString name = button->text().toUpper();
     FnLabel2->setText(name);
@@ -142,25 +143,25 @@ void FunctionKeys::FnDefButtonClick(QToolButton *button) {
     FnLabel1->adjustSize();
     FnLabel3->move(FnLabel2->x() + FnLabel2->width() + 3, FnLabel3->y());
     placeHint(button);
-    m.FnHint->raise();
-    m.FnHint->show();
+    w.FnHint->raise();
+    w.FnHint->show();
     button->setChecked(true);
     FnKeyDefPair = {button, valueButton(key)};
 }
 
 void FunctionKeys::placeHint(const QToolButton *button) {
-    QWidget *window = m.FnHint->parentWidget();
-    const int barTop = m.FnKeyToolBar->mapTo(window, QPoint(0, 0)).y();
-    const int top = barTop + (m.FnKeyToolBar->height() * 3) / 2;
+    QWidget *window = w.FnHint->parentWidget();
+    const int barTop = w.FnKeyToolBar->mapTo(window, QPoint(0, 0)).y();
+    const int top = barTop + (w.FnKeyToolBar->height() * 3) / 2;
     int left = button->mapTo(window, QPoint(0, 0)).x();
     const int editorRight = m.Editor->mapTo(window, QPoint(m.Editor->width(), 0)).x();
-    if (left + m.FnHint->width() > editorRight)
-        left = editorRight - m.FnHint->width();
-    m.FnHint->move(qMax(0, left), top);
+    if (left + w.FnHint->width() > editorRight)
+        left = editorRight - w.FnHint->width();
+    w.FnHint->move(qMax(0, left), top);
 }
 
 void FunctionKeys::HideFnHint() {
-    m.FnHint->hide();
+    w.FnHint->hide();
     if (!FnKeyDefPair.definition)
         return;
     const int key = CharacterButton::tag(FnKeyDefPair.definition) - Tag::FirstDefinition;

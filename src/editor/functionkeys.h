@@ -1,6 +1,6 @@
 #pragma once
 
-#include "editor/mainparts.h"
+#include "editor/palettes.h"
 
 #include <QObject>
 #include <array>
@@ -22,7 +22,7 @@ public:
     static constexpr int kLastKey = 12;
     static constexpr int kKeyCount = kLastKey - kFirstKey + 1;
 
-    FunctionKeys(MainParts &parts, Palettes &palettes, QObject *parent = nullptr);
+    FunctionKeys(EditorContext &context, Palettes &palettes, QObject *parent = nullptr);
 
     QToolButton *definitionButton(int key) const;
     QToolButton *valueButton(int key) const;
@@ -54,7 +54,8 @@ private:
     void placeHint(const QToolButton *definitionButton);
     static QString definitionHint(int key);
 
-    MainParts &m;
+    EditorContext &m;
+    const PaletteBars &w;
     Palettes &palettes;
     std::array<KeyPair, kKeyCount> m_keys;
     KeyPair FnKeyDefPair; // the key being assigned, if any

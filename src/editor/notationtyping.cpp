@@ -1,5 +1,6 @@
 #include "editor/notationtyping.h"
 
+#include "editor/fontboxes.h"
 #include "platform/codepage.h"
 #include "platform/richedit.h"
 
@@ -29,9 +30,12 @@ bool noModifiers(const QKeyEvent *e) {
 }
 } // namespace
 
-NotationTyping::NotationTyping(MainParts &parts, QObject *parent)
+NotationTyping::NotationTyping(EditorContext &context, FontBoxes &fonts,
+                               const TypingControls &controls, QObject *parent)
     : QObject(parent)
-    , m(parts) {
+    , m(context)
+    , m_fonts(fonts)
+    , m_controls(controls) {
     m.Editor->installEventFilter(this);
 }
 
@@ -40,17 +44,7 @@ QChar NotationTyping::characterFor(const QString &face, unsigned char code) {
 }
 
 bool NotationTyping::inNotationMode() const {
-    return m.FontNameBox->currentText() == kNotationEntry;
-}
-
-int NotationTyping::fontBoxSize() const {
-    bool ok = false;
-    int size = m.FontSizeBox->currentText().toInt(&ok);
-    // With no entry selected the box shows, greyed, a size its list lacks (the caret-font
-    // toggle puts it there), and that is the size in use.
-    if (!ok || size <= 0)
-        size = m.FontSizeBox->placeholderText().toInt(&ok);
-    return ok && size > 0 ? size : 12;
+    return m_fonts.inNotationMode();
 }
 
 CharAttributes NotationTyping::typingAttributes(const QString &face, int size) const {
@@ -58,8 +52,8 @@ CharAttributes NotationTyping::typingAttributes(const QString &face, int size) c
     a.face = face;
     a.size = size;
     a.color = kBlack;
-    a.bold = m.BoldButton->isChecked();
-    a.italic = m.ItalicButton->isChecked();
+    a.bold = m_controls.BoldButton->isChecked();
+    a.italic = m_controls.ItalicButton->isChecked();
     a.underline = false;
     a.charset = charsetForFace(face);
     return a;
@@ -67,8 +61,8 @@ CharAttributes NotationTyping::typingAttributes(const QString &face, int size) c
 
 void NotationTyping::InsertWithFont(const QString &face, const QString &text) {
     RichEdit *editor = m.Editor;
-    const QString boxFace = m.FontNameBox->currentText();
-    const int boxSize = fontBoxSize();
+    const QString boxFace = m_fonts.face();
+    const int boxSize = m_fonts.size();
     // Overwriting replaces the character after the caret, never a line break, which would
     // join two lines.
     const QChar next = editor->charAt(editor->selStart());
@@ -88,30 +82,14 @@ void NotationTyping::InsertWithFont(const QString &face, unsigned char code) {
     InsertWithFont(face, QString(characterFor(face, code)));
 }
 
-void NotationTyping::selectFontBoxes(int nameIndex, int sizeIndex) {
-    m.FontNameBox->setCurrentIndex(nameIndex);
-    m.FontSizeBox->setCurrentIndex(sizeIndex);
-}
-
-void NotationTyping::EnterNotationMode() {
-    m.SavedFontNameIndex = m.FontNameBox->currentIndex();
-    m.SavedFontSizeIndex = m.FontSizeBox->currentIndex();
-    selectFontBoxes(m.FontNameBox->findText(kNotationEntry),
-                    m.FontSizeBox->findText(QString::number(kNotationSize)));
-}
-
 void NotationTyping::NotationButtonClick() {
-    m.HideFnHint();
-    if (!inNotationMode())
-        EnterNotationMode();
-    else
-        selectFontBoxes(m.SavedFontNameIndex, m.SavedFontSizeIndex);
+    m_fonts.toggleNotation();
 }
 
 void NotationTyping::ToggleInsertMode() {
     m.InsertMode = !m.InsertMode;
-    m.InsStateLabel->setText(m.InsertMode ? QStringLiteral("    Insert")
-                                          : QStringLiteral("Overwrite"));
+    m_controls.InsStateLabel->setText(m.InsertMode ? QStringLiteral("    Insert")
+                                                   : QStringLiteral("Overwrite"));
 }
 
 void NotationTyping::DeleteCaretLine() {
@@ -138,13 +116,14 @@ void NotationTyping::ShiftBaseline(Shift direction) {
 
 void NotationTyping::WhitespaceButtonClick() {
     RichEdit *editor = m.Editor;
-    const bool shown = m.WhitespaceButton->isChecked();
-    m.WhitespaceButton->setText(shown ? QStringLiteral("\u2423") : QStringLiteral("\u00B7"));
+    const bool shown = m_controls.WhitespaceButton->isChecked();
+    m_controls.WhitespaceButton->setText(shown ? QStringLiteral("\u2423")
+                                               : QStringLiteral("\u00B7"));
     const int start = editor->selStart();
     const int end = start + editor->selLength();
     if (end == start)
         return;
-    m.BeginEditorUpdate();
+    const RichEdit::UpdateGroup group(*editor);
     const QChar from = shown ? QLatin1Char(' ') : QLatin1Char('_');
     const QChar to = shown ? QLatin1Char('_') : QLatin1Char(' ');
     const quint32 fromColor = shown ? kBlack : kSilver;
@@ -156,7 +135,6 @@ void NotationTyping::WhitespaceButtonClick() {
             editor->replaceRange(position, 1, QString(to), target, CharAttributes::Color);
     }
     editor->setSelStart(start);
-    m.EndEditorUpdate();
 }
 
 void NotationTyping::typeNotationSpace() {
@@ -169,7 +147,7 @@ void NotationTyping::typeNotationSpace() {
         CharAttributes::Face | CharAttributes::Size | CharAttributes::CharsetField;
     editor->setSelAttributes(face, faceFields);
     editor->collapseSelection();
-    const bool shown = m.WhitespaceButton->isChecked();
+    const bool shown = m_controls.WhitespaceButton->isChecked();
     face.color = shown ? kSilver : kBlack;
     editor->replaceSelection(shown ? QStringLiteral("_") : QStringLiteral(" "), face,
                              faceFields | CharAttributes::Color);
@@ -226,9 +204,8 @@ bool NotationTyping::EditorKeyPress(QKeyEvent *e) {
         return true;
     }
     RichEdit *editor = m.Editor;
-    const CharAttributes a = notation
-                                 ? typingAttributes(Face::LatinEven, kNotationSize)
-                                 : typingAttributes(m.FontNameBox->currentText(), fontBoxSize());
+    const CharAttributes a = notation ? typingAttributes(Face::LatinEven, kNotationSize)
+                                      : typingAttributes(m_fonts.face(), m_fonts.size());
     // The typed character replaces a selection with these attributes.
     if (editor->selLength() > 0)
         editor->textCursor().removeSelectedText();

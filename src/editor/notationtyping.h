@@ -1,21 +1,37 @@
 #pragma once
 
-#include "editor/mainparts.h"
 #include "editor/notationfaces.h"
+#include "platform/editorcontext.h"
 #include "platform/textformat.h"
 
 #include <QObject>
 
 class QKeyEvent;
+class QLabel;
+class QToolButton;
 
 namespace tessary {
+
+class FontBoxes;
+
+// The controls typing reads or shows its state in.
+struct TypingControls {
+    QToolButton *BoldButton = nullptr;
+    QToolButton *ItalicButton = nullptr;
+    QToolButton *WhitespaceButton = nullptr;
+    QLabel *InsStateLabel = nullptr;
+};
 
 // What typing does in the editor: notation mode, the insertion of characters in a given
 // face, the editor's keyboard commands and the whitespace display of notation spaces.
 class NotationTyping : public QObject {
     Q_OBJECT
 public:
-    explicit NotationTyping(MainParts &parts, QObject *parent = nullptr);
+    NotationTyping(EditorContext &context, FontBoxes &fonts, const TypingControls &controls,
+                   QObject *parent = nullptr);
+
+    FontBoxes &fonts() { return m_fonts; }
+    const TypingControls &controls() const { return m_controls; }
 
     // Inserts `text` at the caret in `face`; in overwrite mode it replaces one character.
     void InsertWithFont(const QString &face, const QString &text);
@@ -24,12 +40,8 @@ public:
     static QChar characterFor(const QString &face, unsigned char code);
 
     bool inNotationMode() const;
-    // The number the size box shows: its entry, else a size outside its list shown as the
-    // placeholder; 12 when it shows none.
-    int fontBoxSize() const;
 
     void NotationButtonClick();
-    void EnterNotationMode();
     void ToggleInsertMode();
     void DeleteCaretLine();
     void ShiftBaseline(Shift direction);
@@ -47,9 +59,10 @@ private:
     bool EditorKeyPress(QKeyEvent *event);
     void typeNotationSpace();
     CharAttributes typingAttributes(const QString &face, int size) const;
-    void selectFontBoxes(int nameIndex, int sizeIndex);
 
-    MainParts &m;
+    EditorContext &m;
+    FontBoxes &m_fonts;
+    TypingControls m_controls;
 };
 
 } // namespace tessary

@@ -1,5 +1,6 @@
 #include "editor/palettes.h"
 
+#include "editor/fontboxes.h"
 #include "editor/notationfaces.h"
 #include "editor/notationtyping.h"
 #include "platform/richedit.h"
@@ -20,7 +21,7 @@ const char *const kTagProperty = "Tag";
 const char *const kCodeProperty = "Code";
 constexpr int kButtonWidth = 23;
 constexpr int kButtonHeight = 25;
-constexpr int kPaletteRowWidth = 34 * kButtonWidth;
+static_assert(kPaletteRowWidth == 34 * kButtonWidth);
 
 // A tool bar spaces and frames its items by the style and ignores contents margins, which
 // would leave no room for 25-pixel buttons in a 25-pixel bar; the row is therefore not an
@@ -97,13 +98,15 @@ QHBoxLayout *addPaletteRow(QToolBar *bar) {
     return layout;
 }
 
-Palettes::Palettes(MainParts &parts, NotationTyping &notation, QObject *parent)
+Palettes::Palettes(EditorContext &context, const PaletteBars &bars, NotationTyping &notation,
+                   QObject *parent)
     : QObject(parent)
-    , m(parts)
+    , m(context)
+    , w(bars)
     , typing(notation) {
-    buildBar(m.GreekToolBar, greekPalette());
-    buildBar(m.SymbolToolBarA, symbolPaletteA());
-    buildBar(m.SymbolToolBarB, symbolPaletteB());
+    buildBar(w.GreekToolBar, greekPalette());
+    buildBar(w.SymbolToolBarA, symbolPaletteA());
+    buildBar(w.SymbolToolBarB, symbolPaletteB());
 }
 
 void Palettes::buildBar(QToolBar *bar, const QList<PaletteEntry> &entries) {
@@ -148,7 +151,7 @@ void Palettes::setFunctionKeyAssigner(std::function<void(QToolButton *)> assign)
 
 void Palettes::PaletteButtonClick(QToolButton *button) {
     const int tag = CharacterButton::tag(button);
-    if (!m.FnHint->isHidden() && tag < Tag::FirstValue) {
+    if (!w.FnHint->isHidden() && tag < Tag::FirstValue) {
         if (m_assign)
             m_assign(button);
         return;
@@ -158,13 +161,12 @@ void Palettes::PaletteButtonClick(QToolButton *button) {
     const int code = CharacterButton::code(button);
     if (isTextSymbol(face, code)) {
         // Set in the text face the boxes show; in notation mode the boxes name no real face.
-        const QString target =
-            typing.inNotationMode() ? kTextSymbolFace : m.FontNameBox->currentText();
+        const QString target = typing.inNotationMode() ? kTextSymbolFace : typing.fonts().face();
         typing.InsertWithFont(target, QString(NotationTyping::characterFor(face, uchar(code))));
         return;
     }
     if (!typing.inNotationMode())
-        typing.EnterNotationMode();
+        typing.fonts().EnterNotationMode();
     if (code < 0 || code > 0xFF) {
         typing.InsertWithFont(face, QString()); // an empty button: in overwrite mode it deletes
         return;
@@ -238,8 +240,8 @@ void Palettes::padCaretLineTo(int x0) {
 
 void Palettes::toggleBars(std::initializer_list<QToolBar *> inverted) {
     m.HideFnHint();
-    const std::array<QToolBar *, 4> bars = {m.GreekToolBar, m.SymbolToolBarA, m.SymbolToolBarB,
-                                            m.FnKeyToolBar};
+    const std::array<QToolBar *, 4> bars = {w.GreekToolBar, w.SymbolToolBarA, w.SymbolToolBarB,
+                                            w.FnKeyToolBar};
     std::array<bool, 4> show{};
     for (size_t i = 0; i < bars.size(); ++i) {
         const bool flip = std::find(inverted.begin(), inverted.end(), bars[i]) != inverted.end();
@@ -248,20 +250,20 @@ void Palettes::toggleBars(std::initializer_list<QToolBar *> inverted) {
     // The column layout stacks the shown bars 25 pixels apart in their fixed order.
     for (size_t i = 0; i < bars.size(); ++i)
         bars[i]->setVisible(show[i]);
-    if (QLayout *column = m.GreekToolBar->parentWidget()->layout())
+    if (QLayout *column = w.GreekToolBar->parentWidget()->layout())
         column->activate();
 }
 
 void Palettes::GreekButtonClick() {
-    toggleBars({m.GreekToolBar});
+    toggleBars({w.GreekToolBar});
 }
 
 void Palettes::SymbolButtonClick() {
-    toggleBars({m.SymbolToolBarA, m.SymbolToolBarB});
+    toggleBars({w.SymbolToolBarA, w.SymbolToolBarB});
 }
 
 void Palettes::FunctionKeyButtonClick() {
-    toggleBars({m.FnKeyToolBar});
+    toggleBars({w.FnKeyToolBar});
 }
 
 } // namespace tessary

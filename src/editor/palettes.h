@@ -1,19 +1,32 @@
 #pragma once
 
-#include "editor/mainparts.h"
 #include "editor/palettetables.h"
+#include "platform/editorcontext.h"
 
 #include <QObject>
 #include <functional>
 #include <initializer_list>
 
 class QHBoxLayout;
+class QToolBar;
 class QToolButton;
 class QWidget;
 
 namespace tessary {
 
 class NotationTyping;
+
+// The palette and function-key bars in their fixed order, the toggles that show them, and
+// the panel shown while a function key waits for its character.
+struct PaletteBars {
+    QToolBar *GreekToolBar = nullptr;
+    QToolBar *SymbolToolBarA = nullptr;
+    QToolBar *SymbolToolBarB = nullptr;
+    QToolBar *FnKeyToolBar = nullptr;
+    QToolButton *GreekAlphabetButton = nullptr;
+    QToolButton *SymbolButton = nullptr;
+    QWidget *FnHint = nullptr;
+};
 
 // A character button (palette, function-key value or definition button) carries its tag,
 // the 8-bit code it shows (-1 for none) and its face as the button's own font family.
@@ -26,8 +39,11 @@ QString face(const QToolButton *button);
 void setCharacter(QToolButton *button, const QString &face, int code);
 } // namespace CharacterButton
 
-// Adds to `bar` a row 782 pixels wide (34 buttons of 23 pixels), centred in the bar as the
-// palettes are on a full-width window, and returns its layout for the buttons.
+// A palette row: 34 buttons of 23 pixels. The screen must be at least this wide.
+constexpr int kPaletteRowWidth = 782;
+
+// Adds to `bar` a row kPaletteRowWidth pixels wide, centred in the bar as the palettes are
+// on a full-width window, and returns its layout for the buttons.
 QHBoxLayout *addPaletteRow(QToolBar *bar);
 
 // The Greek and symbol palette bars: their buttons, the toggles that show them, and the
@@ -37,7 +53,10 @@ class Palettes : public QObject {
 public:
     enum class CaretMove { Left, Down };
 
-    Palettes(MainParts &parts, NotationTyping &typing, QObject *parent = nullptr);
+    Palettes(EditorContext &context, const PaletteBars &bars, NotationTyping &typing,
+             QObject *parent = nullptr);
+
+    const PaletteBars &bars() const { return w; }
 
     // Wires every button of `window` that has a tag: definition buttons (tag 400 and above)
     // to `definitionClick`, all others to PaletteButtonClick at the notation size.
@@ -60,7 +79,8 @@ private:
     void insertSymbol(int code);
     void padCaretLineTo(int x);
 
-    MainParts &m;
+    EditorContext &m;
+    PaletteBars w;
     NotationTyping &typing;
     std::function<void(QToolButton *)> m_assign;
 };

@@ -1,5 +1,6 @@
 #include "editor/ruler.h"
 
+#include "platform/documentstate.h"
 #include "platform/fontregistry.h"
 #include "platform/richedit.h"
 #include "platform/services.h"
@@ -93,21 +94,22 @@ QLabel *tabTick(QWidget *panel, int left) {
 }
 } // namespace
 
-Ruler::Ruler(MainParts &parts, QObject *parent)
+Ruler::Ruler(EditorContext &context, const RulerParts &parts, QObject *parent)
     : QObject(parent)
-    , m(parts) {
+    , m(context)
+    , w(parts) {
     fitPanels();
-    RulerFirstIndent = new RulerMarker(m.UpperRulerPanel, QStringLiteral("RulerFirstIndent"),
+    RulerFirstIndent = new RulerMarker(w.UpperRulerPanel, QStringLiteral("RulerFirstIndent"),
                                        QStringLiteral("Paragraph indent"), Qt::blue, true);
-    RulerLeftIndent = new RulerMarker(m.LowerRulerPanel, QStringLiteral("RulerLeftIndent"),
+    RulerLeftIndent = new RulerMarker(w.LowerRulerPanel, QStringLiteral("RulerLeftIndent"),
                                       QStringLiteral("Paragraph left margin"), Qt::red, false);
     RulerRightIndent =
-        new RulerMarker(m.LowerRulerPanel, QStringLiteral("RulerRightIndent"),
+        new RulerMarker(w.LowerRulerPanel, QStringLiteral("RulerRightIndent"),
                         QStringLiteral("Paragraph right margin"), QColor(0, 128, 0), false);
     for (QObject *watched :
          {static_cast<QObject *>(RulerFirstIndent), static_cast<QObject *>(RulerLeftIndent),
-          static_cast<QObject *>(RulerRightIndent), static_cast<QObject *>(m.UpperRulerPanel),
-          static_cast<QObject *>(m.LowerRulerPanel)})
+          static_cast<QObject *>(RulerRightIndent), static_cast<QObject *>(w.UpperRulerPanel),
+          static_cast<QObject *>(w.LowerRulerPanel)})
         watched->installEventFilter(this);
 }
 
@@ -115,29 +117,31 @@ void Ruler::fitPanels() {
     QFont font(QStringLiteral("Courier New"));
     font.setPointSize(9);
     const int scaleHeight = QFontMetrics(font).height();
-    m.UpperRulerPanel->setFixedHeight(qMax(14, scaleHeight));
-    m.LowerRulerPanel->setFixedHeight(kLowerPanelHeight);
+    w.UpperRulerPanel->setFixedHeight(qMax(14, scaleHeight));
+    w.LowerRulerPanel->setFixedHeight(kLowerPanelHeight);
 }
 
 int Ruler::gutterWidth() const {
-    return m.Gutter ? m.Gutter->width() : 5;
+    return w.Gutter ? w.Gutter->width() : 5;
 }
 
 float Ruler::pointsPerPixel() const {
-    return m.PointsPerPixel > 0 ? m.PointsPerPixel : 0.75f;
+    return m_pointsPerPixel;
 }
 
 int Ruler::rulerWidth() const {
-    const int width = m.UpperRulerPanel->width();
+    const int width = w.UpperRulerPanel->width();
     return width > 0 ? width : Services::screen().width();
 }
 
-void Ruler::BuildRuler() {
-    for (QWidget *panel : {m.UpperRulerPanel, m.ImplicitTabsPanel}) {
+void Ruler::BuildRuler(int pixelsPerInch) {
+    m_pixelsPerInch = pixelsPerInch > 0 ? pixelsPerInch : 96;
+    m_pointsPerPixel = 72.0f / float(m_pixelsPerInch);
+    for (QWidget *panel : {w.UpperRulerPanel, w.ImplicitTabsPanel}) {
         for (QLabel *old : panel->findChildren<QLabel *>(Qt::FindDirectChildrenOnly))
             delete old;
     }
-    const int ppi = m.PixelsPerInch > 0 ? m.PixelsPerInch : 96;
+    const int ppi = m_pixelsPerInch;
     const bool large = ppi == 120;
     const int step = qMax(1, ppi / 4);
     const int half = qMax(1, ppi / 2);
@@ -147,10 +151,10 @@ void Ruler::BuildRuler() {
     const int screenWidth = Services::screen().width();
     for (int i = 0; i < screenWidth; i += step) {
         const bool inch = i > 0 && i % ppi == 0;
-        scaleLabel(m.UpperRulerPanel, inch ? QStringLiteral("|") : QStringLiteral("\u00B7"), font,
+        scaleLabel(w.UpperRulerPanel, inch ? QStringLiteral("|") : QStringLiteral("\u00B7"), font,
                    gutter / 2 + i + (i == 0 ? 1 : 0));
         if (i % half == 0)
-            tabTick(m.ImplicitTabsPanel, gutter + i + (i == 0 || large ? 1 : 0));
+            tabTick(w.ImplicitTabsPanel, gutter + i + (i == 0 || large ? 1 : 0));
     }
     RulerFirstIndent->raise();
     SyncRuler();
@@ -180,11 +184,11 @@ void Ruler::SyncRuler() {
     RulerRightIndent->move(position(float(rulerWidth()) - float(p.rightIndent) / ppp -
                                     float(4 * gutterWidth()) - 1.0f),
                            RulerRightIndent->y());
-    QToolButton *aligned = p.alignment == Alignment::Right    ? m.RightAlignButton
-                           : p.alignment == Alignment::Center ? m.CenterAlignButton
-                                                              : m.LeftAlignButton;
+    QToolButton *aligned = p.alignment == Alignment::Right    ? w.RightAlignButton
+                           : p.alignment == Alignment::Center ? w.CenterAlignButton
+                                                              : w.LeftAlignButton;
     aligned->setChecked(true);
-    m.BulletsButton->setChecked(p.bullet);
+    w.BulletsButton->setChecked(p.bullet);
 }
 
 void Ruler::ResetParagraphFormat() {
@@ -195,8 +199,8 @@ void Ruler::ResetParagraphFormat() {
     // Writing an unchanged format would still leave an undo step in a fresh document.
     if (reset != now)
         m.Editor->setParaAttributes(reset);
-    m.LeftAlignButton->setChecked(true);
-    m.RulerGuidePanel->hide();
+    w.LeftAlignButton->setChecked(true);
+    w.RulerGuidePanel->hide();
     m.RulerDragging = false;
     SyncRuler();
 }
@@ -212,19 +216,19 @@ void Ruler::IndentMouseMove(QWidget *marker, const QMouseEvent *event) {
     else if (left > limit)
         left = limit;
     marker->move(left, marker->y());
-    QWidget *window = m.RulerGuidePanel->parentWidget();
+    QWidget *window = w.RulerGuidePanel->parentWidget();
     const QPoint editorTop = m.Editor->mapTo(window, QPoint(0, 0));
     const QPoint guide =
         marker->parentWidget()->mapTo(window, QPoint(left + marker->width() / 4 + 1, 0));
-    m.RulerGuidePanel->setGeometry(guide.x(), editorTop.y(), 1, m.Editor->height());
-    m.RulerGuidePanel->show();
-    m.RulerGuidePanel->raise();
-    m.DocumentModified = true;
+    w.RulerGuidePanel->setGeometry(guide.x(), editorTop.y(), 1, m.Editor->height());
+    w.RulerGuidePanel->show();
+    w.RulerGuidePanel->raise();
+    m.Document->setDocumentModified(true);
 }
 
 void Ruler::FirstIndentMouseUp() {
     RichEdit *editor = m.Editor;
-    m.BeginEditorUpdate();
+    const RichEdit::UpdateGroup group(*editor);
     ParaAttributes p = editor->paraAttributes();
     p.firstIndent = RulerPixelsToPoints(RulerFirstIndent->x());
     editor->setParaAttributes(p, ParaAttributes::FirstIndent);
@@ -232,7 +236,6 @@ void Ruler::FirstIndentMouseUp() {
     p = editor->paraAttributes();
     p.leftIndent = RulerPixelsToPoints(RulerLeftIndent->x()) - p.firstIndent;
     editor->setParaAttributes(p, ParaAttributes::LeftIndent);
-    m.EndEditorUpdate();
 }
 
 void Ruler::LeftIndentMouseUp() {
@@ -251,7 +254,7 @@ void Ruler::RightIndentMouseUp() {
 }
 
 void Ruler::endDrag() {
-    m.RulerGuidePanel->hide();
+    w.RulerGuidePanel->hide();
     m.RulerDragging = false;
     SyncRuler();
 }
@@ -279,10 +282,10 @@ void Ruler::UpperRulerPanelMouseDown(const QMouseEvent *event) {
 
 bool Ruler::eventFilter(QObject *watched, QEvent *event) {
     const auto *mouse = static_cast<const QMouseEvent *>(event);
-    if (watched == m.UpperRulerPanel || watched == m.LowerRulerPanel) {
+    if (watched == w.UpperRulerPanel || watched == w.LowerRulerPanel) {
         if (event->type() == QEvent::MouseButtonPress)
             UpperRulerPanelMouseDown(mouse);
-        else if (event->type() == QEvent::Resize && watched == m.UpperRulerPanel)
+        else if (event->type() == QEvent::Resize && watched == w.UpperRulerPanel)
             SyncRuler();
         return false;
     }

@@ -1,12 +1,27 @@
 #pragma once
 
-#include "editor/mainparts.h"
+#include "platform/editorcontext.h"
 
 #include <QObject>
 
 class QMouseEvent;
+class QToolButton;
+class QWidget;
 
 namespace tessary {
+
+// The panels the ruler draws on and the paragraph buttons it keeps in step with the caret.
+struct RulerParts {
+    QWidget *UpperRulerPanel = nullptr;
+    QWidget *LowerRulerPanel = nullptr;
+    QWidget *ImplicitTabsPanel = nullptr;
+    QWidget *RulerGuidePanel = nullptr;
+    QWidget *Gutter = nullptr;
+    QToolButton *LeftAlignButton = nullptr;
+    QToolButton *CenterAlignButton = nullptr;
+    QToolButton *RightAlignButton = nullptr;
+    QToolButton *BulletsButton = nullptr;
+};
 
 // The ruler above the editor: an inch scale with the default tab stops, and three markers
 // that show the caret paragraph's first-line, left and right indents and set them when
@@ -15,10 +30,11 @@ namespace tessary {
 class Ruler : public QObject {
     Q_OBJECT
 public:
-    explicit Ruler(MainParts &parts, QObject *parent = nullptr);
+    Ruler(EditorContext &context, const RulerParts &parts, QObject *parent = nullptr);
 
-    // Builds the scale labels and tab ticks from the screen's pixels per inch; once at start.
-    void BuildRuler();
+    // Builds the scale labels and tab ticks for the screen's pixels per inch; once at start.
+    void BuildRuler(int pixelsPerInch);
+    const RulerParts &widgets() const { return w; }
     // Moves the markers and the alignment buttons to the caret paragraph, unless a marker is
     // being dragged.
     void SyncRuler();
@@ -47,7 +63,10 @@ private:
     int gutterWidth() const;
     float pointsPerPixel() const;
 
-    MainParts &m;
+    EditorContext &m;
+    RulerParts w;
+    int m_pixelsPerInch = 96;
+    float m_pointsPerPixel = 0.75f;
     QWidget *RulerFirstIndent = nullptr;
     QWidget *RulerLeftIndent = nullptr;
     QWidget *RulerRightIndent = nullptr;

@@ -40,9 +40,9 @@ struct Anchors::Walk {
     int lastListed = -1;
 };
 
-Anchors::Anchors(MainParts &parts, QWidget *window, QObject *parent)
+Anchors::Anchors(RichEdit *editor, QWidget *window, QObject *parent)
     : QObject(parent)
-    , m(parts) {
+    , m_editor(editor) {
     m_form = new TAnchorForm(*this, window);
     ResetAnchorTables();
 }
@@ -59,7 +59,7 @@ void Anchors::ResetAnchorTables() {
 }
 
 void Anchors::clearTabStops() {
-    QTextDocument *doc = m.Editor->document();
+    QTextDocument *doc = m_editor->document();
     QTextCursor cursor(doc);
     for (QTextBlock block = doc->begin(); block.isValid(); block = block.next()) {
         QTextBlockFormat format = block.blockFormat();
@@ -75,8 +75,8 @@ void Anchors::clearTabStops() {
 // character by character: an anchor registers once, under the number of its first run.
 void Anchors::ScanAnchors() {
     ResetAnchorTables();
-    RichEdit *editor = m.Editor;
-    m.BeginEditorUpdate();
+    RichEdit *editor = m_editor;
+    const RichEdit::UpdateGroup group(*m_editor);
     clearTabStops();
     const int lines = editor->lineCount();
     for (int line = 0; line < lines; ++line) {
@@ -95,14 +95,13 @@ void Anchors::ScanAnchors() {
             inside = true;
         }
     }
-    m.EndEditorUpdate();
 }
 
 void Anchors::GrabDestAnchors() {
     ResetAnchorTables();
-    RichEdit *editor = m.Editor;
+    RichEdit *editor = m_editor;
     m_form->AnchorEditor->clear();
-    m.BeginEditorUpdate();
+    const RichEdit::UpdateGroup group(*m_editor);
     Walk walk;
     const int lines = editor->lineCount();
     for (int line = 0; line < lines; ++line) {
@@ -133,13 +132,12 @@ void Anchors::GrabDestAnchors() {
             ListDestAnchor(walk, walk.runNumber);
     }
     m_listedCount = m_form->AnchorEditor->lineCount();
-    m.EndEditorUpdate();
 }
 
 // The run moves to the list as a document fragment, formats and numbers included, so the
 // user's clipboard is never used as a transfer buffer.
 void Anchors::ListDestAnchor(Walk &walk, int number) {
-    QTextCursor source(m.Editor->document());
+    QTextCursor source(m_editor->document());
     source.setPosition(walk.runStart);
     source.setPosition(walk.runStart + walk.runLength, QTextCursor::KeepAnchor);
     const QString text = source.selectedText().toLower();
@@ -171,8 +169,8 @@ int Anchors::NewDestAnchorNumber() {
 }
 
 void Anchors::MarkAnchor(int number, quint32 color) {
-    RichEdit *editor = m.Editor;
-    m.BeginEditorUpdate();
+    RichEdit *editor = m_editor;
+    const RichEdit::UpdateGroup group(*m_editor);
     const auto runs = editor->attributeRuns(editor->selStart(), editor->selLength());
     for (const auto &run : runs) {
         CharAttributes a;
@@ -184,11 +182,10 @@ void Anchors::MarkAnchor(int number, quint32 color) {
                                    CharAttributes::Pitch | CharAttributes::Color |
                                        CharAttributes::Underline);
     }
-    m.EndEditorUpdate();
 }
 
 bool Anchors::isAnchorAt(int position) const {
-    const RichEdit *editor = m.Editor;
+    const RichEdit *editor = m_editor;
     if (position < 0 || position >= editor->textLength() ||
         editor->charAt(position) == QChar::ParagraphSeparator)
         return false;
@@ -196,8 +193,8 @@ bool Anchors::isAnchorAt(int position) const {
 }
 
 void Anchors::RemoveAnchorAt() {
-    RichEdit *editor = m.Editor;
-    m.BeginEditorUpdate();
+    RichEdit *editor = m_editor;
+    const RichEdit::UpdateGroup group(*m_editor);
     const int p0 = editor->selStart();
     // A caret just behind an anchor (the caret reads the character before it) means that one.
     int p = p0;
@@ -217,12 +214,10 @@ void Anchors::RemoveAnchorAt() {
                                    CharAttributes::Color | CharAttributes::Underline);
     }
     editor->setSelection(p0, 0);
-    m.EndEditorUpdate();
 }
 
 void Anchors::HtmlSrcAnchorExecute() {
-    m.HideFnHint();
-    const CharAttributes first = m.Editor->selAttributes();
+    const CharAttributes first = m_editor->selAttributes();
     if (first.underline && IsSrcAnchorColor(first.color)) {
         RemoveAnchorAt();
         return;
@@ -233,15 +228,14 @@ void Anchors::HtmlSrcAnchorExecute() {
 }
 
 void Anchors::HtmlDestAnchorExecute() {
-    m.HideFnHint();
-    const CharAttributes first = m.Editor->selAttributes();
+    const CharAttributes first = m_editor->selAttributes();
     if (first.underline && IsDestAnchorColor(first.color)) {
         RemoveAnchorAt();
         return;
     }
     const int n = NewDestAnchorNumber();
     if (n < 0) {
-        Services::dialogs().message(m.Editor->window(), QStringLiteral("Tessary"),
+        Services::dialogs().message(m_editor->window(), QStringLiteral("Tessary"),
                                     QStringLiteral("Too many destination anchors"),
                                     QMessageBox::NoIcon);
         return;

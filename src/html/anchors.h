@@ -1,7 +1,5 @@
 #pragma once
 
-#include "editor/mainparts.h"
-
 #include <QObject>
 #include <array>
 
@@ -25,7 +23,7 @@ public:
     using Table = std::array<quint8, kAnchorCount>;
 
     // The anchor dialog is created here, hidden, as a child window of `window`.
-    Anchors(MainParts &parts, QWidget *window, QObject *parent = nullptr);
+    Anchors(RichEdit *editor, QWidget *window, QObject *parent = nullptr);
 
     // The number of the first selected character of `control` (of the caret without one).
     static int AnchorNumberOf(const RichEdit *control);
@@ -64,7 +62,7 @@ private:
     bool isAnchorAt(int position) const;
     void clearTabStops();
 
-    MainParts &m;
+    RichEdit *m_editor;
     TAnchorForm *m_form = nullptr;
     int m_listedCount = 0;
 };

@@ -10,6 +10,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollBar>
+#include <QTextCursor>
 #include <QVBoxLayout>
 
 namespace tessary {
@@ -49,7 +50,7 @@ TAnchorForm::TAnchorForm(Anchors &anchors, QWidget *parent)
     AnchorCancelButton->setObjectName(QStringLiteral("AnchorCancelButton"));
     AnchorOkButton->setAutoDefault(false);
     AnchorCancelButton->setAutoDefault(false);
-    setCancelTag(0);
+    AnchorCancelButton->setProperty(kTagProperty, 0);
 
     auto *buttons = new QHBoxLayout;
     buttons->addStretch();
@@ -79,28 +80,49 @@ void TAnchorForm::setLabels(const QString &caption, const QString &text1, const 
 }
 
 void TAnchorForm::setChooseMode() {
+    m_mode = Mode::Choose;
     setLabels(QStringLiteral("  Html Destination Anchors"),
               QStringLiteral("Choose one of the following anchors to assign a destination"),
               kChooseColor, QStringLiteral("to the selected source anchor."), kChooseColor);
 }
 
 void TAnchorForm::setReportMode() {
+    m_mode = Mode::Report;
     setLabels(QStringLiteral("  Incomplete Html links"),
               QStringLiteral("Blue shows source anchor without destination."), QColor(0, 0, 255),
               QStringLiteral("Red shows destination anchor without source."), QColor(255, 0, 0));
-}
-
-// The colour of Label1 is the mode: black chooses, anything else reports.
-bool TAnchorForm::reportMode() const {
-    return Label1->palette().color(QPalette::WindowText) != kChooseColor;
 }
 
 int TAnchorForm::cancelTag() const {
     return AnchorCancelButton->property(kTagProperty).toInt();
 }
 
-void TAnchorForm::setCancelTag(int tag) {
-    AnchorCancelButton->setProperty(kTagProperty, tag);
+void TAnchorForm::accept() {
+    m_result = Result::Accepted;
+    AnchorCancelButton->setProperty(kTagProperty, 0);
+    QDialog::accept();
+}
+
+// Cancel, Escape and the close button all end here.
+void TAnchorForm::reject() {
+    m_result = Result::Cancelled;
+    AnchorCancelButton->setProperty(kTagProperty, reportMode() ? 1 : 0);
+    QDialog::reject();
+}
+
+TAnchorForm::Result TAnchorForm::ShowReport(const QList<ReportLine> &lines) {
+    setReportMode();
+    AnchorEditor->clear();
+    QTextCursor cursor(AnchorEditor->document());
+    for (const ReportLine &line : lines) {
+        if (cursor.position() > 0)
+            cursor.insertBlock();
+        QTextCharFormat format;
+        format.setForeground(line.color);
+        cursor.insertText(line.text, format);
+    }
+    exec();
+    return m_result;
 }
 
 void TAnchorForm::showEvent(QShowEvent *event) {
@@ -130,12 +152,10 @@ void TAnchorForm::AnchorOkButtonClick() {
     // The source anchor takes the number of the first character of the chosen line.
     if (!reportMode())
         m_anchors.MarkAnchor(Anchors::AnchorNumberOf(AnchorEditor), Anchors::kSrcAnchorColor);
-    setCancelTag(0);
     accept();
 }
 
 void TAnchorForm::AnchorCancelButtonClick() {
-    setCancelTag(reportMode() ? 1 : 0);
     reject();
 }
 

@@ -1,6 +1,8 @@
 #pragma once
 
+#include <QColor>
 #include <QDialog>
+#include <QList>
 
 class QLabel;
 class QPushButton;
@@ -10,20 +12,36 @@ namespace tessary {
 class Anchors;
 class RichEdit;
 
-// The anchor dialog. In choose mode (Label1 black) the user picks, line by line, the
-// destination anchor for a new source anchor; in report mode (Label1 blue) it lists the
-// incomplete links of an HTML export. The Tag of AnchorCancelButton tells the export
-// whether its report was cancelled (1) or not (0).
+// The anchor dialog. In choose mode the user picks, line by line, the destination anchor
+// for a new source anchor; in report mode it lists the incomplete links of an HTML export.
+// The Tag of AnchorCancelButton mirrors the result for callers that read it: 1 for a
+// cancelled report, else 0.
 class TAnchorForm : public QDialog {
     Q_OBJECT
 public:
+    enum class Mode { Choose, Report };
+    // Cancelled: the Cancel button (or Escape); Accepted: OK, Enter or a chosen line.
+    enum class Result { Accepted, Cancelled };
+    // One line of a report, in the colour that says which end of a link is missing.
+    struct ReportLine {
+        QString text;
+        QColor color;
+    };
+
     TAnchorForm(Anchors &anchors, QWidget *parent = nullptr);
 
     void setChooseMode();
     void setReportMode();
-    bool reportMode() const;
+    Mode mode() const { return m_mode; }
+    bool reportMode() const { return m_mode == Mode::Report; }
+    Result result() const { return m_result; }
     int cancelTag() const;
-    void setCancelTag(int tag);
+
+    // Lists `lines` in report mode and waits for the user; the answer is also result().
+    Result ShowReport(const QList<ReportLine> &lines);
+
+    void accept() override;
+    void reject() override;
 
     void FormActivate();
     void AnchorOkButtonClick();
@@ -49,6 +67,8 @@ private:
     void selectLine(int line);
 
     Anchors &m_anchors;
+    Mode m_mode = Mode::Choose;
+    Result m_result = Result::Accepted;
 };
 
 } // namespace tessary

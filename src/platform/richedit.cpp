@@ -449,7 +449,7 @@ QPoint RichEdit::caretPixelPos() const {
 
 // ---- update grouping, keys -------------------------------------------------------------
 
-void RichEdit::beginUpdate() {
+void RichEdit::BeginEditorUpdate() {
     if (m_updateDepth++ > 0)
         return;
     m_updateCursor = QTextCursor(document());
@@ -460,7 +460,7 @@ void RichEdit::beginUpdate() {
     QApplication::setOverrideCursor(Qt::WaitCursor);
 }
 
-void RichEdit::endUpdate() {
+void RichEdit::EndEditorUpdate() {
     if (m_updateDepth == 0 || --m_updateDepth > 0)
         return;
     m_updateCursor.endEditBlock();

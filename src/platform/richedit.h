@@ -38,8 +38,7 @@ public:
 
     ParaAttributes paraAttributes() const;
     // Writes the named fields onto every paragraph of the selection; each keeps the others.
-    void setParaAttributes(const ParaAttributes &attributes,
-                           unsigned fields = ParaAttributes::All);
+    void setParaAttributes(const ParaAttributes &attributes, unsigned fields = ParaAttributes::All);
 
     void replaceSelection(const QString &text);
     // Replaces the selection by `text` set in the selection's (or caret's) attributes with
@@ -78,10 +77,24 @@ public:
     int textLimit() const { return m_textLimit; }
 
     // Groups a character-by-character command into one undo step with one layout at the
-    // end; the caret and selection are hidden meanwhile. Calls nest.
-    void beginUpdate();
-    void endUpdate();
+    // end; the caret and selection are hidden meanwhile. Calls nest. Commands hold an
+    // UpdateGroup rather than pairing the two calls by hand.
+    void BeginEditorUpdate();
+    void EndEditorUpdate();
     bool updating() const { return m_updateDepth > 0; }
+    class UpdateGroup {
+    public:
+        explicit UpdateGroup(RichEdit &editor)
+            : m_editor(editor) {
+            m_editor.BeginEditorUpdate();
+        }
+        ~UpdateGroup() { m_editor.EndEditorUpdate(); }
+        UpdateGroup(const UpdateGroup &) = delete;
+        UpdateGroup &operator=(const UpdateGroup &) = delete;
+
+    private:
+        RichEdit &m_editor;
+    };
 
     // Replaces the whole document: RTF when the data is RTF, else plain text (UTF-8 when it
     // is valid UTF-8, else Windows-1252). Data with NUL bytes is neither and fails.

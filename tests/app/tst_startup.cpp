@@ -1,6 +1,9 @@
 #include "app/initsetting.h"
 #include "app/tmainform.h"
+#include "editor/fontboxes.h"
 #include "editor/notationtyping.h"
+#include "editor/palettes.h"
+#include "platform/documentstate.h"
 #include "platform/richedit.h"
 #include "testsupport.h"
 
@@ -31,15 +34,15 @@ void StartupTest::firstStartShowsTimesNewRoman12() {
     test::Sandbox sandbox;
     TMainForm form;
     QVERIFY(form.startedUp());
-    MainParts &p = form.parts();
+    FontBoxes &p = form.fontBoxes();
     QCOMPARE(p.FontNameBox->currentText(), QStringLiteral("Times New Roman"));
     QCOMPARE(p.FontSizeBox->currentText(), QStringLiteral("12"));
     QCOMPARE(form.windowTitle(), QStringLiteral("Tessary - [untitled.rtf]"));
-    QVERIFY(p.CurrentFileName.endsWith(QStringLiteral("/untitled.rtf")));
-    QCOMPARE(p.InsStateLabel->text(), QStringLiteral("    Insert"));
-    QVERIFY(!p.DocumentModified);
-    QCOMPARE(p.Editor->caretAttributes().face, QStringLiteral("Times New Roman"));
-    QCOMPARE(p.Editor->caretAttributes().size, 12);
+    QVERIFY(form.documentState().CurrentFileName().endsWith(QStringLiteral("/untitled.rtf")));
+    QCOMPARE(form.notation().controls().InsStateLabel->text(), QStringLiteral("    Insert"));
+    QVERIFY(!form.documentState().DocumentModified());
+    QCOMPARE(form.editor()->caretAttributes().face, QStringLiteral("Times New Roman"));
+    QCOMPARE(form.editor()->caretAttributes().size, 12);
     // A notation toggle there and back returns to exactly these.
     form.notation().NotationButtonClick();
     QCOMPARE(p.FontNameBox->currentText(), QStringLiteral("Tessary Notation"));
@@ -145,7 +148,7 @@ void StartupTest::initRoundTripsAcrossRestart() {
     int arialIndex = -1;
     {
         TMainForm form;
-        MainParts &p = form.parts();
+        FontBoxes &p = form.fontBoxes();
         arialIndex = p.FontNameBox->findText(QStringLiteral("DejaVu Sans"));
         QVERIFY(arialIndex >= 0);
         p.FontNameBox->setCurrentIndex(arialIndex);
@@ -161,7 +164,7 @@ void StartupTest::initRoundTripsAcrossRestart() {
     QCOMPARE(reread.readString(InitSetting::kKeyPath, "Init"), written);
 
     TMainForm again;
-    MainParts &p = again.parts();
+    FontBoxes &p = again.fontBoxes();
     QCOMPARE(p.FontNameBox->currentText(), QStringLiteral("Tessary Notation"));
     QCOMPARE(p.FontSizeBox->currentText(), QStringLiteral("11"));
     again.notation().NotationButtonClick();
@@ -174,7 +177,7 @@ void StartupTest::initStartingInNotationMode() {
     int notationIndex;
     {
         TMainForm probe;
-        notationIndex = probe.parts().FontNameBox->findText(QStringLiteral("Tessary Notation"));
+        notationIndex = probe.fontBoxes().FontNameBox->findText(QStringLiteral("Tessary Notation"));
     }
     InitSetting s;
     s.fontNameIndex = notationIndex;
@@ -218,13 +221,13 @@ void StartupTest::malformedInitFallsBackPerField() {
     SettingsStore::instance().writeString(InitSetting::kKeyPath, "Init", init);
     TMainForm form;
     QVERIFY(form.startedUp());
-    QCOMPARE(form.parts().FontNameBox->currentText(), name);
-    QCOMPARE(form.parts().FontSizeBox->currentText(), size);
+    QCOMPARE(form.fontBoxes().FontNameBox->currentText(), name);
+    QCOMPARE(form.fontBoxes().FontSizeBox->currentText(), size);
     // The saved indexes are usable: toggling twice lands on real items.
     form.notation().NotationButtonClick();
     form.notation().NotationButtonClick();
-    QVERIFY(form.parts().FontNameBox->currentIndex() >= 0);
-    QVERIFY(form.parts().FontSizeBox->currentIndex() >= 0);
+    QVERIFY(form.fontBoxes().FontNameBox->currentIndex() >= 0);
+    QVERIFY(form.fontBoxes().FontSizeBox->currentIndex() >= 0);
     QCOMPARE(form.BuildInit().size(), 30);
 }
 
@@ -251,7 +254,8 @@ void StartupTest::largeFontsScaleDialogs() {
     TMainForm::ScaleFormForLargeFonts(&dialog);
     QCOMPARE(dialog.size(), QSize(122, 125));
     TMainForm form;
-    QCOMPARE(form.parts().FnHint->size(), QSize(201, 52)); // ceil(245 * .82), ceil(56 * .92)
+    QCOMPARE(form.palettes().bars().FnHint->size(),
+             QSize(201, 52)); // ceil(245 * .82), ceil(56 * .92)
     sandbox.setScreen(1280, 96);
     QVERIFY(!TMainForm::LargeFontsActive());
 }

@@ -1,6 +1,8 @@
 #include "app/tmainform.h"
+#include "documents/editcommands.h"
 #include "documents/documentfiles.h"
 #include "editor/notationtyping.h"
+#include "platform/documentstate.h"
 #include "platform/richedit.h"
 #include "testsupport.h"
 
@@ -51,7 +53,7 @@ void DocumentFilesTest::init() {
 }
 
 void DocumentFilesTest::cleanup() {
-    form->parts().DocumentModified = false; // closing must not prompt
+    form->documentState().setDocumentModified(false); // closing must not prompt
     form.reset();
     sandbox.reset();
 }
@@ -66,7 +68,7 @@ QString DocumentFilesTest::write(const QString &name, const QByteArray &data) {
 
 void DocumentFilesTest::saveOfUntitledAsksForANameAndWritesRtf() {
     QTest::keyClicks(editor(), QStringLiteral("Hello"));
-    QVERIFY(form->parts().DocumentModified);
+    QVERIFY(form->documentState().DocumentModified());
     const QString path = sandbox->dir.filePath(QStringLiteral("hello.rtf"));
     sandbox->dialogs->fileNames.enqueue(path);
     QVERIFY(docs().FileSave());
@@ -77,9 +79,9 @@ void DocumentFilesTest::saveOfUntitledAsksForANameAndWritesRtf() {
     const QByteArray rtf = file.readAll();
     QVERIFY(rtf.startsWith("{\\rtf1"));
     QVERIFY(rtf.contains("Hello"));
-    QCOMPARE(form->parts().CurrentFileName, path);
+    QCOMPARE(form->documentState().CurrentFileName(), path);
     QCOMPARE(form->windowTitle(), QStringLiteral("Tessary - hello.rtf"));
-    QVERIFY(!form->parts().DocumentModified);
+    QVERIFY(!form->documentState().DocumentModified());
     // A later save goes to the same file without asking.
     QTest::keyClicks(editor(), QStringLiteral("!"));
     QVERIFY(docs().FileSave());
@@ -103,7 +105,7 @@ void DocumentFilesTest::savedDocumentOpensWithItsFaces() {
     QCOMPARE(editor()->charAttributesAt(1).face, QStringLiteral("Courier New High"));
     QCOMPARE(editor()->charAttributesAt(2).face, QStringLiteral("Courier New Greek Even"));
     QCOMPARE(editor()->charAttributesAt(2).size, 11);
-    QVERIFY(!form->parts().DocumentModified);
+    QVERIFY(!form->documentState().DocumentModified());
     QCOMPARE(docs().dialogFolder(), sandbox->dir.path());
 }
 
@@ -119,7 +121,7 @@ void DocumentFilesTest::sizeLimitAcceptsExactly512000Bytes() {
                             "Current size is 512001 bytes.")
                  .arg(big));
     QCOMPARE(editor()->textLength(), 0);
-    QCOMPARE(form->parts().CurrentFileName, docs().untitledName());
+    QCOMPARE(form->documentState().CurrentFileName(), docs().untitledName());
     QCOMPARE(form->windowTitle(), QStringLiteral("Tessary - [untitled.rtf]"));
 }
 
@@ -142,7 +144,7 @@ void DocumentFilesTest::noThenCancelledOpenKeepsTheDocument() {
     sandbox->dialogs->answers.enqueue(QMessageBox::No);
     docs().FileOpen1(); // no file name queued: the open dialog is cancelled
     QCOMPARE(editor()->toPlainText(), QStringLiteral("keep me"));
-    QVERIFY(form->parts().DocumentModified);
+    QVERIFY(form->documentState().DocumentModified());
     QCOMPARE(sandbox->dialogs->messages.first().text,
              QStringLiteral("Save changes to %1?").arg(docs().untitledName()));
 }
@@ -152,7 +154,7 @@ void DocumentFilesTest::yesThenCancelledSaveAsKeepsTheChanges() {
     sandbox->dialogs->answers.enqueue(QMessageBox::Yes);
     docs().FileNew(); // Yes, then the Save As dialog is cancelled
     QCOMPARE(editor()->toPlainText(), QStringLiteral("unsaved"));
-    QVERIFY(form->parts().DocumentModified);
+    QVERIFY(form->documentState().DocumentModified());
 }
 
 void DocumentFilesTest::failedSaveKeepsNameAndModifiedState() {
@@ -162,8 +164,8 @@ void DocumentFilesTest::failedSaveKeepsNameAndModifiedState() {
     QTest::keyClicks(editor(), QStringLiteral("new "));
     QVERIFY(QDir(sandbox->dir.filePath(QStringLiteral("gone"))).removeRecursively());
     QVERIFY(!docs().FileSave());
-    QCOMPARE(form->parts().CurrentFileName, path);
-    QVERIFY(form->parts().DocumentModified);
+    QCOMPARE(form->documentState().CurrentFileName(), path);
+    QVERIFY(form->documentState().DocumentModified());
     QVERIFY(sandbox->dialogs->messages.last().text.startsWith(QStringLiteral("Cannot save ")));
 }
 
@@ -191,12 +193,12 @@ void DocumentFilesTest::unreadableFilesLeaveAnUntitledDocument() {
                          : QDir::isAbsolutePath(name) ? name
                                                       : sandbox->dir.filePath(name);
     QTest::keyClicks(editor(), QStringLiteral("x"));
-    form->parts().DocumentModified = false;
+    form->documentState().setDocumentModified(false);
     sandbox->dialogs->fileNames.enqueue(path);
     docs().FileOpen1();
     QCOMPARE(sandbox->dialogs->messages.last().text,
              message.contains("%1") ? message.arg(path) : message);
-    QCOMPARE(form->parts().CurrentFileName, docs().untitledName());
+    QCOMPARE(form->documentState().CurrentFileName(), docs().untitledName());
     QCOMPARE(form->windowTitle(), QStringLiteral("Tessary - [untitled.rtf]"));
     QCOMPARE(editor()->textLength(), 0);
 }
@@ -207,7 +209,7 @@ void DocumentFilesTest::longPathIsShortenedInTheStatusPanel() {
     QVERIFY(QDir(sandbox->dir.path()).mkpath(folder));
     const QString path = write(folder + QStringLiteral("/x.rtf"), "{\\rtf1 x}");
     QVERIFY(docs().OpenPath(path));
-    QLabel *label = form->parts().CurrentFileLabel;
+    QLabel *label = form->findChild<QLabel *>("CurrentFileLabel");
     QVERIFY(label->text().endsWith(QStringLiteral(" ...")));
     QVERIFY(path.startsWith(label->text().chopped(4)));
     QCOMPARE(label->toolTip(), path);
@@ -232,10 +234,10 @@ void DocumentFilesTest::copyThenPasteKeepsEveryAttribute() {
     editor()->setPlainText(QStringLiteral("ab"));
     editor()->setRangeAttributes(0, 1, a, CharAttributes::All);
     editor()->setSelection(0, 1);
-    docs().EditCopy();
+    form->editCommands().EditCopy();
     QVERIFY(QApplication::clipboard()->mimeData()->hasFormat(QStringLiteral("text/rtf")));
     editor()->setSelStart(2);
-    docs().EditPaste();
+    form->editCommands().EditPaste();
     QCOMPARE(editor()->toPlainText(), QStringLiteral("aba"));
     QCOMPARE(editor()->charAttributesAt(2), editor()->charAttributesAt(0));
     QCOMPARE(editor()->charAttributesAt(2).pitchAndFamily, 149);
@@ -244,10 +246,10 @@ void DocumentFilesTest::copyThenPasteKeepsEveryAttribute() {
 void DocumentFilesTest::deleteWithoutSelectionRemovesTheNextCharacter() {
     editor()->setPlainText(QStringLiteral("abc"));
     editor()->setSelStart(1);
-    docs().EditDelete();
+    form->editCommands().EditDelete();
     QCOMPARE(editor()->toPlainText(), QStringLiteral("ac"));
     editor()->setSelection(0, 2);
-    docs().EditDelete();
+    form->editCommands().EditDelete();
     QCOMPARE(editor()->toPlainText(), QString());
 }
 

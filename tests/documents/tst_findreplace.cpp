@@ -1,6 +1,7 @@
 #include "app/tmainform.h"
 #include "documents/findreplace.h"
 #include "editor/commandstate.h"
+#include "platform/documentstate.h"
 #include "platform/richedit.h"
 #include "testsupport.h"
 
@@ -46,7 +47,7 @@ void FindReplaceTest::init() {
 }
 
 void FindReplaceTest::cleanup() {
-    form->parts().DocumentModified = false;
+    form->documentState().setDocumentModified(false);
     form.reset();
     sandbox.reset();
 }

@@ -1,6 +1,7 @@
 #include "app/tmainform.h"
 #include "documents/documentfiles.h"
 #include "documents/recentfiles.h"
+#include "platform/documentstate.h"
 #include "platform/richedit.h"
 #include "testsupport.h"
 
@@ -42,7 +43,7 @@ void RecentFilesTest::init() {
 }
 
 void RecentFilesTest::cleanup() {
-    form->parts().DocumentModified = false;
+    form->documentState().setDocumentModified(false);
     form.reset();
     menu.reset();
     sandbox.reset();
@@ -89,7 +90,7 @@ void RecentFilesTest::reopeningMovesAnEntryToTheTopWithoutDuplicates() {
     QAction *third = recent().entryActions().at(2);
     QCOMPARE(third->data().toString(), paths.at(2));
     third->trigger();
-    QCOMPARE(form->parts().CurrentFileName, paths.at(2));
+    QCOMPARE(form->documentState().CurrentFileName(), paths.at(2));
     QCOMPARE(recent().list(), (QStringList{paths.at(2), paths.at(0), paths.at(1)}));
     // A recent entry leaves the dialogs' folder alone.
     QCOMPARE(form->documents().dialogFolder(), sandbox->dir.path());

@@ -1,6 +1,8 @@
 #include "app/tmainform.h"
 #include "documents/ttodayform.h"
+#include "editor/fontboxes.h"
 #include "editor/notationtyping.h"
+#include "platform/documentstate.h"
 #include "platform/richedit.h"
 #include "testsupport.h"
 
@@ -59,7 +61,7 @@ void TodayFormTest::init() {
 
 void TodayFormTest::cleanup() {
     modalContext.reset();
-    form->parts().DocumentModified = false;
+    form->documentState().setDocumentModified(false);
     form.reset();
     sandbox.reset();
 }
@@ -138,7 +140,7 @@ void TodayFormTest::chosenEntryIsTypedAtTheCaretAsOneStep() {
     runCommand();
     QVERIFY(checked);
     QCOMPARE(editor()->toPlainText(), QStringLiteral("[05/12/26]"));
-    const QString face = form->parts().FontNameBox->currentText();
+    const QString face = form->fontBoxes().FontNameBox->currentText();
     QCOMPARE(editor()->charAttributesAt(1).face, face);
     QCOMPARE(editor()->charAttributesAt(8).face, face);
     QCOMPARE(editor()->selStart(), 9);

@@ -1,4 +1,7 @@
 #include "app/tmainform.h"
+#include "editor/notationtyping.h"
+#include "editor/palettes.h"
+#include "platform/documentstate.h"
 #include "platform/richedit.h"
 #include "testsupport.h"
 
@@ -38,7 +41,6 @@ private:
     bool enabled(const char *name) { return form->action(QString::fromLatin1(name))->isEnabled(); }
     QStringList menuItems(const char *menuName);
     RichEdit *editor() { return form->editor(); }
-    MainParts &parts() { return form->parts(); }
     std::unique_ptr<test::Sandbox> sandbox;
     std::unique_ptr<TMainForm> form;
 };
@@ -73,7 +75,7 @@ void CommandStateTest::emptyDocumentDisablesTheDocumentCommands() {
     for (const char *name : {"EditDelete", "FileNew", "FileOpen1", "FileExit", "EditSelectAll",
                              "EditDateTime", "SearchReplace", "HelpContents", "HelpAbout"})
         QVERIFY2(enabled(name), name);
-    QVERIFY(!parts().UnderlineButton->isEnabled());
+    QVERIFY(!form->findChild<QToolButton *>("UnderlineButton")->isEnabled());
     // A lone paragraph break is no content either: the last empty line does not count.
     QTest::keyClick(editor(), Qt::Key_Return);
     QTRY_VERIFY(enabled("EditUndo"));
@@ -94,10 +96,10 @@ void CommandStateTest::oneSelectedCharacterEnablesTheSelectionCommands() {
     QTRY_VERIFY(enabled("EditCut"));
     for (const char *name : {"EditCopy", "HtmlSrcAnchor", "HtmlDestAnchor"})
         QVERIFY2(enabled(name), name);
-    QVERIFY(parts().UnderlineButton->isEnabled());
+    QVERIFY(form->findChild<QToolButton *>("UnderlineButton")->isEnabled());
     QTest::keyClick(editor(), Qt::Key_Right);
     QTRY_VERIFY(!enabled("EditCut"));
-    QVERIFY(!parts().UnderlineButton->isEnabled());
+    QVERIFY(!form->findChild<QToolButton *>("UnderlineButton")->isEnabled());
 }
 
 void CommandStateTest::pasteFollowsTheClipboard() {
@@ -108,23 +110,23 @@ void CommandStateTest::pasteFollowsTheClipboard() {
 }
 
 void CommandStateTest::lineLabelShowsTheCaretLine() {
-    QTRY_COMPARE(parts().LineCountLabel->text(), QStringLiteral("1"));
-    parts().DocumentModified = false;
+    QTRY_COMPARE(form->findChild<QLabel *>("LineCountLabel")->text(), QStringLiteral("1"));
+    form->documentState().setDocumentModified(false);
     QTest::keyClicks(editor(), QStringLiteral("one"));
-    QVERIFY(parts().DocumentModified);
+    QVERIFY(form->documentState().DocumentModified());
     QTest::keyClick(editor(), Qt::Key_Return);
     QTest::keyClick(editor(), Qt::Key_Return);
-    QTRY_COMPARE(parts().LineCountLabel->text(), QStringLiteral("3"));
+    QTRY_COMPARE(form->findChild<QLabel *>("LineCountLabel")->text(), QStringLiteral("3"));
     QTest::keyClick(editor(), Qt::Key_Up);
-    QTRY_COMPARE(parts().LineCountLabel->text(), QStringLiteral("2"));
+    QTRY_COMPARE(form->findChild<QLabel *>("LineCountLabel")->text(), QStringLiteral("2"));
 }
 
 void CommandStateTest::insertTwiceReturnsToInsert() {
     QTest::keyClick(editor(), Qt::Key_Insert);
-    QCOMPARE(parts().InsStateLabel->text(), QStringLiteral("Overwrite"));
+    QCOMPARE(form->notation().controls().InsStateLabel->text(), QStringLiteral("Overwrite"));
     QTest::keyClick(editor(), Qt::Key_Insert);
-    QCOMPARE(parts().InsStateLabel->text(), QStringLiteral("    Insert"));
-    QVERIFY(parts().InsertMode);
+    QCOMPARE(form->notation().controls().InsStateLabel->text(), QStringLiteral("    Insert"));
+    QVERIFY(form->context().InsertMode);
     QVERIFY(!editor()->overwriteMode());
 }
 
@@ -176,14 +178,14 @@ void CommandStateTest::altLetterOpensItsMenu() {
 }
 
 void CommandStateTest::openingAMenuOrClickingTheEditorCancelsTheFunctionKeyHint() {
-    parts().FnHint->show();
+    form->palettes().bars().FnHint->show();
     auto *edit = form->findChild<QMenu *>("EditMenu");
     edit->popup(form->mapToGlobal(QPoint(40, 40)));
-    QVERIFY(!parts().FnHint->isVisible());
+    QVERIFY(!form->palettes().bars().FnHint->isVisible());
     edit->close();
-    parts().FnHint->show();
+    form->palettes().bars().FnHint->show();
     QTest::mouseClick(editor()->viewport(), Qt::LeftButton, {}, QPoint(20, 10));
-    QVERIFY(!parts().FnHint->isVisible());
+    QVERIFY(!form->palettes().bars().FnHint->isVisible());
 }
 
 void CommandStateTest::shortcutsRunEnabledCommandsOnly() {

@@ -1,6 +1,8 @@
 #include "app/tmainform.h"
+#include "editor/fontboxes.h"
 #include "editor/formatting.h"
 #include "editor/notationtyping.h"
+#include "editor/ruler.h"
 #include "platform/richedit.h"
 #include "testsupport.h"
 
@@ -32,7 +34,6 @@ private:
     void insert(const QString &face, const QString &text, int size = 0);
     CharAttributes at(int position) { return editor()->charAttributesAt(position); }
     RichEdit *editor() { return form->editor(); }
-    MainParts &parts() { return form->parts(); }
     std::unique_ptr<test::Sandbox> sandbox;
     std::unique_ptr<TMainForm> form;
 };
@@ -70,9 +71,9 @@ void FormattingTest::insert(const QString &face, const QString &text, int size) 
 
 void FormattingTest::effectsInvertEachCharacterByItself() {
     // Without a selection the caret's attribute is inverted.
-    QTest::mouseClick(parts().BoldButton, Qt::LeftButton);
+    QTest::mouseClick(form->notation().controls().BoldButton, Qt::LeftButton);
     QVERIFY(editor()->caretAttributes().bold);
-    QTest::mouseClick(parts().BoldButton, Qt::LeftButton);
+    QTest::mouseClick(form->notation().controls().BoldButton, Qt::LeftButton);
     insert("Arial", "ab");
     insert("Courier New Even", "x2");
     CharAttributes bold;
@@ -80,15 +81,15 @@ void FormattingTest::effectsInvertEachCharacterByItself() {
     editor()->setRangeAttributes(0, 1, bold, CharAttributes::Bold);
     editor()->setRangeAttributes(2, 1, bold, CharAttributes::Bold);
     editor()->setSelection(0, 4);
-    QTest::mouseClick(parts().BoldButton, Qt::LeftButton);
+    QTest::mouseClick(form->notation().controls().BoldButton, Qt::LeftButton);
     QCOMPARE(QList<bool>({at(0).bold, at(1).bold, at(2).bold, at(3).bold}),
              QList<bool>({false, true, false, true}));
     QCOMPARE(at(2).face, QStringLiteral("Courier New Even"));
     QCOMPARE(at(2).size, 11);
     QCOMPARE(editor()->selLength(), 4);
-    QTest::mouseClick(parts().ItalicButton, Qt::LeftButton);
-    QTRY_VERIFY(parts().UnderlineButton->isEnabled());
-    QTest::mouseClick(parts().UnderlineButton, Qt::LeftButton);
+    QTest::mouseClick(form->notation().controls().ItalicButton, Qt::LeftButton);
+    QTRY_VERIFY(form->findChild<QToolButton *>("UnderlineButton")->isEnabled());
+    QTest::mouseClick(form->findChild<QToolButton *>("UnderlineButton"), Qt::LeftButton);
     QVERIFY(at(0).italic && at(3).italic && at(0).underline && at(3).underline);
     // Each command is one undo step.
     editor()->undo();
@@ -106,8 +107,8 @@ void FormattingTest::faceChangeSkipsNotationCharactersAndSetsTheSize() {
     editor()->insertPlainText(QStringLiteral("\n"));
     insert("Courier New Greek High", QStringLiteral("\u03B1"));
     editor()->selectAll();
-    choose(parts().FontSizeBox, "14");
-    choose(parts().FontNameBox, "Times New Roman");
+    choose(form->fontBoxes().FontSizeBox, "14");
+    choose(form->fontBoxes().FontNameBox, "Times New Roman");
     for (int i : {1, 2, 3})
         QCOMPARE(at(i).size, 14);
     QCOMPARE(at(1).face, QStringLiteral("Times New Roman"));
@@ -145,28 +146,28 @@ void FormattingTest::notationToggleAppliesNothingToTheText() {
     insert("Arial", "ab", 9);
     editor()->selectAll();
     QTest::keyClick(editor(), Qt::Key_Escape);
-    QCOMPARE(parts().FontNameBox->currentText(), QStringLiteral("Tessary Notation"));
+    QCOMPARE(form->fontBoxes().FontNameBox->currentText(), QStringLiteral("Tessary Notation"));
     QCOMPARE(at(0).face, QStringLiteral("Arial"));
     QCOMPARE(at(1).size, 9);
 }
 
 void FormattingTest::caretFontToggleGoesBothWays() {
-    QComboBox *names = parts().FontNameBox;
-    QComboBox *sizes = parts().FontSizeBox;
+    QComboBox *names = form->fontBoxes().FontNameBox;
+    QComboBox *sizes = form->fontBoxes().FontSizeBox;
     insert("Courier New Greek High", QStringLiteral("\u03B1"));
     insert("Arial", "b", 14);
     editor()->setSelStart(1);
-    QTest::mouseClick(parts().CaretFontButton, Qt::LeftButton);
+    QTest::mouseClick(form->findChild<QToolButton *>("CaretFontButton"), Qt::LeftButton);
     QCOMPARE(names->currentText() + sizes->currentText(), QStringLiteral("Tessary Notation11"));
-    QTest::mouseClick(parts().CaretFontButton, Qt::LeftButton);
+    QTest::mouseClick(form->findChild<QToolButton *>("CaretFontButton"), Qt::LeftButton);
     QCOMPARE(names->currentText() + sizes->currentText(), QStringLiteral("Times New Roman12"));
     editor()->setSelStart(2);
-    QTest::mouseClick(parts().CaretFontButton, Qt::LeftButton);
+    QTest::mouseClick(form->findChild<QToolButton *>("CaretFontButton"), Qt::LeftButton);
     QCOMPARE(names->currentText() + sizes->currentText(), QStringLiteral("Arial14"));
     // The toggle shares its memory with the notation toggle.
     QTest::keyClick(editor(), Qt::Key_Escape);
     QTest::keyClick(editor(), Qt::Key_Escape);
-    QTest::mouseClick(parts().CaretFontButton, Qt::LeftButton);
+    QTest::mouseClick(form->findChild<QToolButton *>("CaretFontButton"), Qt::LeftButton);
     QCOMPARE(names->currentText() + sizes->currentText(), QStringLiteral("Arial14"));
 }
 
@@ -174,39 +175,39 @@ void FormattingTest::caretSizeOutsideTheListStaysInUse() {
     insert("Arial", "a", 13);
     QTest::keyClick(editor(), Qt::Key_Left);
     QTest::keyClick(editor(), Qt::Key_Right);
-    QTest::mouseClick(parts().CaretFontButton, Qt::LeftButton);
-    QCOMPARE(parts().FontSizeBox->currentIndex(), -1);
-    QCOMPARE(parts().FontSizeBox->placeholderText(), QStringLiteral("13"));
+    QTest::mouseClick(form->findChild<QToolButton *>("CaretFontButton"), Qt::LeftButton);
+    QCOMPARE(form->fontBoxes().FontSizeBox->currentIndex(), -1);
+    QCOMPARE(form->fontBoxes().FontSizeBox->placeholderText(), QStringLiteral("13"));
     // Typing, an insertion in a face and the face box all go on at 13 points.
     QTest::keyClick(editor(), Qt::Key_B);
     form->notation().InsertWithFont(QStringLiteral("Arial"), QStringLiteral("c"));
     editor()->selectAll();
-    choose(parts().FontNameBox, "Times New Roman");
+    choose(form->fontBoxes().FontNameBox, "Times New Roman");
     QCOMPARE(editor()->toPlainText(), QStringLiteral("abc"));
     for (int i = 0; i < 3; ++i)
         QCOMPARE(at(i).size, 13);
 }
 
 void FormattingTest::notationModeInTheBoxes() {
-    const int savedName = parts().SavedFontNameIndex;
-    const int savedSize = parts().SavedFontSizeIndex;
-    choose(parts().FontNameBox, "Arial");
-    choose(parts().FontSizeBox, "16");
+    const int savedName = form->fontBoxes().SavedFontNameIndex();
+    const int savedSize = form->fontBoxes().SavedFontSizeIndex();
+    choose(form->fontBoxes().FontNameBox, "Arial");
+    choose(form->fontBoxes().FontSizeBox, "16");
     QCOMPARE(editor()->caretAttributes().size, 16);
     // Choosing the notation entry enters notation mode without touching the saved indexes.
-    choose(parts().FontNameBox, "Tessary Notation");
-    QCOMPARE(parts().FontSizeBox->currentText(), QStringLiteral("11"));
+    choose(form->fontBoxes().FontNameBox, "Tessary Notation");
+    QCOMPARE(form->fontBoxes().FontSizeBox->currentText(), QStringLiteral("11"));
     QCOMPARE(editor()->caretAttributes().face, QStringLiteral("Tessary Notation"));
-    QCOMPARE(parts().SavedFontNameIndex, savedName);
-    QCOMPARE(parts().SavedFontSizeIndex, savedSize);
+    QCOMPARE(form->fontBoxes().SavedFontNameIndex(), savedName);
+    QCOMPARE(form->fontBoxes().SavedFontSizeIndex(), savedSize);
     // There the size cannot change.
-    choose(parts().FontSizeBox, "14");
-    QCOMPARE(parts().FontSizeBox->currentText(), QStringLiteral("11"));
+    choose(form->fontBoxes().FontSizeBox, "14");
+    QCOMPARE(form->fontBoxes().FontSizeBox->currentText(), QStringLiteral("11"));
     QCOMPARE(editor()->caretAttributes().size, 11);
     // Esc returns to what the last toggle remembered: the first start's choice.
     QTest::keyClick(editor(), Qt::Key_Escape);
-    QCOMPARE(parts().FontNameBox->currentText(), QStringLiteral("Times New Roman"));
-    QCOMPARE(parts().FontSizeBox->currentText(), QStringLiteral("12"));
+    QCOMPARE(form->fontBoxes().FontNameBox->currentText(), QStringLiteral("Times New Roman"));
+    QCOMPARE(form->fontBoxes().FontSizeBox->currentText(), QStringLiteral("12"));
 }
 
 void FormattingTest::paragraphButtonsKeepTheIndents() {
@@ -215,22 +216,22 @@ void FormattingTest::paragraphButtonsKeepTheIndents() {
     p.firstIndent = 18;
     p.leftIndent = 36;
     editor()->setParaAttributes(p);
-    QTest::mouseClick(parts().BulletsButton, Qt::LeftButton);
+    QTest::mouseClick(form->ruler().widgets().BulletsButton, Qt::LeftButton);
     QVERIFY(editor()->paraAttributes().bullet);
     QCOMPARE(editor()->paraAttributes().leftIndent, 36);
-    QTest::mouseClick(parts().BulletsButton, Qt::LeftButton);
+    QTest::mouseClick(form->ruler().widgets().BulletsButton, Qt::LeftButton);
     QVERIFY(!editor()->paraAttributes().bullet);
     QCOMPARE(editor()->paraAttributes().leftIndent, 36);
-    QTest::mouseClick(parts().CenterAlignButton, Qt::LeftButton);
+    QTest::mouseClick(form->ruler().widgets().CenterAlignButton, Qt::LeftButton);
     QCOMPARE(editor()->paraAttributes().alignment, Alignment::Center);
     QCOMPARE(editor()->paraAttributes().firstIndent, 18);
     // The buttons follow the caret paragraph, and do nothing while a marker is dragged.
     editor()->insertPlainText(QStringLiteral("\ntwo"));
-    QTest::mouseClick(parts().RightAlignButton, Qt::LeftButton);
+    QTest::mouseClick(form->ruler().widgets().RightAlignButton, Qt::LeftButton);
     editor()->setSelStart(0);
-    QTRY_VERIFY(parts().CenterAlignButton->isChecked());
-    parts().RulerDragging = true;
-    QTest::mouseClick(parts().LeftAlignButton, Qt::LeftButton);
+    QTRY_VERIFY(form->ruler().widgets().CenterAlignButton->isChecked());
+    form->context().RulerDragging = true;
+    QTest::mouseClick(form->ruler().widgets().LeftAlignButton, Qt::LeftButton);
     QCOMPARE(editor()->paraAttributes().alignment, Alignment::Center);
 }
 

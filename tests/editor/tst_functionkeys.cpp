@@ -1,6 +1,7 @@
 #include "app/initsetting.h"
 #include "app/tmainform.h"
 #include "editor/notationtyping.h"
+#include "editor/palettes.h"
 #include "platform/codepage.h"
 #include "platform/fontregistry.h"
 #include "platform/richedit.h"
@@ -40,7 +41,6 @@ private:
     void assign(int key, int paletteTag) const;
     void openForm();
     RichEdit *editor() const { return form->editor(); }
-    MainParts &parts() const { return form->parts(); }
     std::unique_ptr<test::Sandbox> sandbox;
     std::unique_ptr<TMainForm> form;
 };
@@ -54,7 +54,7 @@ void FunctionKeysTest::openForm() {
     form->resize(1000, 600);
     form->show();
     QVERIFY(QTest::qWaitForWindowExposed(form.get()));
-    QTest::mouseClick(parts().FunctionKeyButton, Qt::LeftButton);
+    QTest::mouseClick(form->findChild<QToolButton *>("FunctionKeyButton"), Qt::LeftButton);
     editor()->setFocus();
 }
 
@@ -76,7 +76,7 @@ void FunctionKeysTest::assign(int key, int paletteTag) const {
 void FunctionKeysTest::keyButtonsCarryTagsCaptionsAndHints() {
     for (int key = 2; key <= 12; ++key) {
         QVERIFY(def(key) && val(key));
-        QVERIFY(parts().FnKeyToolBar->isAncestorOf(def(key)));
+        QVERIFY(form->palettes().bars().FnKeyToolBar->isAncestorOf(def(key)));
         QCOMPARE(def(key)->property("Tag").toInt(), 400 + key);
         QCOMPARE(val(key)->property("Tag").toInt(), 300 + key);
         QCOMPARE(def(key)->text(), QStringLiteral("f%1").arg(key));
@@ -91,38 +91,39 @@ void FunctionKeysTest::keyButtonsCarryTagsCaptionsAndHints() {
 
 void FunctionKeysTest::definitionButtonShowsTheHintAndThePalettes() {
     QTest::mouseClick(def(5), Qt::LeftButton);
-    QVERIFY(parts().FnHint->isVisible());
+    QVERIFY(form->palettes().bars().FnHint->isVisible());
     QVERIFY(def(5)->isChecked());
     QVERIFY(def(5)->toolTip().isEmpty());
-    QVERIFY(!parts().GreekToolBar->isHidden());
-    QVERIFY(!parts().SymbolToolBarB->isHidden());
-    QVERIFY(parts().GreekAlphabetButton->isChecked());
-    QVERIFY(parts().SymbolButton->isChecked());
+    QVERIFY(!form->palettes().bars().GreekToolBar->isHidden());
+    QVERIFY(!form->palettes().bars().SymbolToolBarB->isHidden());
+    QVERIFY(form->palettes().bars().GreekAlphabetButton->isChecked());
+    QVERIFY(form->palettes().bars().SymbolButton->isChecked());
     auto label = [this](const char *name) {
-        return parts().FnHint->findChild<QLabel *>(QLatin1String(name));
+        return form->palettes().bars().FnHint->findChild<QLabel *>(QLatin1String(name));
     };
     QCOMPARE(label("FnLabel1")->text(), QStringLiteral("F5,"));
     QCOMPARE(label("FnLabel2")->text(), QStringLiteral("F5"));
     QCOMPARE(label("FnLabel3")->x(), label("FnLabel2")->x() + label("FnLabel2")->width() + 3);
     for (const char *name : {"FnLabel0", "FnLabel1", "Label2", "FnLabel3"})
-        QVERIFY2(parts().FnHint->rect().contains(label(name)->geometry()), name);
+        QVERIFY2(form->palettes().bars().FnHint->rect().contains(label(name)->geometry()), name);
     // Half a bar below the function-key bar, inside the editor's width.
-    QToolBar *bar = parts().FnKeyToolBar;
-    QCOMPARE(parts().FnHint->y(), bar->mapTo(form.get(), QPoint()).y() + bar->height() * 3 / 2);
+    QToolBar *bar = form->palettes().bars().FnKeyToolBar;
+    QCOMPARE(form->palettes().bars().FnHint->y(),
+             bar->mapTo(form.get(), QPoint()).y() + bar->height() * 3 / 2);
     const int editorRight = editor()->mapTo(form.get(), QPoint(editor()->width(), 0)).x();
-    QVERIFY(parts().FnHint->geometry().right() < editorRight);
+    QVERIFY(form->palettes().bars().FnHint->geometry().right() < editorRight);
     // Another key's definition button moves the pending assignment there.
     QTest::mouseClick(def(12), Qt::LeftButton);
     QVERIFY(!def(5)->isChecked());
     QCOMPARE(def(5)->toolTip(), QStringLiteral("Click here to assign a character to F5"));
     QVERIFY(def(12)->isChecked());
     QCOMPARE(label("FnLabel2")->text(), QStringLiteral("F12"));
-    QVERIFY(parts().FnHint->geometry().right() < editorRight);
+    QVERIFY(form->palettes().bars().FnHint->geometry().right() < editorRight);
 }
 
 void FunctionKeysTest::assignedAlphaIsInsertedByItsKey() {
     assign(5, 10);
-    QVERIFY(parts().FnHint->isHidden());
+    QVERIFY(form->palettes().bars().FnHint->isHidden());
     QVERIFY(!def(5)->isChecked());
     QCOMPARE(def(5)->toolTip(), QStringLiteral("Click here to assign a character to F5"));
     QCOMPARE(val(5)->text(), QStringLiteral("\u03B1"));
@@ -156,16 +157,16 @@ void FunctionKeysTest::pendingAssignmentEndsWithoutChange_data() {
 void FunctionKeysTest::pendingAssignmentEndsWithoutChange() {
     QFETCH(QString, how);
     QTest::mouseClick(def(4), Qt::LeftButton);
-    QVERIFY(parts().FnHint->isVisible());
+    QVERIFY(form->palettes().bars().FnHint->isVisible());
     if (how == "key")
         QTest::keyClick(editor(), Qt::Key_A);
     else if (how == "mouse")
         QTest::mouseClick(editor()->viewport(), Qt::LeftButton, {}, QPoint(50, 50));
     else if (how == "command")
-        QTest::mouseClick(parts().NotationButton, Qt::LeftButton);
+        QTest::mouseClick(form->findChild<QToolButton *>("NotationButton"), Qt::LeftButton);
     else
         QTest::mouseClick(def(4), Qt::LeftButton);
-    QVERIFY(parts().FnHint->isHidden());
+    QVERIFY(form->palettes().bars().FnHint->isHidden());
     QVERIFY(!def(4)->isChecked());
     QCOMPARE(def(4)->toolTip(), QStringLiteral("Click here to assign a character to F4"));
     // A palette click now inserts instead of assigning.

@@ -1,4 +1,5 @@
 #include "app/tmainform.h"
+#include "editor/fontboxes.h"
 #include "editor/notationtyping.h"
 #include "platform/codepage.h"
 #include "platform/richedit.h"
@@ -42,7 +43,6 @@ private slots:
 private:
     void type(const QString &text);
     RichEdit *editor() { return form->editor(); }
-    MainParts &parts() { return form->parts(); }
     std::unique_ptr<test::Sandbox> sandbox;
     std::unique_ptr<TMainForm> form;
 };
@@ -66,7 +66,7 @@ void NotationTypingTest::type(const QString &text) {
 }
 
 void NotationTypingTest::typingOutsideNotationUsesTheFontBoxes() {
-    parts().BoldButton->setChecked(true);
+    form->notation().controls().BoldButton->setChecked(true);
     type("ab");
     QCOMPARE(editor()->toPlainText(), QStringLiteral("ab"));
     for (int i = 0; i < 2; ++i) {
@@ -82,7 +82,7 @@ void NotationTypingTest::typingOutsideNotationUsesTheFontBoxes() {
 
 void NotationTypingTest::typingInNotationModeUsesCourierNewEven() {
     form->notation().NotationButtonClick();
-    parts().ItalicButton->setChecked(true);
+    form->notation().controls().ItalicButton->setChecked(true);
     type("x2");
     const CharAttributes a = editor()->charAttributesAt(1);
     QCOMPARE(a.face, QStringLiteral("Courier New Even"));
@@ -106,9 +106,9 @@ void NotationTypingTest::notationSpacesFollowTheWhitespaceDisplay() {
         QCOMPARE(editor()->charAttributesAt(i).size, 11);
         QCOMPARE(editor()->charAttributesAt(i).color, rgbColor(0, 0, 0));
     }
-    parts().WhitespaceButton->setChecked(true);
+    form->notation().controls().WhitespaceButton->setChecked(true);
     // A notation space takes no bold from the button: it keeps the caret's style.
-    parts().BoldButton->setChecked(true);
+    form->notation().controls().BoldButton->setChecked(true);
     type(" ");
     QCOMPARE(editor()->toPlainText(), QStringLiteral("a b_"));
     const CharAttributes space = editor()->charAttributesAt(3);
@@ -166,10 +166,10 @@ void NotationTypingTest::ctrlDigitsInsertSymbolDigitsWithoutEnteringNotation() {
 void NotationTypingTest::escTogglesNotationMode() {
     QTest::keyClick(editor(), Qt::Key_Escape);
     QVERIFY(form->notation().inNotationMode());
-    QCOMPARE(parts().FontSizeBox->currentText(), QStringLiteral("11"));
+    QCOMPARE(form->fontBoxes().FontSizeBox->currentText(), QStringLiteral("11"));
     QTest::keyClick(editor(), Qt::Key_Escape);
-    QCOMPARE(parts().FontNameBox->currentText(), QStringLiteral("Times New Roman"));
-    QCOMPARE(parts().FontSizeBox->currentText(), QStringLiteral("12"));
+    QCOMPARE(form->fontBoxes().FontNameBox->currentText(), QStringLiteral("Times New Roman"));
+    QCOMPARE(form->fontBoxes().FontSizeBox->currentText(), QStringLiteral("12"));
 }
 
 void NotationTypingTest::shiftBaselineFollowsTheFaceTable_data() {
@@ -229,7 +229,7 @@ void NotationTypingTest::shiftBaselineAtStartChangesNothing() {
 void NotationTypingTest::insertWithFontInOverwriteModeReplacesOneCharacter() {
     type("abcdef");
     QTest::keyClick(editor(), Qt::Key_Insert);
-    QVERIFY(!parts().InsertMode);
+    QVERIFY(!form->context().InsertMode);
     editor()->setSelection(1, 4);
     form->notation().InsertWithFont(QStringLiteral("Courier New Greek Even"), 0xE1);
     QCOMPARE(editor()->toPlainText(), QStringLiteral("a\u03B1cdef"));
@@ -249,12 +249,12 @@ void NotationTypingTest::insertWithFontInOverwriteModeReplacesOneCharacter() {
 
 void NotationTypingTest::insertKeyTogglesBothModes() {
     QTest::keyClick(editor(), Qt::Key_Insert);
-    QCOMPARE(parts().InsStateLabel->text(), QStringLiteral("Overwrite"));
+    QCOMPARE(form->notation().controls().InsStateLabel->text(), QStringLiteral("Overwrite"));
     QVERIFY(editor()->overwriteMode());
     QTest::keyClick(editor(), Qt::Key_Insert);
-    QCOMPARE(parts().InsStateLabel->text(), QStringLiteral("    Insert"));
+    QCOMPARE(form->notation().controls().InsStateLabel->text(), QStringLiteral("    Insert"));
     QVERIFY(!editor()->overwriteMode());
-    QVERIFY(parts().InsertMode);
+    QVERIFY(form->context().InsertMode);
 }
 
 void NotationTypingTest::ctrlYDeletesOneDisplayLineOfAWrappedParagraph() {
@@ -294,20 +294,20 @@ void NotationTypingTest::whitespaceToggleConvertsOnlyNotationSpaces() {
     form->notation().InsertWithFont(QStringLiteral("Arial"), QStringLiteral("_ "));
     form->notation().NotationButtonClick();
     type(" ");
-    parts().WhitespaceButton->setChecked(true);
+    form->notation().controls().WhitespaceButton->setChecked(true);
     type(" ");
     QCOMPARE(editor()->toPlainText(), QStringLiteral("_  _"));
     editor()->selectAll();
     // Button up: the silver notation "_" becomes a black space; the Arial "_" stays.
-    QTest::mouseClick(parts().WhitespaceButton, Qt::LeftButton);
-    QVERIFY(!parts().WhitespaceButton->isChecked());
+    QTest::mouseClick(form->notation().controls().WhitespaceButton, Qt::LeftButton);
+    QVERIFY(!form->notation().controls().WhitespaceButton->isChecked());
     QCOMPARE(editor()->toPlainText(), QStringLiteral("_   "));
     QCOMPARE(editor()->charAttributesAt(3).color, rgbColor(0, 0, 0));
     QCOMPARE(editor()->selStart(), 0);
     QCOMPARE(editor()->selLength(), 0);
     // Button down: black notation spaces become silver "_"; the Arial space stays.
     editor()->selectAll();
-    QTest::mouseClick(parts().WhitespaceButton, Qt::LeftButton);
+    QTest::mouseClick(form->notation().controls().WhitespaceButton, Qt::LeftButton);
     QCOMPARE(editor()->toPlainText(), QStringLiteral("_ __"));
     QCOMPARE(editor()->charAttributesAt(2).color, kSilver);
     QCOMPARE(editor()->charAttributesAt(0).face, QStringLiteral("Arial"));

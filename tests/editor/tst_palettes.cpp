@@ -1,5 +1,7 @@
 #include "app/tmainform.h"
+#include "editor/fontboxes.h"
 #include "editor/notationtyping.h"
+#include "editor/palettes.h"
 #include "platform/codepage.h"
 #include "platform/fontregistry.h"
 #include "platform/richedit.h"
@@ -41,7 +43,6 @@ private:
     void click(int tag) const { QTest::mouseClick(button(tag), Qt::LeftButton); }
     int xOf(int position) const;
     RichEdit *editor() const { return form->editor(); }
-    MainParts &parts() const { return form->parts(); }
     std::unique_ptr<test::Sandbox> sandbox;
     std::unique_ptr<TMainForm> form;
 };
@@ -62,8 +63,8 @@ void PalettesTest::init() {
     form->resize(1000, 600);
     form->show();
     QVERIFY(QTest::qWaitForWindowExposed(form.get()));
-    QTest::mouseClick(parts().GreekAlphabetButton, Qt::LeftButton);
-    QTest::mouseClick(parts().SymbolButton, Qt::LeftButton);
+    QTest::mouseClick(form->palettes().bars().GreekAlphabetButton, Qt::LeftButton);
+    QTest::mouseClick(form->palettes().bars().SymbolButton, Qt::LeftButton);
     editor()->setFocus();
 }
 
@@ -83,8 +84,9 @@ int PalettesTest::xOf(int position) const {
 }
 
 void PalettesTest::barsHoldThirtyFourCharacterButtonsEach() {
-    const QList<std::pair<QToolBar *, int>> bars = {
-        {parts().GreekToolBar, 10}, {parts().SymbolToolBarA, 100}, {parts().SymbolToolBarB, 200}};
+    const QList<std::pair<QToolBar *, int>> bars = {{form->palettes().bars().GreekToolBar, 10},
+                                                    {form->palettes().bars().SymbolToolBarA, 100},
+                                                    {form->palettes().bars().SymbolToolBarB, 200}};
     for (const auto &[bar, first] : bars) {
         const QList<QToolButton *> buttons =
             bar->findChildren<QToolButton *>(QRegularExpression(QStringLiteral("^PaletteButton")));
@@ -116,7 +118,7 @@ void PalettesTest::barsHoldThirtyFourCharacterButtonsEach() {
 
 void PalettesTest::toggledBarsStackInTheirFixedOrder() {
     auto top = [this](QToolBar *bar) { return bar->mapTo(form.get(), QPoint()).y(); };
-    QTest::mouseClick(parts().FunctionKeyButton, Qt::LeftButton);
+    QTest::mouseClick(form->findChild<QToolButton *>("FunctionKeyButton"), Qt::LeftButton);
     // The rows are centred in the window and start at one x, the function keys included.
     const QWidget *greekRow = form->findChild<QWidget *>(QStringLiteral("GreekToolBarRow"));
     const int left = greekRow->mapTo(form.get(), QPoint()).x();
@@ -124,29 +126,29 @@ void PalettesTest::toggledBarsStackInTheirFixedOrder() {
     for (const char *row : {"SymbolToolBarARow", "SymbolToolBarBRow", "FnKeyToolBarRow"})
         QCOMPARE(form->findChild<QWidget *>(QLatin1String(row))->mapTo(form.get(), QPoint()).x(),
                  left);
-    const int greek = top(parts().GreekToolBar);
-    QCOMPARE(top(parts().SymbolToolBarA), greek + 25);
-    QCOMPARE(top(parts().SymbolToolBarB), greek + 50);
-    QCOMPARE(top(parts().FnKeyToolBar), greek + 75);
+    const int greek = top(form->palettes().bars().GreekToolBar);
+    QCOMPARE(top(form->palettes().bars().SymbolToolBarA), greek + 25);
+    QCOMPARE(top(form->palettes().bars().SymbolToolBarB), greek + 50);
+    QCOMPARE(top(form->palettes().bars().FnKeyToolBar), greek + 75);
     // Hiding the Greek bar moves the others up; the symbol toggle takes both symbol bars.
-    QTest::mouseClick(parts().GreekAlphabetButton, Qt::LeftButton);
-    QVERIFY(parts().GreekToolBar->isHidden());
-    QCOMPARE(top(parts().SymbolToolBarA), greek);
-    QCOMPARE(top(parts().FnKeyToolBar), greek + 50);
-    QTest::mouseClick(parts().SymbolButton, Qt::LeftButton);
-    QVERIFY(parts().SymbolToolBarA->isHidden());
-    QVERIFY(parts().SymbolToolBarB->isHidden());
-    QCOMPARE(top(parts().FnKeyToolBar), greek);
-    QTest::mouseClick(parts().GreekAlphabetButton, Qt::LeftButton);
-    QCOMPARE(top(parts().GreekToolBar), greek);
-    QCOMPARE(top(parts().FnKeyToolBar), greek + 25);
+    QTest::mouseClick(form->palettes().bars().GreekAlphabetButton, Qt::LeftButton);
+    QVERIFY(form->palettes().bars().GreekToolBar->isHidden());
+    QCOMPARE(top(form->palettes().bars().SymbolToolBarA), greek);
+    QCOMPARE(top(form->palettes().bars().FnKeyToolBar), greek + 50);
+    QTest::mouseClick(form->palettes().bars().SymbolButton, Qt::LeftButton);
+    QVERIFY(form->palettes().bars().SymbolToolBarA->isHidden());
+    QVERIFY(form->palettes().bars().SymbolToolBarB->isHidden());
+    QCOMPARE(top(form->palettes().bars().FnKeyToolBar), greek);
+    QTest::mouseClick(form->palettes().bars().GreekAlphabetButton, Qt::LeftButton);
+    QCOMPARE(top(form->palettes().bars().GreekToolBar), greek);
+    QCOMPARE(top(form->palettes().bars().FnKeyToolBar), greek + 25);
 }
 
 void PalettesTest::alphaOutsideNotationModeEntersItAndInsertsGreek() {
     QTest::keyClicks(editor(), QStringLiteral("a"));
     click(10);
-    QCOMPARE(parts().FontNameBox->currentText(), QStringLiteral("Tessary Notation"));
-    QCOMPARE(parts().FontSizeBox->currentText(), QStringLiteral("11"));
+    QCOMPARE(form->fontBoxes().FontNameBox->currentText(), QStringLiteral("Tessary Notation"));
+    QCOMPARE(form->fontBoxes().FontSizeBox->currentText(), QStringLiteral("11"));
     QCOMPARE(editor()->toPlainText(), QStringLiteral("a\u03B1"));
     const CharAttributes a = editor()->charAttributesAt(1);
     QCOMPARE(a.face, QStringLiteral("Courier New Greek Even"));
@@ -155,8 +157,8 @@ void PalettesTest::alphaOutsideNotationModeEntersItAndInsertsGreek() {
     QVERIFY(editor()->hasFocus());
     // The boxes were saved, so Esc returns to them.
     QTest::keyClick(editor(), Qt::Key_Escape);
-    QCOMPARE(parts().FontNameBox->currentText(), QStringLiteral("Times New Roman"));
-    QCOMPARE(parts().FontSizeBox->currentText(), QStringLiteral("12"));
+    QCOMPARE(form->fontBoxes().FontNameBox->currentText(), QStringLiteral("Times New Roman"));
+    QCOMPARE(form->fontBoxes().FontSizeBox->currentText(), QStringLiteral("12"));
 }
 
 void PalettesTest::textSymbolsLeaveTheModeAloneAndUseTheBoxFace() {

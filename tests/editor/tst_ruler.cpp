@@ -1,5 +1,6 @@
 #include "app/tmainform.h"
 #include "editor/ruler.h"
+#include "platform/documentstate.h"
 #include "platform/richedit.h"
 #include "testsupport.h"
 
@@ -33,7 +34,6 @@ private:
     // pixels), passing through `via` first.
     void drag(QWidget *marker, int left, int via = -1);
     RichEdit *editor() { return form->editor(); }
-    MainParts &parts() { return form->parts(); }
     std::unique_ptr<test::Sandbox> sandbox;
     std::unique_ptr<TMainForm> form;
 };
@@ -114,9 +114,11 @@ void RulerTest::scaleFollowsTheScreenDpi() {
         std::sort(found.begin(), found.end());
         return found;
     };
-    const QList<int> bars = positions(parts().UpperRulerPanel, 2, QStringLiteral("|"));
-    const QList<int> dots = positions(parts().UpperRulerPanel, 2, QStringLiteral("\u00B7"));
-    const QList<int> ticks = positions(parts().ImplicitTabsPanel, 5, QString());
+    const QList<int> bars =
+        positions(form->ruler().widgets().UpperRulerPanel, 2, QStringLiteral("|"));
+    const QList<int> dots =
+        positions(form->ruler().widgets().UpperRulerPanel, 2, QStringLiteral("\u00B7"));
+    const QList<int> ticks = positions(form->ruler().widgets().ImplicitTabsPanel, 5, QString());
     QCOMPARE(bars.mid(0, 3), QList<int>({dpi, 2 * dpi, 3 * dpi}));
     QCOMPARE(bars.size() + dots.size(), (1280 + dpi / 4 - 1) / (dpi / 4));
     // The first label and tick sit one pixel further right.
@@ -134,27 +136,29 @@ void RulerTest::markersFollowTheCaretParagraph() {
     editor()->setSelStart(0);
     QTRY_COMPARE(marker("RulerFirstIndent")->x(), 47);
     QCOMPARE(marker("RulerLeftIndent")->x(), 23);
-    const int width = parts().UpperRulerPanel->width();
+    const int width = form->ruler().widgets().UpperRulerPanel->width();
     QCOMPARE(marker("RulerRightIndent")->x(), width - 12 - 20 - 1);
 }
 
 void RulerTest::draggedMarkersStopAtTheLimits() {
     start();
     setIndents(10, 0);
-    parts().DocumentModified = false;
+    form->documentState().setDocumentModified(false);
     QWidget *first = marker("RulerFirstIndent");
     // A click without a drag writes nothing (it would only snap the indent to the grid).
     QTest::mouseClick(first, Qt::LeftButton, {}, QPoint(5, 3));
     QCOMPARE(editor()->paraAttributes().firstIndent, 10);
-    const int limit = parts().UpperRulerPanel->width() - 20;
+    const int limit = form->ruler().widgets().UpperRulerPanel->width() - 20;
     drag(first, 300);
-    QVERIFY(parts().RulerDragging);
-    QVERIFY(parts().DocumentModified);
+    QVERIFY(form->context().RulerDragging);
+    QVERIFY(form->documentState().DocumentModified());
     QCOMPARE(first->x(), 300);
     // The guide runs over the editor from the marker's tip.
-    QWidget *guide = parts().RulerGuidePanel;
+    QWidget *guide = form->ruler().widgets().RulerGuidePanel;
     QVERIFY(guide->isVisible());
-    QCOMPARE(guide->x(), parts().UpperRulerPanel->mapTo(form.get(), QPoint(300 + 5 + 1, 0)).x());
+    QCOMPARE(
+        guide->x(),
+        form->ruler().widgets().UpperRulerPanel->mapTo(form.get(), QPoint(300 + 5 + 1, 0)).x());
     QTest::mouseMove(first, QPoint(4 - first->x(), 3));
     QCOMPARE(first->x(), 0);
     QTest::mouseMove(first, QPoint(limit + 50 - first->x(), 3));
@@ -162,7 +166,7 @@ void RulerTest::draggedMarkersStopAtTheLimits() {
     form->ruler().SyncRuler();
     QCOMPARE(first->x(), limit);
     QTest::mouseRelease(first, Qt::LeftButton, {}, QPoint(5, 3));
-    QVERIFY(!parts().RulerDragging);
+    QVERIFY(!form->context().RulerDragging);
     QVERIFY(!guide->isVisible());
 }
 
@@ -193,7 +197,7 @@ void RulerTest::leftAndRightMarkersSetTheirIndents() {
     QCOMPARE(p.firstIndent + p.leftIndent, 76);
 
     QWidget *right = marker("RulerRightIndent");
-    const int width = parts().UpperRulerPanel->width();
+    const int width = form->ruler().widgets().UpperRulerPanel->width();
     drag(right, width - 20 - 100 + 1);
     QTest::mouseRelease(right, Qt::LeftButton, {}, QPoint(5, 3));
     p = editor()->paraAttributes();
@@ -209,8 +213,8 @@ void RulerTest::leftAndRightMarkersSetTheirIndents() {
 void RulerTest::rightClickShiftsTheParagraph() {
     start();
     setIndents(18, 36); // markers at 23 and 71
-    QWidget *upper = parts().UpperRulerPanel;
-    QWidget *lower = parts().LowerRulerPanel;
+    QWidget *upper = form->ruler().widgets().UpperRulerPanel;
+    QWidget *lower = form->ruler().widgets().LowerRulerPanel;
     QTest::mouseClick(upper, Qt::RightButton, {}, QPoint(200, 2));
     QCOMPARE(editor()->paraAttributes().firstIndent, 54);
     QCOMPARE(editor()->paraAttributes().leftIndent, 36);
@@ -237,10 +241,10 @@ void RulerTest::resetParagraphFormatLeavesNoUndoStep() {
     QVERIFY(!editor()->document()->isUndoAvailable());
     editor()->setPlainText(QStringLiteral("x"));
     setIndents(20, -10, 30);
-    parts().RulerDragging = true;
+    form->context().RulerDragging = true;
     form->ruler().ResetParagraphFormat();
     QCOMPARE(editor()->paraAttributes(), ParaAttributes());
-    QVERIFY(!parts().RulerDragging);
+    QVERIFY(!form->context().RulerDragging);
     QCOMPARE(marker("RulerFirstIndent")->x(), 0);
 }
 

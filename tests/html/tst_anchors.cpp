@@ -1,8 +1,10 @@
 #include "app/tmainform.h"
+#include "documents/editcommands.h"
 #include "documents/documentfiles.h"
 #include "editor/commandstate.h"
 #include "html/anchors.h"
 #include "html/tanchorform.h"
+#include "platform/documentstate.h"
 #include "platform/richedit.h"
 #include "testsupport.h"
 
@@ -62,7 +64,7 @@ void AnchorsTest::init() {
 
 void AnchorsTest::cleanup() {
     modalContext.reset();
-    form->parts().DocumentModified = false;
+    form->documentState().setDocumentModified(false);
     form.reset();
     sandbox.reset();
 }
@@ -260,9 +262,9 @@ void AnchorsTest::anchorsSurviveCopyAndPaste() {
     setText(QStringLiteral("anchor | "));
     editor()->setSelection(0, 6);
     anchors().MarkAnchor(37, Anchors::kDestAnchorColor);
-    form->documents().EditCopy();
+    form->editCommands().EditCopy();
     editor()->setSelection(editor()->textLength(), 0);
-    form->documents().EditPaste();
+    form->editCommands().EditPaste();
     QCOMPARE(editor()->toPlainText(), QStringLiteral("anchor | anchor"));
     editor()->setSelection(10, 1);
     QCOMPARE(Anchors::AnchorNumberOf(editor()), 37);

@@ -138,17 +138,19 @@ void RichEditTest::displayLinesAgreeWithPositionsOnWrappedText() {
 void RichEditTest::groupedEditsAreOneUndoStep() {
     edit->setPlainText(QStringLiteral("abcdef"));
     edit->document()->clearUndoRedoStacks();
-    edit->beginUpdate();
-    edit->beginUpdate(); // nested calls join the outer group
-    for (int i = 0; i < 6; ++i) {
-        CharAttributes b;
-        b.bold = true;
-        edit->setRangeAttributes(i, 1, b, CharAttributes::Bold);
+    {
+        const RichEdit::UpdateGroup outer(*edit);
+        {
+            const RichEdit::UpdateGroup inner(*edit); // a nested group joins the outer one
+            for (int i = 0; i < 6; ++i) {
+                CharAttributes b;
+                b.bold = true;
+                edit->setRangeAttributes(i, 1, b, CharAttributes::Bold);
+            }
+        }
+        QVERIFY(edit->updating());
+        edit->replaceRange(0, 1, QStringLiteral("X"), CharAttributes(), 0);
     }
-    edit->endUpdate();
-    QVERIFY(edit->updating());
-    edit->replaceRange(0, 1, QStringLiteral("X"), CharAttributes(), 0);
-    edit->endUpdate();
     QVERIFY(!edit->updating());
     QCOMPARE(edit->toPlainText(), QStringLiteral("Xbcdef"));
     edit->undo();
