@@ -2,6 +2,7 @@
 // Shared test scaffolding: a settings file in a temporary folder, a screen of any size and
 // scripted answers for message boxes and file dialogs.
 
+#include "platform/printerservice.h"
 #include "platform/services.h"
 #include "platform/settingsstore.h"
 
@@ -10,6 +11,8 @@
 #include <QStringList>
 #include <QTemporaryDir>
 #include <memory>
+#include <optional>
+#include <tuple>
 
 namespace tessary::test {
 
@@ -37,6 +40,9 @@ public:
     QQueue<QString> fileNames;
     QStringList dialogTitles;
     QStringList startPaths;
+    // Answers of the print dialog (a range, or none for Cancel) and of the printer set-up.
+    QQueue<std::optional<std::pair<int, int>>> printRanges;
+    QQueue<bool> setupAnswers;
 
     void message(QWidget *, const QString &title, const QString &text, QMessageBox::Icon) override {
         messages.append({title, text});
@@ -52,11 +58,20 @@ public:
         startPaths.append(startPath);
         return fileNames.isEmpty() ? QString() : fileNames.dequeue();
     }
-    QString saveFileName(QWidget *, const QString &title, const QString &startPath,
-                         const QString &, const QString &) override {
+    QString saveFileName(QWidget *, const QString &title, const QString &startPath, const QString &,
+                         const QString &) override {
         dialogTitles.append(title);
         startPaths.append(startPath);
         return fileNames.isEmpty() ? QString() : fileNames.dequeue();
+    }
+    bool printDialog(QWidget *, QPrinter *, PrintRange &range) override {
+        const auto answer = printRanges.isEmpty() ? std::nullopt : printRanges.dequeue();
+        if (answer)
+            std::tie(range.from, range.to) = *answer;
+        return answer.has_value();
+    }
+    bool pageSetupDialog(QWidget *, QPrinter *) override {
+        return !setupAnswers.isEmpty() && setupAnswers.dequeue();
     }
 };
 

@@ -1,8 +1,12 @@
 #include "platform/services.h"
 
+#include "platform/printerservice.h"
+
 #include <QDesktopServices>
 #include <QFileDialog>
 #include <QGuiApplication>
+#include <QPageSetupDialog>
+#include <QPrintDialog>
 #include <QScreen>
 
 namespace tessary {
@@ -30,8 +34,8 @@ QMessageBox::StandardButton DialogService::ask(QWidget *parent, const QString &t
     return QMessageBox::StandardButton(box.exec());
 }
 
-QString DialogService::openFileName(QWidget *parent, const QString &title,
-                                    const QString &startPath, const QString &filter) {
+QString DialogService::openFileName(QWidget *parent, const QString &title, const QString &startPath,
+                                    const QString &filter) {
     QFileDialog dialog(parent, title, startPath, filter);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::ExistingFile);
@@ -40,15 +44,40 @@ QString DialogService::openFileName(QWidget *parent, const QString &title,
     return dialog.selectedFiles().first();
 }
 
-QString DialogService::saveFileName(QWidget *parent, const QString &title,
-                                    const QString &startPath, const QString &filter,
-                                    const QString &defaultSuffix) {
+QString DialogService::saveFileName(QWidget *parent, const QString &title, const QString &startPath,
+                                    const QString &filter, const QString &defaultSuffix) {
     QFileDialog dialog(parent, title, startPath, filter);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setDefaultSuffix(defaultSuffix);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return {};
     return dialog.selectedFiles().first();
+}
+
+bool DialogService::printDialog(QWidget *parent, QPrinter *printer, PrintRange &range) {
+    if (!printer)
+        return false;
+    QPrintDialog dialog(printer, parent);
+    dialog.setOption(QAbstractPrintDialog::PrintPageRange, true);
+    dialog.setMinMax(range.minPage, range.maxPage);
+    dialog.setFromTo(range.from, range.to);
+    if (dialog.exec() != QDialog::Accepted)
+        return false;
+    if (dialog.printRange() == QAbstractPrintDialog::PageRange) {
+        range.from = dialog.fromPage();
+        range.to = dialog.toPage();
+    } else {
+        range.from = range.minPage;
+        range.to = range.maxPage;
+    }
+    return true;
+}
+
+bool DialogService::pageSetupDialog(QWidget *parent, QPrinter *printer) {
+    if (!printer)
+        return false;
+    QPageSetupDialog dialog(printer, parent);
+    return dialog.exec() == QDialog::Accepted;
 }
 
 bool ShellService::open(const QUrl &url) {

@@ -5,9 +5,13 @@
 #include <QUrl>
 #include <memory>
 
+class QPrinter;
 class QWidget;
 
 namespace tessary {
+
+class PrinterService;
+struct PrintRange;
 
 // The screen as the program sees it: width in pixels and logical pixels per inch.
 class ScreenService {
@@ -33,6 +37,11 @@ public:
                                  const QString &filter);
     virtual QString saveFileName(QWidget *parent, const QString &title, const QString &startPath,
                                  const QString &filter, const QString &defaultSuffix);
+    // The system print dialog on `printer` with page numbers limited to range.minPage..maxPage
+    // and range.from..to proposed; true on OK with range.from..to chosen. The printer set-up
+    // dialog likewise. Both answer false without a printer.
+    virtual bool printDialog(QWidget *parent, QPrinter *printer, PrintRange &range);
+    virtual bool pageSetupDialog(QWidget *parent, QPrinter *printer);
 };
 
 // Opens a file or address with the desktop's default application.
@@ -48,9 +57,12 @@ public:
     static ScreenService &screen();
     static DialogService &dialogs();
     static ShellService &shell();
+    // The system's default printer, or a PDF printer where none is installed.
+    static PrinterService &printer();
     static void setScreen(std::unique_ptr<ScreenService> service);
     static void setDialogs(std::unique_ptr<DialogService> service);
     static void setShell(std::unique_ptr<ShellService> service);
+    static void setPrinter(std::unique_ptr<PrinterService> service);
 };
 
 } // namespace tessary

@@ -1,0 +1,125 @@
+#include "platform/formatrange.h"
+
+#include "platform/richedit.h"
+
+#include <QAbstractTextDocumentLayout>
+#include <QPaintDevice>
+#include <QPainter>
+#include <QTextBlock>
+#include <QTextDocument>
+#include <QTextLayout>
+#include <algorithm>
+
+namespace tessary {
+
+FormatRange::FormatRange(const RichEdit *editor, QObject *parent)
+    : QObject(parent)
+    , m_editor(editor) {
+    // Any edit makes the copy stale; the next call lays the text out again.
+    if (editor)
+        connect(editor->document(), &QTextDocument::contentsChanged, this, &FormatRange::release);
+}
+
+FormatRange::~FormatRange() = default;
+
+void FormatRange::release() {
+    m_doc.reset();
+    m_lines.clear();
+    m_source = nullptr;
+}
+
+bool FormatRange::prepare(const Request &request) {
+    if (!m_editor || !request.reference || request.rect.width() <= 0)
+        return false;
+    const QTextDocument *source = m_editor->document();
+    const int dpiX = request.reference->logicalDpiX();
+    const int dpiY = request.reference->logicalDpiY();
+    const int width = request.rect.width();
+    if (m_doc && m_source == source && m_dpiX == dpiX && m_dpiY == dpiY && m_width == width)
+        return true;
+    release();
+    m_doc.reset(source->clone());
+    m_doc->setDocumentMargin(0);
+    m_doc->documentLayout()->setPaintDevice(request.reference);
+    m_doc->setTextWidth(width);
+    m_source = source;
+    m_dpiX = dpiX;
+    m_dpiY = dpiY;
+    m_width = width;
+    QAbstractTextDocumentLayout *layout = m_doc->documentLayout();
+    for (QTextBlock block = m_doc->begin(); block.isValid(); block = block.next()) {
+        const QRectF box = layout->blockBoundingRect(block);
+        const QTextLayout *lines = block.layout();
+        const qreal top = box.top(); // the block's lines are placed relative to it
+        for (int i = 0; i < lines->lineCount(); ++i) {
+            const QTextLine line = lines->lineAt(i);
+            m_lines.append({block.position() + line.textStart(), top + line.y(),
+                            top + line.y() + line.height()});
+        }
+    }
+    if (m_lines.isEmpty())
+        m_lines.append({0, 0, 0});
+    return true;
+}
+
+int FormatRange::lineOf(int position) const {
+    const auto after = std::upper_bound(m_lines.begin(), m_lines.end(), position,
+                                        [](int p, const Line &l) { return p < l.start; });
+    return std::max(0, int(after - m_lines.begin()) - 1);
+}
+
+int FormatRange::measure(const Request &request, bool placeTallLine) {
+    if (!prepare(request))
+        return request.first;
+    const int first = lineOf(request.first);
+    const qreal limit = m_lines[first].top + request.rect.height();
+    int line = first;
+    while (line < m_lines.size() && m_lines[line].bottom <= limit)
+        ++line;
+    if (line == m_lines.size())
+        return -1;
+    if (line == first) {
+        if (!placeTallLine)
+            return request.first;
+        ++line;
+        if (line == m_lines.size())
+            return -1;
+    }
+    return m_lines[line].start;
+}
+
+int FormatRange::render(QPainter &painter, const Request &request) {
+    if (!prepare(request))
+        return request.last;
+    const int first = lineOf(request.first);
+    const bool toEnd = request.last < 0 || request.last >= m_doc->characterCount() - 1;
+    const int last =
+        toEnd ? int(m_lines.size()) - 1 : lineOf(qMax(request.first, request.last - 1));
+    const qreal top = m_lines[first].top;
+    painter.save();
+    painter.translate(request.rect.left(), request.rect.top() - top);
+    painter.setPen(Qt::black);
+    // The layout draws a block from its clip and also the line just above it, so the lines
+    // of a paragraph begun on an earlier page are drawn one by one.
+    int full = first;
+    const QTextBlock block = m_doc->findBlock(m_lines[first].start);
+    if (m_lines[first].start != block.position()) {
+        const QPointF origin = m_doc->documentLayout()->blockBoundingRect(block).topLeft();
+        const QTextLayout *lines = block.layout();
+        int i = lines->lineForTextPosition(m_lines[first].start - block.position()).lineNumber();
+        for (; i >= 0 && i < lines->lineCount() && full <= last; ++i, ++full)
+            lines->lineAt(i).draw(&painter, origin);
+    }
+    if (full <= last) {
+        // Half a pixel in from the edges keeps out the lines that touch them.
+        QAbstractTextDocumentLayout::PaintContext context;
+        context.palette.setColor(QPalette::Text, Qt::black);
+        const qreal from = m_lines[full].top + 0.5;
+        context.clip = QRectF(-m_width, from, 3.0 * m_width, m_lines[last].bottom - 0.5 - from);
+        m_doc->documentLayout()->draw(&painter, context);
+    }
+    painter.restore();
+    return request.last;
+}
+
+} // namespace tessary

@@ -1,0 +1,68 @@
+#pragma once
+
+#include <QList>
+#include <QObject>
+#include <QPointer>
+#include <QRect>
+#include <memory>
+
+class QPainter;
+class QPaintDevice;
+class QTextDocument;
+
+namespace tessary {
+
+class RichEdit;
+
+// The rich-text control's format-range operation: measures and draws ranges of its document
+// as they come out on a printer. The text is laid out on a copy of the document at the
+// reference device's resolution (fonts measured for the printer, not the screen), so what
+// is measured is what is drawn, and the control's own screen layout is never touched.
+// Ranges are placed by whole display lines; a page therefore never ends inside a line.
+// The layout is kept between calls until release(), or rebuilt when the document, the
+// reference device's resolution or the line width changes.
+class FormatRange : public QObject {
+    Q_OBJECT
+public:
+    explicit FormatRange(const RichEdit *editor, QObject *parent = nullptr);
+    ~FormatRange() override;
+
+    struct Request {
+        QPaintDevice *reference = nullptr; // the device the text is laid out for
+        QRect rect;    // in reference-device pixels: its width is the line width
+        int first = 0; // first character to place
+        int last = -1; // first character not to draw; -1 = to the end of the text
+    };
+
+    // The first character after `first` that does not fit below rect's top within its
+    // height (lines from the one holding `first`), or -1 when the rest of the text fits.
+    // When not even the first line fits, `first` itself; with placeTallLine that line is
+    // placed alone instead and the character after it is returned.
+    int measure(const Request &request, bool placeTallLine = false);
+    // Draws the lines holding request.first..last-1 on `painter`, whose logical units are
+    // reference-device pixels, with the first line's top-left at rect's top-left; nothing is
+    // clipped to rect. Returns `last` (-1 when drawn to the end).
+    int render(QPainter &painter, const Request &request);
+    // Frees the cached layout.
+    void release();
+    bool cached() const { return m_doc != nullptr; }
+
+private:
+    struct Line {
+        int start = 0; // document position of the line's first character
+        qreal top = 0;
+        qreal bottom = 0;
+    };
+    bool prepare(const Request &request);
+    int lineOf(int position) const;
+
+    QPointer<const RichEdit> m_editor;
+    std::unique_ptr<QTextDocument> m_doc;
+    QList<Line> m_lines;
+    const QTextDocument *m_source = nullptr;
+    int m_dpiX = 0;
+    int m_dpiY = 0;
+    int m_width = 0;
+};
+
+} // namespace tessary
