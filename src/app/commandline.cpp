@@ -30,6 +30,12 @@ const QList<Command> &commands() {
          {},
          "",
          "print the version and exit"},
+        {{QStringLiteral("--export-pdf")},
+         CommandLine::Mode::ExportPdf,
+         2,
+         {},
+         "IN OUT",
+         "print the document IN into the PDF file OUT with the saved print settings"},
     };
     return table;
 }
@@ -93,6 +99,7 @@ int CommandLine::runWithoutDisplay() const {
         std::fprintf(stderr, "tessary: %s\nTry 'tessary --help'.\n", qPrintable(m_error));
         return 2;
     case Mode::Edit:
+    case Mode::ExportPdf:
         break;
     }
     return 0;

@@ -14,7 +14,7 @@ namespace tessary {
 // Mode. Without a command the arguments are the files to open.
 class CommandLine {
 public:
-    enum class Mode { Edit, Help, Version, Invalid };
+    enum class Mode { Edit, Help, Version, ExportPdf, Invalid };
 
     // `arguments` without the program name. Arguments starting with a single '-' belong to
     // the toolkit (-platform, -style ...) and are left for it: read the arguments again from

@@ -1,4 +1,5 @@
 #include "app/appidentity.h"
+#include "app/batchpdf.h"
 #include "app/commandline.h"
 #include "app/tauxform.h"
 #include "app/tmainform.h"
@@ -18,7 +19,11 @@ int main(int argc, char *argv[]) {
     for (int i = 1; i < argc; ++i)
         arguments.append(QString::fromLocal8Bit(argv[i]));
     // Help, version and a bad command line are answered before anything needs a display.
-    if (const auto request = tessary::CommandLine::parse(arguments); !request.needsDisplay())
+    const auto request = tessary::CommandLine::parse(arguments);
+    // A batch command runs on the offscreen platform: it needs fonts, never a display.
+    if (request.mode() == tessary::CommandLine::Mode::ExportPdf)
+        return tessary::RunBatchPdf(argc, argv, request.operands().at(0), request.operands().at(1));
+    if (!request.needsDisplay())
         return request.runWithoutDisplay();
     // Without a display Qt would abort with a terse platform error; say what to do instead.
     if (qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") &&

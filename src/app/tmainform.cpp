@@ -20,6 +20,7 @@
 #include "platform/richedit.h"
 #include "platform/services.h"
 #include "platform/settingsstore.h"
+#include "printing/tprintform.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -58,6 +59,10 @@ TMainForm::TMainForm(QWidget *parent)
     P.HideFnHint = [this] { HideFnHint(); };
     createFeatures();
     m_startedUp = FormCreate();
+    // The font dialog lists the faces the font box holds once start-up has filled it.
+    PrintForm = new TPrintForm(P.Editor, *Fonts, this);
+    connect(action(QStringLiteral("FilePrint")), &QAction::triggered, this,
+            &TMainForm::FilePrintExecute);
 }
 
 TMainForm::~TMainForm() = default;
@@ -231,6 +236,8 @@ void TMainForm::WriteInit() {
 // Settings are written before the prompt, so they are kept even when the user cancels.
 void TMainForm::closeEvent(QCloseEvent *event) {
     WriteInit();
+    PrintForm->SavePrintSettings();
+    PrintForm->FontForm().SaveFontSettings();
     if (Documents->ConfirmSaveChanges() == QMessageBox::Cancel) {
         event->ignore();
         return;
@@ -243,6 +250,11 @@ void TMainForm::resizeEvent(QResizeEvent *event) {
     QMainWindow::resizeEvent(event);
     if (Documents && Document->CurrentFileName() != Documents->untitledName())
         Documents->fitFileLabel();
+}
+
+void TMainForm::FilePrintExecute() {
+    HideFnHint();
+    PrintForm->PreparePrintDialog();
 }
 
 void TMainForm::HideFnHint() {

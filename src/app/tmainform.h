@@ -28,6 +28,7 @@ class FunctionKeys;
 class HelpCommands;
 class RecentFiles;
 class RichEdit;
+class TPrintForm;
 class TTodayForm;
 
 // The main window: it owns the controls and the shared state, runs start-up and close, and
@@ -59,6 +60,7 @@ public:
     Anchors &anchors() { return *AnchorMarks; }
     FindReplace &findReplace() { return *Search; }
     TTodayForm &todayForm() { return *TodayForm; }
+    TPrintForm &printForm() { return *PrintForm; }
     // A command by its objectName ("FileNew", "EditCut", "Replace1", ...), or nullptr.
     QAction *action(const QString &name) const;
     // Recent files go between the separator after Print and FileExit.
@@ -72,6 +74,8 @@ public:
     void ApplyInit(const QString &value);
     QString BuildInit() const;
     void WriteInit();
+    // Ctrl+P: the print dialog with the pages counted again.
+    void FilePrintExecute();
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -127,6 +131,7 @@ private:
     Anchors *AnchorMarks = nullptr;
     FindReplace *Search = nullptr;
     TTodayForm *TodayForm = nullptr;
+    TPrintForm *PrintForm = nullptr;
     QMenu *FileMenu = nullptr;
     QToolBar *MainToolBar = nullptr;
     QToolBar *AttrToolBar = nullptr;

@@ -32,6 +32,10 @@ void CommandLineTest::parse_data() {
         << QStringList{"--bogus"} << Mode::Invalid << QStringList{};
     QTest::newRow("robustness: help with a file")
         << QStringList{"--help", "a.rtf"} << Mode::Invalid << QStringList{};
+    QTest::newRow("nominal: export pdf") << QStringList{"--export-pdf", "a.rtf", "a.pdf"}
+                                         << Mode::ExportPdf << QStringList{"a.rtf", "a.pdf"};
+    QTest::newRow("robustness: export pdf without its output")
+        << QStringList{"--export-pdf", "a.rtf"} << Mode::Invalid << QStringList{};
     QTest::newRow("robustness: two commands")
         << QStringList{"--help", "--version"} << Mode::Invalid << QStringList{};
 }

@@ -62,7 +62,6 @@ void PatternsTest::clickingPositionBoxesCyclesTheEditedPosition_data() {
     QTest::newRow("again: left to center") << 0 << 0 << 1 << "Center footer :";
     QTest::newRow("again: center to right") << 1 << 1 << 2 << "Right footer :";
     QTest::newRow("other: center from right") << 2 << 1 << 1 << "Center footer :";
-    QTest::newRow("other: left from center") << 1 << 0 << 0 << "Left footer :";
 }
 
 void PatternsTest::clickingPositionBoxesCyclesTheEditedPosition() {

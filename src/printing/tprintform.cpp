@@ -1,0 +1,382 @@
+#include "printing/tprintform.h"
+
+#include "platform/fontregistry.h"
+#include "platform/printerservice.h"
+#include "platform/richedit.h"
+#include "platform/services.h"
+#include "platform/settingsstore.h"
+#include "printing/printsettings.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QEvent>
+#include <QLineEdit>
+#include <QPainter>
+#include <QUrl>
+#include <algorithm>
+
+namespace tessary {
+
+namespace {
+
+// The top and bottom margins: half an inch plus this many printer pixels.
+constexpr double kFixedMarginExtra = 50;
+// Where header and footer texts and rules stand against the body, in printer pixels.
+constexpr int kHeaderTextAbove = 150;
+constexpr int kHeaderRuleAbove = 50;
+constexpr int kFooterRuleBelow = 25;
+constexpr int kFooterTextBelow = 50;
+constexpr int kNoPrinterPixelsPerInch = 300;
+
+} // namespace
+
+MiniPagePreview::MiniPagePreview(TCustomPrintJob &job, QWidget *parent)
+    : QFrame(parent)
+    , m_job(job) {
+    setObjectName(QStringLiteral("Preview"));
+    setAutoFillBackground(true);
+    QPalette teal = palette();
+    teal.setColor(QPalette::Window, QColor(0, 128, 128));
+    setPalette(teal);
+    m_job.AddPreview(this);
+}
+
+MiniPagePreview::~MiniPagePreview() {
+    m_job.RemovePreview(this);
+}
+
+void MiniPagePreview::SetPageIndex(int page) {
+    page = std::clamp(page, 1, m_job.PageCount());
+    if (page == m_pageIndex)
+        return;
+    m_pageIndex = page;
+    update();
+}
+
+void MiniPagePreview::UpdatePreview() {
+    m_pageIndex = std::clamp(m_pageIndex, 1, m_job.PageCount());
+    update();
+}
+
+void MiniPagePreview::paintEvent(QPaintEvent *event) {
+    QFrame::paintEvent(event);
+    const QRect page = m_job.GetPageRect();
+    if (page.isEmpty())
+        return;
+    const QRect room = rect().adjusted(6, 6, -6, -6);
+    const double scale =
+        std::min(double(room.width()) / page.width(), double(room.height()) / page.height());
+    const QSize shown(int(page.width() * scale), int(page.height() * scale));
+    const QRect sheet(room.center() - QPoint(shown.width() / 2, shown.height() / 2), shown);
+    QPainter painter(this);
+    painter.fillRect(sheet, Qt::white);
+    painter.setClipRect(sheet);
+    painter.translate(sheet.topLeft());
+    painter.scale(scale, scale);
+    m_job.DrawPage(painter, m_pageIndex, dtScreen);
+}
+
+TPrintForm::TPrintForm(RichEdit *editor, const FontBoxes &fontBoxes, QWidget *parent)
+    : QDialog(parent) {
+    setObjectName(QStringLiteral("PrintForm"));
+    setWindowTitle(QStringLiteral("  Printing specs & preview"));
+    m_job = new TRichEditPrintJob(this);
+    m_job->SetMultiDoc(false);
+    m_job->SetMarginsError(meAutoFix);
+    m_job->SetPageMode(pmDefault);
+    m_job->SetOptions(joMargins | joHeader | joFooter);
+    m_job->SetRelativeCoords(false);
+    m_job->SetMarginsUnits(unPixels);
+    m_job->SetHeaderUnits(unPixels);
+    m_job->SetFooterUnits(unPixels);
+    m_job->SetPageUnits(unPixels);
+    connect(m_job, &TCustomPrintJob::OnDraw, this, &TPrintForm::RichEditPrintJobDraw);
+    m_fontForm = new TFontForm(fontBoxes, this);
+    m_fontForm->OnFontsChanged = [this] { m_job->Refresh(); };
+    createControls();
+    layoutControls();
+    connectControls();
+    LoadPrintSettings();
+    Preview->SetPageIndex(1);
+    ApplyMargins();
+    m_job->SetRichEdit(editor);
+}
+
+TPrintForm::~TPrintForm() {
+    // The preview goes first: it unregisters from the job.
+    delete Preview;
+    Preview = nullptr;
+}
+
+void TPrintForm::PreparePrintDialog() {
+    m_job->Refresh();
+    ToPageEdit->setText(QString::number(m_job->PageCount()));
+    exec();
+}
+
+void TPrintForm::LoadPrintSettings() {
+    applySettings(tessary::LoadPrintSettings(SettingsStore::instance()));
+    PrintAllCheckBox->setChecked(true);
+    FromPageCheckBox->setChecked(false);
+    CopiesEdit->setText(QStringLiteral("1"));
+    FromPageEdit->setText(QStringLiteral("1"));
+    ToPageEdit->setText(QString::number(m_job->PageCount()));
+    m_header->UpdatePatternLabels();
+    m_footer->UpdatePatternLabels();
+}
+
+void TPrintForm::applySettings(const PrintSettings &s) {
+    InchesCheckBox->setChecked(s.inches);
+    CentimetersCheckBox->setChecked(!s.inches);
+    HeaderLineCheckBox->setChecked(s.headerLine);
+    FooterLineCheckBox->setChecked(s.footerLine);
+    HeaderHeightEdit->setText(s.headerHeight);
+    FooterHeightEdit->setText(s.footerHeight);
+    LeftMarginEdit->setText(s.leftMargin);
+    RightMarginEdit->setText(s.rightMargin);
+    for (int i = 0; i < 3; ++i) {
+        m_header->setPattern(i, s.patterns.at(i));
+        m_footer->setPattern(i, s.patterns.at(i + 3));
+    }
+    m_header->setTicked(s.headerPosition);
+    m_footer->setTicked(s.footerPosition);
+    m_header->setCustomPattern(s.customHeader, s.headerIndex);
+    m_footer->setCustomPattern(s.customFooter, s.footerIndex);
+}
+
+void TPrintForm::SavePrintSettings() {
+    PrintSettings s;
+    s.inches = InchesCheckBox->isChecked();
+    s.headerLine = HeaderLineCheckBox->isChecked();
+    s.footerLine = FooterLineCheckBox->isChecked();
+    s.headerHeight = HeaderHeightEdit->text();
+    s.footerHeight = FooterHeightEdit->text();
+    s.leftMargin = LeftMarginEdit->text();
+    s.rightMargin = RightMarginEdit->text();
+    s.headerIndex = m_header->ComboBox->currentIndex();
+    s.footerIndex = m_footer->ComboBox->currentIndex();
+    s.headerPosition = m_header->editedPosition();
+    s.footerPosition = m_footer->editedPosition();
+    for (int i = 0; i < 3; ++i) {
+        s.patterns.at(i) = m_header->pattern(i);
+        s.patterns.at(i + 3) = m_footer->pattern(i);
+    }
+    s.customHeader = m_header->customPattern();
+    s.customFooter = m_footer->customPattern();
+    tessary::SavePrintSettings(SettingsStore::instance(), s);
+}
+
+double TPrintForm::InchesToPixels(bool vertical, double inches) const {
+    if (!m_job->PrinterAvailable())
+        return inches * kNoPrinterPixelsPerInch;
+    const DeviceFigures figures = m_job->printer().figures();
+    return inches * (vertical ? figures.logPixelsY : figures.logPixelsX);
+}
+
+void TPrintForm::ApplyMargins() {
+    const auto edits = lengthEdits();
+    const double toInches = InchesCheckBox->isChecked() ? 1.0 : Lengths::CentimetresToInches;
+    for (std::size_t i = 0; i < edits.size(); ++i) {
+        if (const auto value = Lengths::Parse(edits.at(i)->text()); value && *value >= 0)
+            m_lastInches.at(i) = *value * toInches;
+    }
+    TMargins margins;
+    margins.Top = margins.Bottom = InchesToPixels(true, 0.5) + kFixedMarginExtra;
+    margins.Left = InchesToPixels(false, m_lastInches.at(2));
+    margins.Right = InchesToPixels(false, m_lastInches.at(3));
+    m_job->BeginUpdate();
+    m_job->SetMargins(margins);
+    m_job->SetHeader(InchesToPixels(true, m_lastInches.at(0)));
+    m_job->SetFooter(InchesToPixels(true, m_lastInches.at(1)));
+    m_job->EndUpdate();
+}
+
+std::array<QLineEdit *, 4> TPrintForm::lengthEdits() const {
+    return {HeaderHeightEdit, FooterHeightEdit, LeftMarginEdit, RightMarginEdit};
+}
+
+void TPrintForm::convertLengths(double factor) {
+    for (QLineEdit *edit : lengthEdits())
+        edit->setText(Lengths::Convert(edit->text(), factor));
+}
+
+void TPrintForm::InchesCheckBoxClick() {
+    CentimetersCheckBox->setChecked(!InchesCheckBox->isChecked());
+    convertLengths(InchesCheckBox->isChecked() ? Lengths::CentimetresToInches
+                                               : Lengths::InchesToCentimetres);
+    ApplyMargins();
+}
+
+void TPrintForm::CentimetersCheckBoxClick() {
+    InchesCheckBox->setChecked(!CentimetersCheckBox->isChecked());
+    convertLengths(CentimetersCheckBox->isChecked() ? Lengths::InchesToCentimetres
+                                                    : Lengths::CentimetresToInches);
+    ApplyMargins();
+}
+
+void TPrintForm::MarginEditEnter(QLineEdit *edit) {
+    const QString fixed = Lengths::WithLocaleSeparator(edit->text());
+    if (fixed != edit->text()) {
+        edit->setText(fixed);
+        edit->end(false);
+    }
+    if (!Lengths::Parse(fixed)) {
+        Services::dialogs().message(this, QStringLiteral("Tessary"),
+                                    fixed + QStringLiteral(" is not a valid number."));
+        return;
+    }
+    ApplyMargins();
+    m_job->Refresh();
+}
+
+void TPrintForm::PrintAllCheckBoxClick() {
+    FromPageCheckBox->setChecked(!PrintAllCheckBox->isChecked());
+    if (FromPageCheckBox->isChecked())
+        FromPageEdit->setFocus();
+}
+
+void TPrintForm::FromPageCheckBoxClick() {
+    PrintAllCheckBox->setChecked(!FromPageCheckBox->isChecked());
+}
+
+void TPrintForm::PrintButtonClick() {
+    const QString pageCount = QString::number(m_job->PageCount());
+    int from = 1;
+    int to = m_job->PageCount();
+    if (FromPageCheckBox->isChecked()) {
+        from = ReadPageNumber(FromPageEdit, QStringLiteral("1"));
+        to = ReadPageNumber(ToPageEdit, pageCount);
+    }
+    const int copies = ReadPageNumber(CopiesEdit, QStringLiteral("1"));
+    // A bad entry (read as 0) prints nothing; other ranges keep to the pages there are.
+    if (copies < 1 || from < 1 || to < 1)
+        return;
+    from = std::min(from, m_job->PageCount());
+    to = std::min(to, m_job->PageCount());
+    for (int copy = 0; copy < copies; ++copy)
+        m_job->PrintPages(from, to, {});
+}
+
+void TPrintForm::PrinterPropertiesButtonClick() {
+    PrinterService &printer = m_job->printer();
+    if (!printer.setupDialog(this))
+        return;
+    const DeviceFigures figures = printer.figures();
+    m_job->BeginUpdate();
+    m_job->SetOrientation(printer.landscape() ? orLandscape : orPortrait);
+    m_job->SetPageHeight(figures.physicalHeight);
+    m_job->SetPageWidth(figures.physicalWidth);
+    m_job->EndUpdate();
+    m_job->Refresh();
+}
+
+void TPrintForm::HelpButtonClick() {
+    Services::shell().open(
+        QUrl::fromLocalFile(FontRegistry::dataDirectory() + QStringLiteral("/help/printing.html")));
+}
+
+void TPrintForm::SetupFontDialog(PatternChoosers &set) {
+    m_fontForm->SetupFontDialog(set.editedTag());
+    m_fontForm->exec();
+}
+
+void TPrintForm::HeaderFontButtonClick() {
+    SetupFontDialog(*m_header);
+}
+
+void TPrintForm::FooterFontButtonClick() {
+    SetupFontDialog(*m_footer);
+}
+
+void TPrintForm::FirstPageButtonClick() {
+    Preview->SetPageIndex(1);
+}
+
+void TPrintForm::PreviousPageButtonClick() {
+    if (Preview->PageIndex() > 1)
+        Preview->SetPageIndex(Preview->PageIndex() - 1);
+}
+
+void TPrintForm::NextPageButtonClick() {
+    if (Preview->PageIndex() < m_job->PageCount())
+        Preview->SetPageIndex(Preview->PageIndex() + 1);
+}
+
+void TPrintForm::LastPageButtonClick() {
+    Preview->SetPageIndex(m_job->PageCount());
+}
+
+void TPrintForm::ZoomButtonClick() {
+    // The full-size preview window is not part of the program yet.
+}
+
+QString TPrintForm::PositionText(int tag, int page) const {
+    const PatternChoosers &set = tag <= 3 ? *m_header : *m_footer;
+    const QString &pattern = set.pattern((tag - 1) % 3);
+    if (pattern == Patterns::Empty)
+        return {};
+    return Patterns::ExpandPattern(pattern, page, m_job->PageCount(), m_clock());
+}
+
+QFont TPrintForm::PositionDrawingFont(int tag) const {
+    const PositionFont entry = m_fontForm->fonts().font(tag).value_or(PositionFont());
+    QFont font(entry.name);
+    const bool footer = tag > 3;
+    font.setPointSize(
+        footer && entry.name == QLatin1String("Arial") && entry.size == 10 ? 9 : entry.size);
+    font.setBold(entry.style & PositionFont::Bold);
+    font.setItalic(entry.style & PositionFont::Italic);
+    return font;
+}
+
+void TPrintForm::RichEditPrintJobDraw(Canvas &canvas, int PageIndex, const QRect &TheRect,
+                                      TDrawArea Area, TDrawTarget Target) {
+    Q_UNUSED(Target);
+    ApplyMargins();
+    if (Area == daBody)
+        return;
+    // The body rectangle in the canvas's own coordinates: on a printer the origin is the
+    // printable area's corner, so the body moves by what moved the band's rectangle.
+    const QRect band = Area == daHeader ? m_job->GetHeaderRect() : m_job->GetFooterRect();
+    const QRect R = m_job->GetBodyRect().translated(TheRect.topLeft() - band.topLeft());
+    const bool header = Area == daHeader;
+    if (!header && FooterLineCheckBox->isChecked()) {
+        canvas.moveTo(R.left(), R.bottom() + 1 + kFooterRuleBelow);
+        canvas.lineTo(R.right() + 1, R.bottom() + 1 + kFooterRuleBelow);
+    }
+    const int y = header ? R.top() - kHeaderTextAbove : R.bottom() + 1 + kFooterTextBelow;
+    for (int position = 0; position < 3; ++position) {
+        const int tag = position + 1 + (header ? 0 : 3);
+        const QString text = PositionText(tag, PageIndex);
+        if (text.isNull())
+            continue;
+        canvas.setFont(PositionDrawingFont(tag));
+        const int width = canvas.textWidth(text);
+        const int x = position == 0   ? R.left()
+                      : position == 1 ? (R.left() + R.right() + 1 - width) / 2
+                                      : R.right() + 1 - width;
+        canvas.textOut(x, y, text);
+    }
+    if (header && HeaderLineCheckBox->isChecked()) {
+        canvas.moveTo(R.left(), R.top() - kHeaderRuleAbove);
+        canvas.lineTo(R.right() + 1, R.top() - kHeaderRuleAbove);
+    }
+}
+
+bool TPrintForm::eventFilter(QObject *watched, QEvent *event) {
+    const bool rangeEdit = watched == FromPageEdit || watched == ToPageEdit;
+    if (rangeEdit &&
+        (event->type() == QEvent::KeyPress || event->type() == QEvent::MouseButtonPress)) {
+        if (!FromPageCheckBox->isChecked()) {
+            FromPageCheckBox->setChecked(true);
+            FromPageCheckBoxClick();
+        }
+    }
+    if (watched == FromPageEdit && event->type() == QEvent::MouseButtonRelease) {
+        FromPageEdit->selectAll();
+        return true;
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+} // namespace tessary
