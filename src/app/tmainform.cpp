@@ -254,6 +254,9 @@ void TMainForm::resizeEvent(QResizeEvent *event) {
 
 void TMainForm::FilePrintExecute() {
     HideFnHint();
+    // The spooler, and the PDF printer's proposed file name, show the document's name.
+    PrintForm->RichEditPrintJob().SetTitle(
+        QFileInfo(Document->CurrentFileName()).completeBaseName());
     PrintForm->PreparePrintDialog();
 }
 
