@@ -19,7 +19,6 @@ private slots:
     void clickingPositionBoxesCyclesTheEditedPosition_data();
     void clickingPositionBoxesCyclesTheEditedPosition();
     void customPatternIsTypedUntilEnter();
-    void aPatternNoEntryEqualsLeavesNoSelection();
 
 private:
     std::unique_ptr<test::Sandbox> sandbox;
@@ -106,15 +105,6 @@ void PatternsTest::customPatternIsTypedUntilEnter() {
     QCOMPARE(header.customPattern(), QStringLiteral("Proof .date"));
     QCOMPARE(header.pattern(2), QStringLiteral("Proof .date"));
     QCOMPARE(changes, 1);
-}
-
-void PatternsTest::aPatternNoEntryEqualsLeavesNoSelection() {
-    QWidget parent;
-    PatternChoosers header(PatternChoosers::HeaderSet, &parent);
-    header.setCustomPattern(QStringLiteral("new custom"), 8);
-    header.setPattern(0, QStringLiteral("old custom"));
-    header.PositionBoxes.at(0)->click();
-    QCOMPARE(header.ComboBox->currentIndex(), -1);
 }
 
 QTEST_MAIN(PatternsTest)
