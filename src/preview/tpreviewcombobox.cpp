@@ -1,0 +1,118 @@
+#include "preview/tpreviewcombobox.h"
+
+#include "platform/services.h"
+
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QRegularExpression>
+#include <algorithm>
+#include <cmath>
+
+namespace tessary {
+
+TPreviewComboBox::TPreviewComboBox(QWidget *parent)
+    : QComboBox(parent) {
+    setObjectName(QStringLiteral("ScaleBox"));
+    setEditable(true);
+    setInsertPolicy(QComboBox::NoInsert);
+    setCompleter(nullptr);
+    resize(125, 21);
+    addItem(QStringLiteral("Whole page"));
+    addItem(QStringLiteral("Page width"));
+    for (int step : ZoomSteps)
+        addItem(QStringLiteral("%1%").arg(step));
+    setMaxVisibleItems(count());
+    lineEdit()->installEventFilter(this);
+    connect(this, &QComboBox::activated, this, &TPreviewComboBox::itemChosen);
+    PreviewUpdated();
+}
+
+TPreviewComboBox::~TPreviewComboBox() {
+    if (m_preview)
+        m_preview->RemoveLinkedControl(this);
+}
+
+void TPreviewComboBox::SetPreview(TCustomPreview *preview) {
+    if (preview == m_preview)
+        return;
+    if (m_preview)
+        m_preview->RemoveLinkedControl(this);
+    m_preview = preview;
+    if (preview)
+        preview->AddLinkedControl(this);
+    PreviewUpdated();
+}
+
+void TPreviewComboBox::PreviewUpdated() {
+    setEditText(m_preview ? m_preview->ScaleText() : QStringLiteral("not linked"));
+    // A text wider than the box shows its start ("Whole page (...").
+    lineEdit()->setCursorPosition(0);
+    emit OnUpdate();
+}
+
+void TPreviewComboBox::itemChosen(int index) {
+    if (!m_preview)
+        return;
+    if (index == 0)
+        m_preview->SetViewMode(vmWholePage);
+    else if (index == 1)
+        m_preview->SetViewMode(vmPageWidth);
+    else
+        applyScale(itemText(index));
+    PreviewUpdated();
+}
+
+bool TPreviewComboBox::applyScale(const QString &text) {
+    m_preview->SetViewMode(vmCustom);
+    // The first number in the text: "250", "250%", "12.5" (rounded) or "Whole page (38%)".
+    static const QRegularExpression number(QStringLiteral("[0-9]+(\\.[0-9]*)?"));
+    const QRegularExpressionMatch match = number.match(text);
+    if (!match.hasMatch())
+        return false;
+    const double value = match.captured().toDouble();
+    // Huge numbers are cut before rounding; the preview clamps to its limits.
+    m_preview->SetViewScale(int(std::lround(std::min(value, 1e6))));
+    return true;
+}
+
+void TPreviewComboBox::enterPressed() {
+    if (m_preview && !applyScale(currentText()))
+        Services::dialogs().message(this, QGuiApplication::applicationDisplayName(),
+                                    QStringLiteral("Invalid scale value"), QMessageBox::Warning);
+    focusPreview();
+    PreviewUpdated();
+}
+
+void TPreviewComboBox::focusPreview() {
+    if (m_preview)
+        m_preview->setFocus(Qt::OtherFocusReason);
+}
+
+bool TPreviewComboBox::eventFilter(QObject *watched, QEvent *event) {
+    if (watched == lineEdit() && event->type() == QEvent::FocusOut) {
+        PreviewUpdated();
+    } else if (watched == lineEdit() && event->type() == QEvent::KeyPress) {
+        auto *key = static_cast<QKeyEvent *>(event);
+        switch (key->key()) {
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+            enterPressed();
+            return true;
+        case Qt::Key_Escape:
+            focusPreview();
+            PreviewUpdated();
+            return true;
+        default:
+            break;
+        }
+        // Of the characters, only digits and the decimal point are typed.
+        const QString text = key->text();
+        if (!text.isEmpty() && text.at(0).isPrint() && !text.at(0).isDigit() &&
+            text != QLatin1String("."))
+            return true;
+    }
+    return QComboBox::eventFilter(watched, event);
+}
+
+} // namespace tessary

@@ -1,0 +1,87 @@
+#include "preview/tpreviewstatusbar.h"
+
+#include <QLabel>
+
+namespace tessary {
+
+namespace {
+QLabel *panel(const QString &name, QWidget *parent) {
+    auto *label = new QLabel(parent);
+    label->setObjectName(name);
+    label->setFrameShape(QFrame::StyledPanel);
+    label->setFrameShadow(QFrame::Sunken);
+    return label;
+}
+} // namespace
+
+TCustomPreviewStatusBar::TCustomPreviewStatusBar(QWidget *parent)
+    : QStatusBar(parent)
+    , m_pagePanel(panel(QStringLiteral("PagePanel"), this))
+    , m_scalePanel(panel(QStringLiteral("ScalePanel"), this))
+    , m_userPanel(panel(QStringLiteral("UserPanel"), this)) {
+    setFixedHeight(19 + 4);
+    addWidget(m_pagePanel);
+    addWidget(m_scalePanel);
+    addWidget(m_userPanel, 1);
+    SetPagePanelWidth(m_pageWidth);
+    SetScalePanelWidth(m_scaleWidth);
+    PreviewUpdated();
+}
+
+TCustomPreviewStatusBar::~TCustomPreviewStatusBar() {
+    if (m_preview)
+        m_preview->RemoveLinkedControl(this);
+}
+
+void TCustomPreviewStatusBar::SetPreview(TCustomPreview *preview) {
+    if (preview == m_preview)
+        return;
+    if (m_preview)
+        m_preview->RemoveLinkedControl(this);
+    m_preview = preview;
+    if (preview)
+        preview->AddLinkedControl(this);
+    PreviewUpdated();
+}
+
+void TCustomPreviewStatusBar::SetPanels(const TPanels &panels) {
+    m_panels = panels;
+    PreviewUpdated();
+}
+
+void TCustomPreviewStatusBar::SetPagePanelWidth(int width) {
+    m_pageWidth = width;
+    m_pagePanel->setFixedWidth(width);
+}
+
+void TCustomPreviewStatusBar::SetScalePanelWidth(int width) {
+    m_scaleWidth = width;
+    m_scalePanel->setFixedWidth(width);
+}
+
+void TCustomPreviewStatusBar::SetUserText(const QString &text) {
+    m_userText = text;
+    PreviewUpdated();
+}
+
+QString TCustomPreviewStatusBar::PanelText(TPanelKind kind) const {
+    const QLabel *label = kind == pnPage ? m_pagePanel : m_scalePanel;
+    return label->isVisibleTo(this) ? label->text() : QString();
+}
+
+QString TCustomPreviewStatusBar::UserPanelText() const {
+    return m_userPanel->text();
+}
+
+void TCustomPreviewStatusBar::PreviewUpdated() {
+    m_pagePanel->setVisible(m_panels.contains(pnPage));
+    m_scalePanel->setVisible(m_panels.contains(pnScale));
+    m_userPanel->setText(m_userText);
+    if (!parentWidget() || !m_preview)
+        return;
+    m_pagePanel->setText(m_preview->PageText());
+    m_scalePanel->setText(m_preview->ScaleText());
+    emit OnUpdate();
+}
+
+} // namespace tessary
