@@ -11,7 +11,6 @@
 #include <QStringList>
 #include <QTemporaryDir>
 #include <memory>
-#include <optional>
 #include <tuple>
 
 namespace tessary::test {
@@ -40,8 +39,8 @@ public:
     QQueue<QString> fileNames;
     QStringList dialogTitles;
     QStringList startPaths;
-    // Answers of the print dialog (a range, or none for Cancel) and of the printer set-up.
-    QQueue<std::optional<std::pair<int, int>>> printRanges;
+    // Print dialog answers (from, to) and printer set-up answers; an empty queue cancels.
+    QQueue<QPair<int, int>> printRanges;
     QQueue<bool> setupAnswers;
 
     void message(QWidget *, const QString &title, const QString &text, QMessageBox::Icon) override {
@@ -65,10 +64,10 @@ public:
         return fileNames.isEmpty() ? QString() : fileNames.dequeue();
     }
     bool printDialog(QWidget *, QPrinter *, PrintRange &range) override {
-        const auto answer = printRanges.isEmpty() ? std::nullopt : printRanges.dequeue();
-        if (answer)
-            std::tie(range.from, range.to) = *answer;
-        return answer.has_value();
+        if (printRanges.isEmpty())
+            return false;
+        std::tie(range.from, range.to) = printRanges.dequeue();
+        return true;
     }
     bool pageSetupDialog(QWidget *, QPrinter *) override {
         return !setupAnswers.isEmpty() && setupAnswers.dequeue();

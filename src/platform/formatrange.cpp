@@ -35,7 +35,9 @@ bool FormatRange::prepare(const Request &request) {
     const int dpiX = request.reference->logicalDpiX();
     const int dpiY = request.reference->logicalDpiY();
     const int width = request.rect.width();
-    if (m_doc && m_source == source && m_dpiX == dpiX && m_dpiY == dpiY && m_width == width)
+    // The copy's layout keeps the device, so another device always means a new layout.
+    if (m_doc && m_source == source && m_device == request.reference && m_dpiX == dpiX &&
+        m_dpiY == dpiY && m_width == width)
         return true;
     release();
     m_doc.reset(source->clone());
@@ -43,6 +45,7 @@ bool FormatRange::prepare(const Request &request) {
     m_doc->documentLayout()->setPaintDevice(request.reference);
     m_doc->setTextWidth(width);
     m_source = source;
+    m_device = request.reference;
     m_dpiX = dpiX;
     m_dpiY = dpiY;
     m_width = width;

@@ -60,6 +60,7 @@ private:
     std::unique_ptr<QTextDocument> m_doc;
     QList<Line> m_lines;
     const QTextDocument *m_source = nullptr;
+    const QPaintDevice *m_device = nullptr;
     int m_dpiX = 0;
     int m_dpiY = 0;
     int m_width = 0;
