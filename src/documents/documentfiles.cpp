@@ -139,7 +139,9 @@ bool DocumentFiles::openDocument(const QString &path) {
     }
     emit fileNamed(path);
     emit documentLoaded();
-    // Rebuilding the anchors rewrites paragraph formats; the loaded text is still unchanged.
+    // Rebuilding the anchors rewrites paragraph formats; the loaded text is still unchanged,
+    // and Undo must not lead back to the previous document's formats.
+    m.Editor->document()->clearUndoRedoStacks();
     m.Document->setSaved(path);
     return true;
 }

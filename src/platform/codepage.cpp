@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <cerrno>
 #include <iconv.h>
+#include <map>
+#include <memory>
 
 namespace tessary {
 
@@ -106,6 +108,11 @@ QHash<char16_t, unsigned char> reverseTable(const char16_t (&table)[256]) {
 
 CodePage CodePage::fromIconv(int number) {
     CodePage page(number);
+    fromIconv(number, page);
+    return page;
+}
+
+bool CodePage::fromIconv(int number, CodePage &page) {
     const QByteArray name = "CP" + QByteArray::number(number);
     iconv_t cd = iconv_open("UTF-16LE", name.constData());
     for (int code = 0; code < 256; ++code) {
@@ -126,9 +133,10 @@ CodePage CodePage::fromIconv(int number) {
                                               (static_cast<unsigned char>(out[1]) << 8));
         }
     }
-    if (cd != reinterpret_cast<iconv_t>(-1))
-        iconv_close(cd);
-    return page;
+    if (cd == reinterpret_cast<iconv_t>(-1))
+        return false;
+    iconv_close(cd);
+    return true;
 }
 
 const CodePage &CodePage::windows(int number) {
@@ -138,7 +146,20 @@ const CodePage &CodePage::windows(int number) {
         if (page.m_number == number)
             return page;
     }
-    return pages[2];
+    // Other pages (a DOS document's 437, say) are built once, on first use; reading their
+    // text as Windows-1252 would silently turn it into other characters. A number iconv
+    // does not know, or a multi-byte page whose upper half holds no single characters,
+    // reads as Windows-1252 as before.
+    static std::map<int, std::unique_ptr<const CodePage>> others;
+    auto found = others.find(number);
+    if (found == others.end()) {
+        auto page = std::make_unique<CodePage>(CodePage(number));
+        const bool known = number > 0 && number <= 65535 && fromIconv(number, *page) &&
+                           std::any_of(page->m_toUnicode + 128, page->m_toUnicode + 256,
+                                       [](char16_t u) { return u != 0; });
+        found = others.emplace(number, known ? std::move(page) : nullptr).first;
+    }
+    return found->second ? *found->second : pages[2];
 }
 
 const CodePage &CodePage::notationSymbol() {

@@ -21,7 +21,8 @@ class CodePage {
 public:
     // The table for an RTF character set number; unknown sets fall back to Windows-1252.
     static const CodePage &forCharset(int charset);
-    // Windows code pages by number (1250..1254, 1257); unknown numbers give Windows-1252.
+    // Code pages by number: the Windows ones (1250..1254, 1257) and any other the system's
+    // iconv knows (437, 850, ...). Only a number iconv does not know gives Windows-1252.
     static const CodePage &windows(int number);
     // The notation symbol faces' code page: mathematical symbols over Windows-1252.
     static const CodePage &notationSymbol();
@@ -36,6 +37,8 @@ public:
 private:
     explicit CodePage(int number)
         : m_number(number) {}
+    // False when iconv does not know the code page; the table then holds ASCII alone.
+    static bool fromIconv(int number, CodePage &page);
     static CodePage fromIconv(int number);
 
     char16_t m_toUnicode[256] = {};

@@ -19,7 +19,6 @@ class StartupTest : public QObject {
     Q_OBJECT
 private slots:
     void firstStartShowsTimesNewRoman12();
-    void windowIsLaidOutWithNamedControls();
     void screenWidthRule_data();
     void screenWidthRule();
     void initRoundTripsAcrossRestart();
@@ -68,54 +67,6 @@ void StartupTest::firstStartShowsTimesNewRoman12() {
     QStringList sorted = items;
     sorted.sort(Qt::CaseInsensitive);
     QCOMPARE(items, sorted);
-}
-
-void StartupTest::windowIsLaidOutWithNamedControls() {
-    test::Sandbox sandbox;
-    TMainForm form;
-    form.show();
-    const char *names[] = {"MainToolBar",
-                           "AttrToolBar",
-                           "UpperRulerPanel",
-                           "LowerRulerPanel",
-                           "ImplicitTabsPanel",
-                           "GreekToolBar",
-                           "SymbolToolBarA",
-                           "SymbolToolBarB",
-                           "FnKeyToolBar",
-                           "Gutter",
-                           "Editor",
-                           "Panel2",
-                           "StatusPanel",
-                           "FileHeaderLabel",
-                           "CurrentFileLabel",
-                           "LineHeaderLabel",
-                           "LineCountLabel",
-                           "InsStateLabel",
-                           "FnHint",
-                           "RulerGuidePanel",
-                           "NotationButton",
-                           "FontNameBox",
-                           "FontSizeBox",
-                           "CaretFontButton",
-                           "WhitespaceButton",
-                           "BoldButton",
-                           "ItalicButton",
-                           "UnderlineButton",
-                           "GreekAlphabetButton",
-                           "SymbolButton",
-                           "FunctionKeyButton",
-                           "LeftAlignButton",
-                           "CenterAlignButton",
-                           "RightAlignButton",
-                           "BulletsButton"};
-    for (const char *name : names)
-        QVERIFY2(form.findChild<QWidget *>(QLatin1String(name)), name);
-    for (const char *bar : {"GreekToolBar", "SymbolToolBarA", "SymbolToolBarB", "FnKeyToolBar"})
-        QVERIFY2(form.findChild<QToolBar *>(QLatin1String(bar))->isHidden(), bar);
-    QVERIFY(form.findChild<QWidget *>("FnHint")->isHidden());
-    QCOMPARE(form.findChild<QWidget *>("FnHint")->size(), QSize(245, 56));
-    QCOMPARE(form.findChild<QWidget *>("Panel2")->height(), 5);
 }
 
 void StartupTest::screenWidthRule_data() {

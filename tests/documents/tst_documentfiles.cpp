@@ -1,10 +1,9 @@
-#include "app/tmainform.h"
-#include "documents/editcommands.h"
 #include "documents/documentfiles.h"
+#include "documents/editcommands.h"
 #include "editor/notationtyping.h"
 #include "platform/documentstate.h"
 #include "platform/richedit.h"
-#include "testsupport.h"
+#include "windowtest.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -15,15 +14,17 @@
 
 using namespace tessary;
 
-class DocumentFilesTest : public QObject {
+class DocumentFilesTest : public test::WindowTest {
     Q_OBJECT
 private slots:
-    void init();
-    void cleanup();
+    void init() { openWindow(); }
+    void cleanup() { closeWindow(); }
     void saveOfUntitledAsksForANameAndWritesRtf();
     void savedDocumentOpensWithItsFaces();
     void sizeLimitAcceptsExactly512000Bytes();
-    void textFileOpensInCourierNew10AndSavesAsRtf();
+    void onlyRtfNamesOpenAsRtf_data();
+    void onlyRtfNamesOpenAsRtf();
+    void modifiedFollowsTheDocument();
     void noThenCancelledOpenKeepsTheDocument();
     void yesThenCancelledSaveAsKeepsTheChanges();
     void failedSaveKeepsNameAndModifiedState();
@@ -31,40 +32,13 @@ private slots:
     void unreadableFilesLeaveAnUntitledDocument();
     void longPathIsShortenedInTheStatusPanel();
     void closeWritesSettingsEvenWhenCancelled();
-    void copyThenPasteKeepsEveryAttribute();
     void deleteWithoutSelectionRemovesTheNextCharacter();
     void helpContentsOpensThePageWithTheDesktop();
     void menuCommandsReachTheDocumentCommands();
 
 private:
-    QString write(const QString &name, const QByteArray &data);
     DocumentFiles &docs() { return form->documents(); }
-    RichEdit *editor() { return form->editor(); }
-    std::unique_ptr<test::Sandbox> sandbox;
-    std::unique_ptr<TMainForm> form;
 };
-
-void DocumentFilesTest::init() {
-    sandbox = std::make_unique<test::Sandbox>();
-    form = std::make_unique<TMainForm>();
-    form->resize(1000, 700);
-    form->show();
-    QVERIFY(QTest::qWaitForWindowExposed(form.get()));
-}
-
-void DocumentFilesTest::cleanup() {
-    form->documentState().setDocumentModified(false); // closing must not prompt
-    form.reset();
-    sandbox.reset();
-}
-
-QString DocumentFilesTest::write(const QString &name, const QByteArray &data) {
-    const QString path = sandbox->dir.filePath(name);
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(data) != data.size())
-        qFatal("cannot write %s", qPrintable(path));
-    return path;
-}
 
 void DocumentFilesTest::saveOfUntitledAsksForANameAndWritesRtf() {
     QTest::keyClicks(editor(), QStringLiteral("Hello"));
@@ -110,8 +84,8 @@ void DocumentFilesTest::savedDocumentOpensWithItsFaces() {
 }
 
 void DocumentFilesTest::sizeLimitAcceptsExactly512000Bytes() {
-    const QString fits = write(QStringLiteral("fits.txt"), QByteArray(512000, 'a'));
-    const QString big = write(QStringLiteral("big.txt"), QByteArray(512001, 'a'));
+    const QString fits = writeFile(QStringLiteral("fits.txt"), QByteArray(512000, 'a'));
+    const QString big = writeFile(QStringLiteral("big.txt"), QByteArray(512001, 'a'));
     QVERIFY(docs().OpenPath(fits));
     QCOMPARE(editor()->textLength(), 512000);
     QVERIFY(!docs().OpenPath(big));
@@ -125,18 +99,48 @@ void DocumentFilesTest::sizeLimitAcceptsExactly512000Bytes() {
     QCOMPARE(form->windowTitle(), QStringLiteral("Tessary - [untitled.rtf]"));
 }
 
-void DocumentFilesTest::textFileOpensInCourierNew10AndSavesAsRtf() {
-    const QString path = write(QStringLiteral("notes.txt"), "plain words\nsecond line\n");
+void DocumentFilesTest::onlyRtfNamesOpenAsRtf_data() {
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("face");
+    QTest::addColumn<int>("size");
+    QTest::newRow("nominal: a text file in Courier New 10") << "notes.txt"
+                                                            << "Courier New" << 10;
+    QTest::newRow("regression: upper-case extension is still RTF") << "LETTER.RTF"
+                                                                   << "Arial" << 20;
+    QTest::newRow("nominal: mixed case") << "a.Rtf"
+                                         << "Arial" << 20;
+}
+
+// Any other name is read as plain text, so an RTF file must be recognised by its extension
+// whatever its case.
+void DocumentFilesTest::onlyRtfNamesOpenAsRtf() {
+    QFETCH(QString, name);
+    QFETCH(QString, face);
+    QFETCH(int, size);
+    const QString path = writeFile(name, "{\\rtf1{\\fonttbl{\\f0 Arial;}}\\f0\\fs40 plain words}");
     QVERIFY(docs().OpenPath(path));
-    QCOMPARE(editor()->toPlainText(), QStringLiteral("plain words\nsecond line\n"));
-    QCOMPARE(editor()->charAttributesAt(3).face, QStringLiteral("Courier New"));
-    QCOMPARE(editor()->charAttributesAt(14).size, 10);
+    QCOMPARE(editor()->charAttributesAt(3).face, face);
+    QCOMPARE(editor()->charAttributesAt(3).size, size);
     QCOMPARE(editor()->selStart(), 0);
-    QCOMPARE(editor()->selLength(), 0);
     QVERIFY(docs().FileSave());
     QFile file(path);
     QVERIFY(file.open(QIODevice::ReadOnly));
     QVERIFY(file.readAll().startsWith("{\\rtf1"));
+}
+
+// The flag is the document's own: undoing back to the saved text clears it, and an
+// unmodified document closes without a question.
+void DocumentFilesTest::modifiedFollowsTheDocument() {
+    QVERIFY(docs().OpenPath(writeFile("a.rtf", "{\\rtf1 text}")));
+    QVERIFY(!editor()->document()->isUndoAvailable()); // a fresh history
+    QTest::keyClicks(editor(), QStringLiteral("new "));
+    QVERIFY(form->documentState().DocumentModified());
+    while (editor()->document()->isUndoAvailable())
+        editor()->undo();
+    QVERIFY(!form->documentState().DocumentModified());
+    QCOMPARE(docs().ConfirmSaveChanges(), QMessageBox::No);
+    QVERIFY(sandbox->dialogs->messages.isEmpty());
+    QCOMPARE(form->windowTitle(), QStringLiteral("Tessary - a.rtf"));
 }
 
 void DocumentFilesTest::noThenCancelledOpenKeepsTheDocument() {
@@ -159,7 +163,7 @@ void DocumentFilesTest::yesThenCancelledSaveAsKeepsTheChanges() {
 
 void DocumentFilesTest::failedSaveKeepsNameAndModifiedState() {
     QDir(sandbox->dir.path()).mkdir(QStringLiteral("gone"));
-    const QString path = write(QStringLiteral("gone/doc.rtf"), "{\\rtf1 old}");
+    const QString path = writeFile(QStringLiteral("gone/doc.rtf"), "{\\rtf1 old}");
     QVERIFY(docs().OpenPath(path));
     QTest::keyClicks(editor(), QStringLiteral("new "));
     QVERIFY(QDir(sandbox->dir.filePath(QStringLiteral("gone"))).removeRecursively());
@@ -189,11 +193,10 @@ void DocumentFilesTest::unreadableFilesLeaveAnUntitledDocument() {
     QFETCH(QString, name);
     QFETCH(QByteArray, data);
     QFETCH(QString, message);
-    const QString path = !data.isEmpty()              ? write(name, data)
+    const QString path = !data.isEmpty()              ? writeFile(name, data)
                          : QDir::isAbsolutePath(name) ? name
                                                       : sandbox->dir.filePath(name);
-    QTest::keyClicks(editor(), QStringLiteral("x"));
-    form->documentState().setDocumentModified(false);
+    QVERIFY(docs().OpenPath(writeFile("before.rtf", "{\\rtf1 text}")));
     sandbox->dialogs->fileNames.enqueue(path);
     docs().FileOpen1();
     QCOMPARE(sandbox->dialogs->messages.last().text,
@@ -207,7 +210,7 @@ void DocumentFilesTest::longPathIsShortenedInTheStatusPanel() {
     const QString folder =
         QStringLiteral("a-very-long-folder-name-that-goes-on/").repeated(8).chopped(1);
     QVERIFY(QDir(sandbox->dir.path()).mkpath(folder));
-    const QString path = write(folder + QStringLiteral("/x.rtf"), "{\\rtf1 x}");
+    const QString path = writeFile(folder + QStringLiteral("/x.rtf"), "{\\rtf1 x}");
     QVERIFY(docs().OpenPath(path));
     QLabel *label = form->findChild<QLabel *>("CurrentFileLabel");
     QVERIFY(label->text().endsWith(QStringLiteral(" ...")));
@@ -221,26 +224,6 @@ void DocumentFilesTest::closeWritesSettingsEvenWhenCancelled() {
     QVERIFY(!form->close());
     QVERIFY(form->isVisible());
     QCOMPARE(SettingsStore::instance().readString("Software\\Tessary\\Init", "Init").size(), 30);
-}
-
-void DocumentFilesTest::copyThenPasteKeepsEveryAttribute() {
-    CharAttributes a;
-    a.face = QStringLiteral("Courier New Greek Low");
-    a.size = 11;
-    a.color = rgbColor(0, 128, 0);
-    a.underline = true;
-    a.charset = 161;
-    a.pitchAndFamily = 4 * 37 + 1;
-    editor()->setPlainText(QStringLiteral("ab"));
-    editor()->setRangeAttributes(0, 1, a, CharAttributes::All);
-    editor()->setSelection(0, 1);
-    form->editCommands().EditCopy();
-    QVERIFY(QApplication::clipboard()->mimeData()->hasFormat(QStringLiteral("text/rtf")));
-    editor()->setSelStart(2);
-    form->editCommands().EditPaste();
-    QCOMPARE(editor()->toPlainText(), QStringLiteral("aba"));
-    QCOMPARE(editor()->charAttributesAt(2), editor()->charAttributesAt(0));
-    QCOMPARE(editor()->charAttributesAt(2).pitchAndFamily, 149);
 }
 
 void DocumentFilesTest::deleteWithoutSelectionRemovesTheNextCharacter() {

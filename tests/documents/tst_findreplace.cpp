@@ -3,7 +3,7 @@
 #include "editor/commandstate.h"
 #include "platform/documentstate.h"
 #include "platform/richedit.h"
-#include "testsupport.h"
+#include "windowtest.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -14,11 +14,11 @@
 
 using namespace tessary;
 
-class FindReplaceTest : public QObject {
+class FindReplaceTest : public test::WindowTest {
     Q_OBJECT
 private slots:
-    void init();
-    void cleanup();
+    void init() { openWindow(); }
+    void cleanup() { closeWindow(); }
     void findStartsAtTheTopThenGoesOnToTheEnd();
     void emptyFindTextEndsTheSearchAndChangesNothing();
     void replaceAllResumesAfterEachInsertedText();
@@ -30,27 +30,10 @@ private slots:
     void dialogMovesOffTheHit();
 
 private:
-    RichEdit *editor() { return form->editor(); }
     FindReplace &search() { return form->findReplace(); }
     void trigger(const char *command);
     QStringList messages() const;
-    std::unique_ptr<test::Sandbox> sandbox;
-    std::unique_ptr<TMainForm> form;
 };
-
-void FindReplaceTest::init() {
-    sandbox = std::make_unique<test::Sandbox>();
-    form = std::make_unique<TMainForm>();
-    form->resize(1000, 700);
-    form->show();
-    QVERIFY(QTest::qWaitForWindowExposed(form.get()));
-}
-
-void FindReplaceTest::cleanup() {
-    form->documentState().setDocumentModified(false);
-    form.reset();
-    sandbox.reset();
-}
 
 void FindReplaceTest::trigger(const char *command) {
     form->commands().ActionListUpdate();

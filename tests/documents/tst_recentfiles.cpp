@@ -1,9 +1,8 @@
-#include "app/tmainform.h"
 #include "documents/documentfiles.h"
 #include "documents/recentfiles.h"
 #include "platform/documentstate.h"
 #include "platform/richedit.h"
-#include "testsupport.h"
+#include "windowtest.h"
 
 #include <QAction>
 #include <QFile>
@@ -13,7 +12,7 @@
 
 using namespace tessary;
 
-class RecentFilesTest : public QObject {
+class RecentFilesTest : public test::WindowTest {
     Q_OBJECT
 private slots:
     void init();
@@ -26,12 +25,9 @@ private slots:
     void vanishedFilesLeaveTheListWhenItIsSaved();
 
 private:
-    QString makeFile(const QString &name);
     QStringList openAll(const QStringList &names);
     void attachMenu();
     RecentFiles &recent() { return form->recentFiles(); }
-    std::unique_ptr<test::Sandbox> sandbox;
-    std::unique_ptr<TMainForm> form;
     std::unique_ptr<QMenu> menu;
     QAction *exitAction = nullptr;
 };
@@ -43,10 +39,8 @@ void RecentFilesTest::init() {
 }
 
 void RecentFilesTest::cleanup() {
-    form->documentState().setDocumentModified(false);
-    form.reset();
+    closeWindow();
     menu.reset();
-    sandbox.reset();
 }
 
 // A File menu of its own keeps these tests apart from how the window builds its menus.
@@ -59,18 +53,10 @@ void RecentFilesTest::attachMenu() {
     recent().BuildRecentFilesMenu();
 }
 
-QString RecentFilesTest::makeFile(const QString &name) {
-    const QString path = sandbox->dir.filePath(name);
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write("{\\rtf1 text}") < 0)
-        qFatal("cannot write %s", qPrintable(path));
-    return path;
-}
-
 QStringList RecentFilesTest::openAll(const QStringList &names) {
     QStringList paths;
     for (const QString &name : names) {
-        paths.prepend(makeFile(name));
+        paths.prepend(writeFile(name, "{\\rtf1 text}"));
         sandbox->dialogs->fileNames.enqueue(paths.first());
         form->documents().FileOpen1();
     }
@@ -97,8 +83,8 @@ void RecentFilesTest::reopeningMovesAnEntryToTheTopWithoutDuplicates() {
 }
 
 void RecentFilesTest::pathsDifferingInCaseAreTwoEntries() {
-    const QString lower = makeFile(QStringLiteral("case.rtf"));
-    const QString upper = makeFile(QStringLiteral("CASE.rtf"));
+    const QString lower = writeFile("case.rtf", "{\\rtf1 text}");
+    const QString upper = writeFile("CASE.rtf", "{\\rtf1 text}");
     recent().AddRecentFile(lower);
     recent().AddRecentFile(upper);
     QCOMPARE(recent().list(), (QStringList{upper, lower}));

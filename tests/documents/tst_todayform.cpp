@@ -1,10 +1,8 @@
-#include "app/tmainform.h"
 #include "documents/ttodayform.h"
 #include "editor/fontboxes.h"
 #include "editor/notationtyping.h"
-#include "platform/documentstate.h"
 #include "platform/richedit.h"
-#include "testsupport.h"
+#include "windowtest.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -24,11 +22,11 @@ DateTimePictures britishPictures(const QString &shortDate, const QString &longDa
 const QDateTime kNow(QDate(2026, 12, 5), QTime(9, 7, 3));
 } // namespace
 
-class TodayFormTest : public QObject {
+class TodayFormTest : public test::WindowTest {
     Q_OBJECT
 private slots:
     void init();
-    void cleanup();
+    void cleanup() { closeWindow(); }
     void sevenEntriesFollowThePictures();
     void derivedPicturesCutTheWeekdayAndDoubleTheYear_data();
     void derivedPicturesCutTheWeekdayAndDoubleTheYear();
@@ -37,45 +35,16 @@ private slots:
     void notationModeTypesInTheNotationEntryAt11Points();
 
 private:
-    RichEdit *editor() { return form->editor(); }
     TTodayForm &today() { return form->todayForm(); }
-    // Runs `check` once the dialog is up; a dialog still open after it is closed.
-    void whileModal(std::function<void()> check);
     void runCommand();
-    std::unique_ptr<test::Sandbox> sandbox;
-    std::unique_ptr<TMainForm> form;
-    std::unique_ptr<QObject> modalContext;
 };
 
 void TodayFormTest::init() {
-    sandbox = std::make_unique<test::Sandbox>();
-    form = std::make_unique<TMainForm>();
-    form->resize(1000, 700);
-    form->show();
-    QVERIFY(QTest::qWaitForWindowExposed(form.get()));
+    openWindow();
     today().setPictureSource([] {
         return britishPictures(QStringLiteral("dd/MM/yy"), QStringLiteral("dddd, d MMMM yyyy"));
     });
     today().setClock([] { return kNow; });
-}
-
-void TodayFormTest::cleanup() {
-    modalContext.reset();
-    form->documentState().setDocumentModified(false);
-    form.reset();
-    sandbox.reset();
-}
-
-void TodayFormTest::whileModal(std::function<void()> check) {
-    modalContext = std::make_unique<QObject>();
-    QTimer::singleShot(0, modalContext.get(), [check] {
-        [&] {
-            QTRY_VERIFY(qobject_cast<TTodayForm *>(qApp->activeModalWidget()));
-            check();
-        }();
-        if (QWidget *open = qApp->activeModalWidget())
-            open->close();
-    });
 }
 
 void TodayFormTest::runCommand() {

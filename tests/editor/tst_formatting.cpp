@@ -4,7 +4,7 @@
 #include "editor/notationtyping.h"
 #include "editor/ruler.h"
 #include "platform/richedit.h"
-#include "testsupport.h"
+#include "windowtest.h"
 
 #include <QComboBox>
 #include <QToolButton>
@@ -13,11 +13,11 @@
 
 using namespace tessary;
 
-class FormattingTest : public QObject {
+class FormattingTest : public test::WindowTest {
     Q_OBJECT
 private slots:
-    void init();
-    void cleanup();
+    void init() { openWindow(QSize(1000, 600)); }
+    void cleanup() { closeWindow(); }
     void effectsInvertEachCharacterByItself();
     void faceChangeSkipsNotationCharactersAndSetsTheSize();
     void faceTakesTheLetterCaseOfTheOldFace_data();
@@ -33,23 +33,7 @@ private:
     void choose(QComboBox *box, const QString &text);
     void insert(const QString &face, const QString &text, int size = 0);
     CharAttributes at(int position) { return editor()->charAttributesAt(position); }
-    RichEdit *editor() { return form->editor(); }
-    std::unique_ptr<test::Sandbox> sandbox;
-    std::unique_ptr<TMainForm> form;
 };
-
-void FormattingTest::init() {
-    sandbox = std::make_unique<test::Sandbox>();
-    form = std::make_unique<TMainForm>();
-    form->resize(1000, 600);
-    form->show();
-    QVERIFY(QTest::qWaitForWindowExposed(form.get()));
-}
-
-void FormattingTest::cleanup() {
-    form.reset();
-    sandbox.reset();
-}
 
 void FormattingTest::choose(QComboBox *box, const QString &text) {
     const int index = box->findText(text);

@@ -3,7 +3,7 @@
 #include "editor/notationtyping.h"
 #include "platform/codepage.h"
 #include "platform/richedit.h"
-#include "testsupport.h"
+#include "windowtest.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -18,11 +18,11 @@ constexpr quint32 kSilver = rgbColor(192, 192, 192);
 const QChar kSymbolUnderscore = CodePage::notationSymbol().toUnicode(0xF3);
 } // namespace
 
-class NotationTypingTest : public QObject {
+class NotationTypingTest : public test::WindowTest {
     Q_OBJECT
 private slots:
-    void init();
-    void cleanup();
+    void init() { openWindow(QSize(900, 600)); }
+    void cleanup() { closeWindow(); }
     void typingOutsideNotationUsesTheFontBoxes();
     void typingInNotationModeUsesCourierNewEven();
     void notationSpacesFollowTheWhitespaceDisplay();
@@ -42,23 +42,7 @@ private slots:
 
 private:
     void type(const QString &text);
-    RichEdit *editor() { return form->editor(); }
-    std::unique_ptr<test::Sandbox> sandbox;
-    std::unique_ptr<TMainForm> form;
 };
-
-void NotationTypingTest::init() {
-    sandbox = std::make_unique<test::Sandbox>();
-    form = std::make_unique<TMainForm>();
-    form->resize(900, 600);
-    form->show();
-    QVERIFY(QTest::qWaitForWindowExposed(form.get()));
-}
-
-void NotationTypingTest::cleanup() {
-    form.reset();
-    sandbox.reset();
-}
 
 void NotationTypingTest::type(const QString &text) {
     for (QChar c : text)

@@ -5,7 +5,7 @@
 #include "platform/codepage.h"
 #include "platform/fontregistry.h"
 #include "platform/richedit.h"
-#include "testsupport.h"
+#include "windowtest.h"
 
 #include <QClipboard>
 #include <QComboBox>
@@ -18,13 +18,12 @@
 
 using namespace tessary;
 
-class PalettesTest : public QObject {
+class PalettesTest : public test::WindowTest {
     Q_OBJECT
 private slots:
     void initTestCase();
     void init();
-    void cleanup();
-    void barsHoldThirtyFourCharacterButtonsEach();
+    void cleanup() { closeWindow(); }
     void toggledBarsStackInTheirFixedOrder();
     void alphaOutsideNotationModeEntersItAndInsertsGreek();
     void textSymbolsLeaveTheModeAloneAndUseTheBoxFace();
@@ -42,9 +41,6 @@ private:
     QToolButton *button(int tag) const;
     void click(int tag) const { QTest::mouseClick(button(tag), Qt::LeftButton); }
     int xOf(int position) const;
-    RichEdit *editor() const { return form->editor(); }
-    std::unique_ptr<test::Sandbox> sandbox;
-    std::unique_ptr<TMainForm> form;
 };
 
 namespace {
@@ -58,19 +54,10 @@ void PalettesTest::initTestCase() {
 }
 
 void PalettesTest::init() {
-    sandbox = std::make_unique<test::Sandbox>();
-    form = std::make_unique<TMainForm>();
-    form->resize(1000, 600);
-    form->show();
-    QVERIFY(QTest::qWaitForWindowExposed(form.get()));
+    openWindow(QSize(1000, 600));
     QTest::mouseClick(form->palettes().bars().GreekAlphabetButton, Qt::LeftButton);
     QTest::mouseClick(form->palettes().bars().SymbolButton, Qt::LeftButton);
     editor()->setFocus();
-}
-
-void PalettesTest::cleanup() {
-    form.reset();
-    sandbox.reset();
 }
 
 QToolButton *PalettesTest::button(int tag) const {
@@ -81,39 +68,6 @@ int PalettesTest::xOf(int position) const {
     QTextCursor c(editor()->document());
     c.setPosition(position);
     return editor()->cursorRect(c).x();
-}
-
-void PalettesTest::barsHoldThirtyFourCharacterButtonsEach() {
-    const QList<std::pair<QToolBar *, int>> bars = {{form->palettes().bars().GreekToolBar, 10},
-                                                    {form->palettes().bars().SymbolToolBarA, 100},
-                                                    {form->palettes().bars().SymbolToolBarB, 200}};
-    for (const auto &[bar, first] : bars) {
-        const QList<QToolButton *> buttons =
-            bar->findChildren<QToolButton *>(QRegularExpression(QStringLiteral("^PaletteButton")));
-        QCOMPARE(buttons.size(), 34);
-        for (int tag = first; tag < first + 34; ++tag) {
-            QToolButton *b = button(tag);
-            QVERIFY2(b && bar->isAncestorOf(b), qPrintable(QString::number(tag)));
-            QCOMPARE(b->property("Tag").toInt(), tag);
-            QCOMPARE(b->size(), QSize(23, 25));
-            QCOMPARE(b->font().pointSize(), 11);
-        }
-        // Neighbours sit 23 pixels apart.
-        QCOMPARE(button(first + 1)->mapTo(bar, QPoint()).x() -
-                     button(first)->mapTo(bar, QPoint()).x(),
-                 23);
-    }
-    QCOMPARE(button(10)->text(), QStringLiteral("\u03B1"));
-    QCOMPARE(button(10)->toolTip(), QStringLiteral("alpha"));
-    QCOMPARE(button(10)->font().family(), QStringLiteral("Courier New Greek Even"));
-    QCOMPARE(button(42)->text(), QStringLiteral("\u03A9"));
-    QCOMPARE(button(207)->text(), QString(symbol(0xE4))); // "sum" shows its small form
-    QCOMPARE(button(207)->toolTip(), QStringLiteral("sum"));
-    QCOMPARE(button(133)->text(), QStringLiteral("\u20AC"));
-    QCOMPARE(button(133)->font().family(), QStringLiteral("Courier New"));
-    QCOMPARE(button(131)->text(), QStringLiteral("\u00A9"));
-    for (int tag : {43, 129, 210, 211, 216, 221})
-        QVERIFY(button(tag)->text().isEmpty());
 }
 
 void PalettesTest::toggledBarsStackInTheirFixedOrder() {

@@ -1,8 +1,8 @@
-#include "app/tmainform.h"
+#include "documents/documentfiles.h"
 #include "editor/ruler.h"
 #include "platform/documentstate.h"
 #include "platform/richedit.h"
-#include "testsupport.h"
+#include "windowtest.h"
 
 #include <QLabel>
 #include <QToolButton>
@@ -11,10 +11,10 @@
 
 using namespace tessary;
 
-class RulerTest : public QObject {
+class RulerTest : public test::WindowTest {
     Q_OBJECT
 private slots:
-    void cleanup();
+    void cleanup() { closeWindow(); }
     void pixelsSnapToHalfSteps_data();
     void pixelsSnapToHalfSteps();
     void scaleFollowsTheScreenDpi_data();
@@ -33,24 +33,12 @@ private:
     // Drags a marker with the left button so that its left edge ends at `left` (ruler
     // pixels), passing through `via` first.
     void drag(QWidget *marker, int left, int via = -1);
-    RichEdit *editor() { return form->editor(); }
-    std::unique_ptr<test::Sandbox> sandbox;
-    std::unique_ptr<TMainForm> form;
 };
 
 void RulerTest::start(int dpi) {
-    sandbox = std::make_unique<test::Sandbox>(1280, dpi);
-    form = std::make_unique<TMainForm>();
-    form->resize(1000, 600);
-    form->show();
-    QVERIFY(QTest::qWaitForWindowExposed(form.get()));
+    openWindow(QSize(1000, 600), dpi);
     editor()->setPlainText(QStringLiteral("first paragraph\nsecond paragraph"));
     editor()->setSelStart(0);
-}
-
-void RulerTest::cleanup() {
-    form.reset();
-    sandbox.reset();
 }
 
 void RulerTest::setIndents(int first, int left, int right) {
@@ -143,7 +131,8 @@ void RulerTest::markersFollowTheCaretParagraph() {
 void RulerTest::draggedMarkersStopAtTheLimits() {
     start();
     setIndents(10, 0);
-    form->documentState().setDocumentModified(false);
+    sandbox->dialogs->fileNames.enqueue(sandbox->dir.filePath("ruler.rtf"));
+    QVERIFY(form->documents().FileSaveAs()); // saved: only the drag modifies it
     QWidget *first = marker("RulerFirstIndent");
     // A click without a drag writes nothing (it would only snap the indent to the grid).
     QTest::mouseClick(first, Qt::LeftButton, {}, QPoint(5, 3));

@@ -1,12 +1,9 @@
-#include "app/tmainform.h"
-#include "documents/editcommands.h"
 #include "documents/documentfiles.h"
 #include "editor/commandstate.h"
 #include "html/anchors.h"
 #include "html/tanchorform.h"
-#include "platform/documentstate.h"
 #include "platform/richedit.h"
-#include "testsupport.h"
+#include "windowtest.h"
 
 #include <QAction>
 #include <QApplication>
@@ -19,11 +16,11 @@
 
 using namespace tessary;
 
-class AnchorsTest : public QObject {
+class AnchorsTest : public test::WindowTest {
     Q_OBJECT
 private slots:
-    void init();
-    void cleanup();
+    void init() { openWindow(); }
+    void cleanup() { closeWindow(); }
     void anchorFreeDocumentHandsOutZeroThenOne();
     void removedNumberStaysTakenUntilARebuild();
     void adjacentAnchorsCountOnceUnderTheFirstNumber();
@@ -33,71 +30,29 @@ private slots:
     void removalTakesTheWholeAnchorAndNothingBeside();
     void sixtyFifthDestinationIsRefused();
     void anchorsSurviveSaveOpenAndScan();
-    void anchorsSurviveCopyAndPaste();
     void chosenLineGivesTheSourceItsNumber();
     void clickSelectsALineAndASecondClickChoosesIt();
     void emptyListAndCancelMarkNothing();
     void sourceCommandOnASourceAnchorRemovesIt();
 
 private:
-    RichEdit *editor() { return form->editor(); }
     Anchors &anchors() { return form->anchors(); }
     TAnchorForm &dialog() { return anchors().form(); }
     void setText(const QString &text);
     // Selects `word` (its first occurrence) and runs the command as the user would.
     void runOn(const QString &word, const char *command);
-    void trigger(const char *command);
-    // Runs `check` once the anchor dialog is up; a dialog still open after it is closed.
-    void whileModal(std::function<void()> check);
-    std::unique_ptr<test::Sandbox> sandbox;
-    std::unique_ptr<TMainForm> form;
-    std::unique_ptr<QObject> modalContext; // a check that never ran dies with it
 };
-
-void AnchorsTest::init() {
-    sandbox = std::make_unique<test::Sandbox>();
-    form = std::make_unique<TMainForm>();
-    form->resize(1000, 700);
-    form->show();
-    QVERIFY(QTest::qWaitForWindowExposed(form.get()));
-}
-
-void AnchorsTest::cleanup() {
-    modalContext.reset();
-    form->documentState().setDocumentModified(false);
-    form.reset();
-    sandbox.reset();
-}
 
 void AnchorsTest::setText(const QString &text) {
     editor()->setPlainText(text);
     anchors().ScanAnchors();
 }
 
-void AnchorsTest::trigger(const char *command) {
-    form->commands().ActionListUpdate();
-    QAction *action = form->action(QString::fromLatin1(command));
-    QVERIFY(action && action->isEnabled());
-    action->trigger();
-}
-
 void AnchorsTest::runOn(const QString &word, const char *command) {
     const int at = int(editor()->toPlainText().indexOf(word));
     QVERIFY(at >= 0);
     editor()->setSelection(at, int(word.size()));
-    trigger(command);
-}
-
-void AnchorsTest::whileModal(std::function<void()> check) {
-    modalContext = std::make_unique<QObject>();
-    QTimer::singleShot(0, modalContext.get(), [check] {
-        [&] {
-            QTRY_VERIFY(qobject_cast<TAnchorForm *>(qApp->activeModalWidget()));
-            check();
-        }();
-        if (QWidget *open = qApp->activeModalWidget())
-            open->close();
-    });
+    QVERIFY(trigger(command));
 }
 
 void AnchorsTest::anchorFreeDocumentHandsOutZeroThenOne() {
@@ -205,7 +160,7 @@ void AnchorsTest::removalTakesTheWholeAnchorAndNothingBeside() {
     red.color = Anchors::kDestAnchorColor;
     editor()->setRangeAttributes(13, 4, red, CharAttributes::Color); // an anchor next paragraph
     editor()->setSelection(9, 1);                                    // inside "anchor"
-    trigger("HtmlDestAnchor");
+    QVERIFY(trigger("HtmlDestAnchor"));
     for (int i = 6; i < 12; ++i) {
         QVERIFY(!editor()->charAttributesAt(i).underline);
         QCOMPARE(editor()->charAttributesAt(i).color, quint32(0));
@@ -258,20 +213,6 @@ void AnchorsTest::anchorsSurviveSaveOpenAndScan() {
     QCOMPARE(anchors().NewDestAnchorNumber(), 2);
 }
 
-void AnchorsTest::anchorsSurviveCopyAndPaste() {
-    setText(QStringLiteral("anchor | "));
-    editor()->setSelection(0, 6);
-    anchors().MarkAnchor(37, Anchors::kDestAnchorColor);
-    form->editCommands().EditCopy();
-    editor()->setSelection(editor()->textLength(), 0);
-    form->editCommands().EditPaste();
-    QCOMPARE(editor()->toPlainText(), QStringLiteral("anchor | anchor"));
-    editor()->setSelection(10, 1);
-    QCOMPARE(Anchors::AnchorNumberOf(editor()), 37);
-    anchors().ScanAnchors();
-    QVERIFY(anchors().DestAnchors[37] && !anchors().FreeAnchors[37]);
-}
-
 void AnchorsTest::chosenLineGivesTheSourceItsNumber() {
     setText(QStringLiteral("first second link"));
     runOn(QStringLiteral("first"), "HtmlDestAnchor");
@@ -310,9 +251,9 @@ void AnchorsTest::chosenLineGivesTheSourceItsNumber() {
 void AnchorsTest::clickSelectsALineAndASecondClickChoosesIt() {
     setText(QStringLiteral("same\nsame\nlink"));
     editor()->setSelection(0, 4);
-    trigger("HtmlDestAnchor");
+    QVERIFY(trigger("HtmlDestAnchor"));
     editor()->setSelection(5, 4);
-    trigger("HtmlDestAnchor");
+    QVERIFY(trigger("HtmlDestAnchor"));
     bool checked = false;
     whileModal([&] {
         RichEdit *list = dialog().AnchorEditor;
@@ -353,10 +294,17 @@ void AnchorsTest::emptyListAndCancelMarkNothing() {
     runOn(QStringLiteral("link"), "HtmlSrcAnchor");
     QVERIFY(checked);
     QVERIFY(!editor()->charAttributesAt(0).underline);
+    QCOMPARE(dialog().result(), TAnchorForm::Result::Cancelled);
     QCOMPARE(dialog().cancelTag(), 0);
-    // Only a cancelled report says so in the Tag.
-    dialog().setReportMode();
-    dialog().AnchorCancelButtonClick();
+    // Only a cancelled report says so in the Tag; the report lists its lines in their colours.
+    whileModal([&] {
+        QCOMPARE(dialog().AnchorEditor->toPlainText(), QStringLiteral("Line 1: a\nLine 2: b"));
+        QCOMPARE(dialog().AnchorEditor->charAttributesAt(10).color, rgbColor(255, 0, 0));
+        QTest::mouseClick(dialog().AnchorCancelButton, Qt::LeftButton);
+    });
+    QCOMPARE(dialog().ShowReport({{"Line 1: a", Qt::blue}, {"Line 2: b", Qt::red}}),
+             TAnchorForm::Result::Cancelled);
+    QVERIFY(dialog().reportMode());
     QCOMPARE(dialog().cancelTag(), 1);
 }
 
@@ -374,7 +322,7 @@ void AnchorsTest::sourceCommandOnASourceAnchorRemovesIt() {
         }
     });
     editor()->setSelection(6, 2);
-    trigger("HtmlSrcAnchor");
+    QVERIFY(trigger("HtmlSrcAnchor"));
     QVERIFY(!opened);
     for (int i = 5; i < 9; ++i)
         QVERIFY(!editor()->charAttributesAt(i).underline);

@@ -118,6 +118,11 @@ void TestRtfReader::charactersThroughFontCodePages_data() {
     QTest::newRow("raw 8-bit") << fonts + "\\f1 \xe1}" << QStringLiteral("\u03B1");
     QTest::newRow("ansicpg") << QByteArray("{\\rtf1\\ansi\\ansicpg1251 \\'e4}")
                              << QStringLiteral("\u0434");
+    // A DOS page is not Windows-1252: 0x82 is e acute there, a low quotation mark here.
+    QTest::newRow("regression: ansicpg437 is not read as 1252")
+        << QByteArray("{\\rtf1\\ansi\\ansicpg437 \\'82\\'e1}") << QStringLiteral("\u00E9\u00DF");
+    QTest::newRow("robustness: unknown code page reads as 1252")
+        << QByteArray("{\\rtf1\\ansi\\ansicpg4242 \\'82}") << QStringLiteral("\u201A");
     QTest::newRow("u skips fallback")
         << fonts + "a\\u945?b\\uc2\\u946\\'3f\\'3fc}" << QStringLiteral("a\u03B1b\u03B2c");
     QTest::newRow("uc0") << fonts + "\\uc0\\u945 b}" << QStringLiteral("\u03B1b");
