@@ -34,6 +34,7 @@ class ScriptedDialogs : public DialogService {
 public:
     struct Shown {
         QString title, text;
+        QMessageBox::Icon icon = QMessageBox::NoIcon;
     };
     QList<Shown> messages;
     QQueue<QMessageBox::StandardButton> answers;
@@ -44,12 +45,13 @@ public:
     QQueue<std::optional<std::pair<int, int>>> printRanges;
     QQueue<bool> setupAnswers;
 
-    void message(QWidget *, const QString &title, const QString &text, QMessageBox::Icon) override {
-        messages.append({title, text});
+    void message(QWidget *, const QString &title, const QString &text,
+                 QMessageBox::Icon icon) override {
+        messages.append({title, text, icon});
     }
     QMessageBox::StandardButton ask(QWidget *, const QString &title, const QString &text,
-                                    QMessageBox::StandardButtons) override {
-        messages.append({title, text});
+                                    QMessageBox::StandardButtons, QMessageBox::Icon icon) override {
+        messages.append({title, text, icon});
         return answers.isEmpty() ? QMessageBox::Cancel : answers.dequeue();
     }
     QString openFileName(QWidget *, const QString &title, const QString &startPath,

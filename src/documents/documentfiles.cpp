@@ -62,7 +62,8 @@ bool DocumentFiles::LoadDocument(const QString &path) {
     const QFileInfo info(path);
     if (!info.isFile()) {
         Services::dialogs().message(m_window, kTitle,
-                                    QStringLiteral("File  %1  does not exist.").arg(path));
+                                    QStringLiteral("File  %1  does not exist.").arg(path),
+                                    QMessageBox::NoIcon);
     } else if (info.size() > kMaxFileSize) {
         // One arg() call: a "%1" inside the path must not be read as a placeholder.
         error(QStringLiteral("Unable to load %1.\r\n\r\nFile size exceeds 500KB.\r\n\r\n"
@@ -139,7 +140,9 @@ bool DocumentFiles::openDocument(const QString &path) {
     }
     emit fileNamed(path);
     emit documentLoaded();
-    // Rebuilding the anchors rewrites paragraph formats; the loaded text is still unchanged.
+    // Rebuilding the anchors rewrites paragraph formats; the loaded text is still unchanged,
+    // and none of that is a step the user could undo.
+    m.Editor->document()->clearUndoRedoStacks();
     m.Document->setSaved(path);
     return true;
 }
@@ -210,7 +213,7 @@ QMessageBox::StandardButton DocumentFiles::ConfirmSaveChanges() {
         return QMessageBox::No;
     const auto answer = Services::dialogs().ask(
         m_window, kTitle, QStringLiteral("Save changes to %1?").arg(m.Document->CurrentFileName()),
-        QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+        QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::Information);
     if (answer == QMessageBox::Yes && !FileSave())
         return QMessageBox::Cancel;
     return answer == QMessageBox::Yes || answer == QMessageBox::No ? answer : QMessageBox::Cancel;
