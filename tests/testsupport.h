@@ -33,6 +33,7 @@ class ScriptedDialogs : public DialogService {
 public:
     struct Shown {
         QString title, text;
+        QMessageBox::Icon icon = QMessageBox::NoIcon;
     };
     QList<Shown> messages;
     QQueue<QMessageBox::StandardButton> answers;
@@ -43,12 +44,13 @@ public:
     QQueue<QPair<int, int>> printRanges;
     QQueue<bool> setupAnswers;
 
-    void message(QWidget *, const QString &title, const QString &text, QMessageBox::Icon) override {
-        messages.append({title, text});
+    void message(QWidget *, const QString &title, const QString &text,
+                 QMessageBox::Icon icon) override {
+        messages.append({title, text, icon});
     }
     QMessageBox::StandardButton ask(QWidget *, const QString &title, const QString &text,
-                                    QMessageBox::StandardButtons) override {
-        messages.append({title, text});
+                                    QMessageBox::StandardButtons, QMessageBox::Icon icon) override {
+        messages.append({title, text, icon});
         return answers.isEmpty() ? QMessageBox::Cancel : answers.dequeue();
     }
     QString openFileName(QWidget *, const QString &title, const QString &startPath,

@@ -34,7 +34,7 @@ public:
             error = text.simplified();
     }
     QMessageBox::StandardButton ask(QWidget *, const QString &, const QString &,
-                                    QMessageBox::StandardButtons) override {
+                                    QMessageBox::StandardButtons, QMessageBox::Icon) override {
         return QMessageBox::Yes;
     }
     QString saveFileName(QWidget *, const QString &, const QString &, const QString &,

@@ -62,7 +62,8 @@ bool DocumentFiles::LoadDocument(const QString &path) {
     const QFileInfo info(path);
     if (!info.isFile()) {
         Services::dialogs().message(m_window, kTitle,
-                                    QStringLiteral("File  %1  does not exist.").arg(path));
+                                    QStringLiteral("File  %1  does not exist.").arg(path),
+                                    QMessageBox::NoIcon);
     } else if (info.size() > kMaxFileSize) {
         // One arg() call: a "%1" inside the path must not be read as a placeholder.
         error(QStringLiteral("Unable to load %1.\r\n\r\nFile size exceeds 500KB.\r\n\r\n"
@@ -212,7 +213,7 @@ QMessageBox::StandardButton DocumentFiles::ConfirmSaveChanges() {
         return QMessageBox::No;
     const auto answer = Services::dialogs().ask(
         m_window, kTitle, QStringLiteral("Save changes to %1?").arg(m.Document->CurrentFileName()),
-        QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+        QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::Information);
     if (answer == QMessageBox::Yes && !FileSave())
         return QMessageBox::Cancel;
     return answer == QMessageBox::Yes || answer == QMessageBox::No ? answer : QMessageBox::Cancel;

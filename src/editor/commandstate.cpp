@@ -4,6 +4,7 @@
 #include "platform/documentstate.h"
 #include "platform/richedit.h"
 
+#include <QAbstractTextDocumentLayout>
 #include <QAction>
 #include <QClipboard>
 #include <QGuiApplication>
@@ -69,6 +70,9 @@ CommandState::CommandState(EditorContext &context, Ruler &ruler, QToolButton *un
     connect(editor, &QTextEdit::undoAvailable, this, &CommandState::scheduleUpdate);
     connect(editor, &QTextEdit::copyAvailable, this, &CommandState::scheduleUpdate);
     connect(m.Document, &DocumentState::changed, this, &CommandState::scheduleUpdate);
+    // A relayout (a resize that rewraps the text) moves the caret to another display line.
+    connect(editor->document()->documentLayout(), &QAbstractTextDocumentLayout::documentSizeChanged,
+            this, &CommandState::scheduleUpdate);
     connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, this,
             &CommandState::clipboardChanged);
     editor->viewport()->installEventFilter(this);
@@ -153,6 +157,8 @@ void CommandState::EditorMouseDown() {
 bool CommandState::eventFilter(QObject *watched, QEvent *event) {
     if (watched == m.Editor->viewport() && event->type() == QEvent::MouseButtonPress)
         EditorMouseDown();
+    if (watched == m.Editor->viewport() && event->type() == QEvent::Resize)
+        scheduleUpdate();
     return QObject::eventFilter(watched, event);
 }
 

@@ -5,6 +5,7 @@
 #include "platform/richedit.h"
 
 #include <QComboBox>
+#include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QTextBlock>
@@ -27,6 +28,19 @@ bool ctrlAlone(const QKeyEvent *e) {
 }
 bool noModifiers(const QKeyEvent *e) {
     return (e->modifiers() & (Qt::ControlModifier | Qt::ShiftModifier | Qt::AltModifier)) == 0;
+}
+
+// The digit on a key of the main keyboard's top row, whatever the layout makes of it (AZERTY
+// gives "&", "é", ...), or -1. X11 and Wayland number those keys 10 ("1") to 19 ("0");
+// without a native code the key's own digit counts.
+int topRowDigit(const QKeyEvent *e) {
+    const quint32 code = e->nativeScanCode();
+    if (code >= 10 && code <= 19)
+        return code == 19 ? 0 : int(code) - 9;
+    if (code == 0 && !(e->modifiers() & Qt::KeypadModifier) && e->key() >= Qt::Key_0 &&
+        e->key() <= Qt::Key_9)
+        return e->key() - Qt::Key_0;
+    return -1;
 }
 } // namespace
 
@@ -63,12 +77,8 @@ void NotationTyping::InsertWithFont(const QString &face, const QString &text) {
     RichEdit *editor = m.Editor;
     const QString boxFace = m_fonts.face();
     const int boxSize = m_fonts.size();
-    // Overwriting replaces the character after the caret, never a line break, which would
-    // join two lines.
-    const QChar next = editor->charAt(editor->selStart());
-    if (!m.InsertMode && next != QChar::ParagraphSeparator && next != QChar::LineSeparator &&
-        editor->selStart() < editor->textLength())
-        editor->setSelLength(1);
+    if (!m.InsertMode)
+        selectOverwritten();
     const int size = IsNotationFont(face) ? kNotationSize : boxSize;
     editor->replaceSelection(text, typingAttributes(face, size), kTypingFields);
     editor->collapseSelection();
@@ -76,6 +86,17 @@ void NotationTyping::InsertWithFont(const QString &face, const QString &text) {
     caret.face = boxFace;
     caret.size = boxSize;
     editor->setCaretAttributes(caret, CharAttributes::Face | CharAttributes::Size);
+}
+
+// Overwriting replaces the one character after the caret, never a line break, which would
+// join two lines.
+void NotationTyping::selectOverwritten() {
+    RichEdit *editor = m.Editor;
+    editor->collapseSelection();
+    const QChar next = editor->charAt(editor->selStart());
+    if (next != QChar::ParagraphSeparator && next != QChar::LineSeparator &&
+        editor->selStart() < editor->textLength())
+        editor->setSelLength(1);
 }
 
 void NotationTyping::InsertWithFont(const QString &face, unsigned char code) {
@@ -88,6 +109,7 @@ void NotationTyping::NotationButtonClick() {
 
 void NotationTyping::ToggleInsertMode() {
     m.InsertMode = !m.InsertMode;
+    m.Editor->setOverwriteMode(!m.InsertMode);
     m_controls.InsStateLabel->setText(m.InsertMode ? QStringLiteral("    Insert")
                                                    : QStringLiteral("Overwrite"));
 }
@@ -156,9 +178,8 @@ void NotationTyping::typeNotationSpace() {
 bool NotationTyping::EditorKeyDown(QKeyEvent *e) {
     m.HideFnHint();
     const int key = e->key();
-    const bool keypad = e->modifiers() & Qt::KeypadModifier;
-    if (ctrlAlone(e) && !keypad && key >= Qt::Key_0 && key <= Qt::Key_3) {
-        InsertWithFont(Face::SymbolEven, static_cast<unsigned char>(0xB0 + (key - Qt::Key_0)));
+    if (const int digit = topRowDigit(e); ctrlAlone(e) && digit >= 0 && digit <= 3) {
+        InsertWithFont(Face::SymbolEven, static_cast<unsigned char>(0xB0 + digit));
         return true;
     }
     if (noModifiers(e) && key == Qt::Key_F1) {
@@ -170,8 +191,8 @@ bool NotationTyping::EditorKeyDown(QKeyEvent *e) {
         return true;
     }
     if (noModifiers(e) && key == Qt::Key_Insert) {
-        ToggleInsertMode();
-        return false; // the control switches its own overwrite mode too
+        ToggleInsertMode(); // the keypad's Insert too; the control's mode follows InsertMode
+        return true;
     }
     if (ctrlAlone(e) && key == Qt::Key_Y) {
         DeleteCaretLine();
@@ -194,22 +215,44 @@ bool NotationTyping::EditorKeyPress(QKeyEvent *e) {
         return false;
     if (e->modifiers() & (Qt::ControlModifier | Qt::MetaModifier))
         return false; // a shortcut, not a character
-    const bool notation = inNotationMode();
-    if (notation && text == QLatin1String("_")) {
-        InsertWithFont(Face::SymbolEven, kNotationUnderscore);
-        return true;
-    }
-    if (notation && text == QLatin1String(" ")) {
-        typeNotationSpace();
-        return true;
-    }
+    typeCharacters(text);
+    return true;
+}
+
+// Typed text, from a key or an input method (dead keys, composed characters), character by
+// character.
+void NotationTyping::typeCharacters(const QString &text) {
     RichEdit *editor = m.Editor;
-    const CharAttributes a = notation ? typingAttributes(Face::LatinEven, kNotationSize)
-                                      : typingAttributes(m_fonts.face(), m_fonts.size());
-    // The typed character replaces a selection with these attributes.
-    if (editor->selLength() > 0)
-        editor->textCursor().removeSelectedText();
-    editor->setCaretAttributes(a, kTypingFields);
+    for (QChar c : text) {
+        const bool notation = inNotationMode();
+        if (notation && c == u'_') {
+            InsertWithFont(Face::SymbolEven, kNotationUnderscore);
+            continue;
+        }
+        if (notation && c == u' ') {
+            typeNotationSpace();
+            continue;
+        }
+        if (c.unicode() < 32 || c.unicode() == 0x7F)
+            continue;
+        const CharAttributes a = notation ? typingAttributes(Face::LatinEven, kNotationSize)
+                                          : typingAttributes(m_fonts.face(), m_fonts.size());
+        // A selection is replaced and nothing more, as one undo step; overwriting without
+        // one replaces the next character in these attributes, not in its own.
+        if (editor->selLength() == 0 && !m.InsertMode)
+            selectOverwritten();
+        editor->replaceSelection(QString(c), a, kTypingFields);
+    }
+    editor->ensureCursorVisible();
+}
+
+// Committed text follows the typing rules; a composition still under way is the control's.
+bool NotationTyping::EditorInputMethod(QInputMethodEvent *e) {
+    if (e->commitString().isEmpty() || e->replacementLength() != 0)
+        return false;
+    m.HideFnHint();
+    typeCharacters(e->commitString());
+    e->setCommitString(QString()); // the control still ends or updates the composition
     return false;
 }
 
@@ -219,6 +262,8 @@ bool NotationTyping::eventFilter(QObject *watched, QEvent *event) {
         if (EditorKeyDown(key) || EditorKeyPress(key))
             return true;
     }
+    if (watched == m.Editor && event->type() == QEvent::InputMethod)
+        return EditorInputMethod(static_cast<QInputMethodEvent *>(event));
     return QObject::eventFilter(watched, event);
 }
 

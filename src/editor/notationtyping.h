@@ -6,6 +6,7 @@
 
 #include <QObject>
 
+class QInputMethodEvent;
 class QKeyEvent;
 class QLabel;
 class QToolButton;
@@ -57,6 +58,9 @@ protected:
 private:
     bool EditorKeyDown(QKeyEvent *event);
     bool EditorKeyPress(QKeyEvent *event);
+    bool EditorInputMethod(QInputMethodEvent *event);
+    void typeCharacters(const QString &text);
+    void selectOverwritten();
     void typeNotationSpace();
     CharAttributes typingAttributes(const QString &face, int size) const;
 

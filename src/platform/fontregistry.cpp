@@ -5,7 +5,9 @@
 #include <QFileInfo>
 #include <QFont>
 #include <QFontDatabase>
+#include <QFontInfo>
 #include <QGuiApplication>
+#include <QHash>
 #include <QRawFont>
 #include <QSet>
 
@@ -69,6 +71,31 @@ QStringList FontRegistry::documentFamilies() {
         families.append(name);
     }
     return families;
+}
+
+QSet<QString> FontRegistry::installedFamilies() {
+    QSet<QString> installed;
+    for (const QString &family : QFontDatabase::families())
+        installed.insert(withoutFoundry(family).toLower());
+    return installed;
+}
+
+QString FontRegistry::standInFace(int familyClass) {
+    static QHash<int, QString> resolved;
+    if (const auto it = resolved.constFind(familyClass); it != resolved.constEnd())
+        return it.value();
+    QFont font;
+    font.setStyleHint(familyClass == 1   ? QFont::Serif
+                      : familyClass == 3 ? QFont::TypeWriter
+                      : familyClass == 4 ? QFont::Cursive
+                      : familyClass == 5 ? QFont::Decorative
+                                         : QFont::SansSerif);
+    font.setFamily(familyClass == 1   ? QStringLiteral("Serif")
+                   : familyClass == 3 ? QStringLiteral("Monospace")
+                                      : QStringLiteral("Sans Serif"));
+    const QString face = QFontInfo(font).family();
+    resolved.insert(familyClass, face);
+    return face;
 }
 
 QString FontRegistry::dataDirectory() {

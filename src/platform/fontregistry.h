@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QChar>
+#include <QSet>
 #include <QString>
 #include <QStringList>
 
@@ -20,6 +21,11 @@ public:
     // without the foundry Qt appends to a family several foundries supply ("C059 [urw]"),
     // without the generic aliases ("Serif", "Monospace") and without symbol-encoded faces.
     static QStringList documentFamilies();
+    // Every installed family, lower-cased and without foundry, as Qt matches names.
+    static QSet<QString> installedFamilies();
+    // An installed face of an RTF font family class (0 nil, 1 roman, 2 swiss, 3 modern,
+    // 4 script, 5 decor) to show text in whose own face is not installed.
+    static QString standInFace(int familyClass);
     // The face for the ruler's indent markers and the characters that draw them there.
     static QString rulerMarkerFace();
     static QChar rulerMarkerDown(); // first-line indent

@@ -177,6 +177,23 @@ ParaAttributes RichEdit::paraAttributes() const {
     return p;
 }
 
+// Whether two block formats show the same paragraph; unset fields read as their defaults.
+static bool sameParagraph(QTextBlockFormat a, QTextBlockFormat b) {
+    auto alignment = [](const QTextBlockFormat &f) {
+        return f.alignment() ? f.alignment() : Qt::Alignment(Qt::AlignLeft);
+    };
+    auto near = [](double x, double y) { return qAbs(x - y) < 0.01; };
+    if (alignment(a) != alignment(b) || !near(a.leftMargin(), b.leftMargin()) ||
+        !near(a.textIndent(), b.textIndent()) || !near(a.rightMargin(), b.rightMargin()))
+        return false;
+    for (int property : {QTextFormat::BlockAlignment, QTextFormat::BlockLeftMargin,
+                         QTextFormat::TextIndent, QTextFormat::BlockRightMargin}) {
+        a.clearProperty(property);
+        b.clearProperty(property);
+    }
+    return a == b;
+}
+
 void RichEdit::setParaAttributes(const ParaAttributes &p, unsigned fields) {
     QTextCursor c = textCursor();
     const int from = c.selectionStart();
@@ -211,7 +228,8 @@ void RichEdit::setParaAttributes(const ParaAttributes &p, unsigned fields) {
             list->remove(block);
             f.clearProperty(QTextFormat::ObjectIndex); // or the block would rejoin the list
         }
-        at.setBlockFormat(f);
+        if (!sameParagraph(f, block.blockFormat())) // setting it again would be an undo step
+            at.setBlockFormat(f);
     }
     c.endEditBlock();
 }
@@ -523,7 +541,8 @@ void RichEdit::insertFromMimeData(const QMimeData *source) {
 }
 
 void RichEdit::keyPressEvent(QKeyEvent *event) {
-    if (event->key() == Qt::Key_Insert && event->modifiers() == Qt::NoModifier) {
+    if (event->key() == Qt::Key_Insert &&
+        (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
         setOverwriteMode(!overwriteMode());
         event->accept();
         return;

@@ -11,6 +11,7 @@
 
 #include <QHash>
 #include <QList>
+#include <QSet>
 #include <QTextCharFormat>
 #include <QTextOption>
 
@@ -63,7 +64,13 @@ struct Font {
     int pitch = 0;
     int exactPitch = -1; // this program's own pitch-and-family byte
     int codePage = 0;    // \cpg
+    QString shown;       // the installed face the text is shown in when `name` is not one
 };
+
+// Beyond this many distinct faces that are not installed, a document's text is shown in a
+// stand-in face of each one's family class: resolving every unknown name through the
+// system's font look-up, and keeping a format per name, costs seconds per thousand names.
+constexpr int kMaxLookedUpFaces = 16;
 
 inline double twipsToUnits(int twips) {
     return pointsToDocUnits(twips / 20.0);
@@ -100,6 +107,7 @@ private:
 
     void startFont(int number);
     void finishFont();
+    void chooseShownFace(Font &font);
     const Font *fontOf(const CharState &chr) const;
     const CodePage &codePage();
     QTextCharFormat charFormat(const CharState &chr) const;
@@ -113,6 +121,8 @@ private:
     bool m_done = false;
 
     QHash<int, Font> m_fonts;
+    QSet<QString> m_installed; // filled at the first font of the table
+    int m_lookedUp = 0;
     int m_defaultFont = 0;
     Font m_font; // the font table entry being read
     int m_fontNumber = -1;

@@ -1,5 +1,8 @@
 #include "platform/codepage.h"
+#include "platform/fontregistry.h"
 #include "platform/rtfparser.h"
+
+#include <QGuiApplication>
 
 #include <QColor>
 #include <QTextBlock>
@@ -117,10 +120,21 @@ void Parser::startFont(int number) {
 void Parser::finishFont() {
     if (m_fontNumber >= 0) {
         m_font.name = m_font.name.trimmed();
+        chooseShownFace(m_font);
         m_fonts.insert(m_fontNumber, m_font);
     }
     m_font = Font{};
     m_fontNumber = -1;
+}
+
+void Parser::chooseShownFace(Font &font) {
+    if (font.name.isEmpty() || !qobject_cast<QGuiApplication *>(QCoreApplication::instance()))
+        return;
+    if (m_installed.isEmpty())
+        m_installed = FontRegistry::installedFamilies();
+    if (m_installed.contains(font.name.toLower()) || m_lookedUp++ < kMaxLookedUpFaces)
+        return;
+    font.shown = FontRegistry::standInFace(font.family);
 }
 
 const Font *Parser::fontOf(const CharState &chr) const {
@@ -150,8 +164,12 @@ QTextCharFormat Parser::charFormat(const CharState &chr) const {
     int charset = 0;
     int pitch = 0;
     if (const Font *font = fontOf(chr)) {
-        if (!font->name.isEmpty())
+        if (!font->shown.isEmpty()) {
+            format.setFontFamilies(QStringList{font->shown});
+            format.setProperty(TextProperty::FaceName, font->name);
+        } else if (!font->name.isEmpty()) {
             format.setFontFamilies(QStringList{font->name});
+        }
         charset = charsetOf(*font);
         pitch = font->exactPitch >= 0 ? font->exactPitch : (font->family << 4) | font->pitch;
     }

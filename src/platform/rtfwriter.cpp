@@ -101,12 +101,10 @@ template <typename Visit> void Writer::forEachFragment(Visit visit) const {
 }
 
 FontKey Writer::fontKey(const QTextCharFormat &format) const {
-    const QStringList families = format.fontFamilies().toStringList();
-    const QString family = format.stringProperty(QTextFormat::FontFamily);
     FontKey key;
-    key.face = !families.isEmpty() ? families.first()
-               : !family.isEmpty() ? family
-                                   : m_doc->defaultFont().family();
+    key.face = faceOf(format);
+    if (key.face.isEmpty())
+        key.face = m_doc->defaultFont().family();
     key.charset = format.hasProperty(TextProperty::Charset)
                       ? format.intProperty(TextProperty::Charset)
                       : charsetForFace(key.face);

@@ -29,8 +29,9 @@ void DialogService::message(QWidget *parent, const QString &title, const QString
 
 QMessageBox::StandardButton DialogService::ask(QWidget *parent, const QString &title,
                                                const QString &text,
-                                               QMessageBox::StandardButtons buttons) {
-    QMessageBox box(QMessageBox::Question, title, text, buttons, parent);
+                                               QMessageBox::StandardButtons buttons,
+                                               QMessageBox::Icon icon) {
+    QMessageBox box(icon, title, text, buttons, parent);
     return QMessageBox::StandardButton(box.exec());
 }
 

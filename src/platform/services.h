@@ -30,7 +30,8 @@ public:
                          QMessageBox::Icon icon = QMessageBox::Information);
     virtual QMessageBox::StandardButton ask(QWidget *parent, const QString &title,
                                             const QString &text,
-                                            QMessageBox::StandardButtons buttons);
+                                            QMessageBox::StandardButtons buttons,
+                                            QMessageBox::Icon icon = QMessageBox::Question);
     // An empty string means the user cancelled. `startPath` is a folder, or for saving a
     // folder and the file name to propose. The save dialog asks before overwriting.
     virtual QString openFileName(QWidget *parent, const QString &title, const QString &startPath,

@@ -18,10 +18,19 @@ quint32 colorOf(const QTextCharFormat &format) {
 }
 } // namespace
 
+QString faceOf(const QTextCharFormat &format) {
+    const QString named = format.stringProperty(TextProperty::FaceName);
+    if (!named.isEmpty())
+        return named;
+    const QStringList families = format.fontFamilies().toStringList();
+    return families.isEmpty() ? format.stringProperty(QTextFormat::FontFamily) : families.first();
+}
+
 CharAttributes CharAttributes::fromFormat(const QTextCharFormat &format) {
     CharAttributes a;
-    const QStringList families = format.fontFamilies().toStringList();
-    a.face = families.isEmpty() ? format.font().family() : families.first();
+    a.face = faceOf(format);
+    if (a.face.isEmpty())
+        a.face = format.font().family();
     a.size = qRound(format.hasProperty(QTextFormat::FontPointSize) ? format.fontPointSize()
                                                                    : format.font().pointSizeF());
     a.color = colorOf(format);
@@ -35,8 +44,10 @@ CharAttributes CharAttributes::fromFormat(const QTextCharFormat &format) {
 
 QTextCharFormat CharAttributes::toFormat(unsigned fields) const {
     QTextCharFormat f;
-    if (fields & Face)
+    if (fields & Face) {
         f.setFontFamilies(QStringList{face});
+        f.setProperty(TextProperty::FaceName, QString()); // replaces a stand-in's name
+    }
     if ((fields & Size) && size > 0)
         f.setFontPointSize(size);
     if (fields & Color) {

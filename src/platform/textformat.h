@@ -12,7 +12,14 @@ namespace tessary {
 namespace TextProperty {
 constexpr int Charset = QTextFormat::UserProperty + 1;
 constexpr int PitchAndFamily = QTextFormat::UserProperty + 2;
+// The face a document names where the text is shown in another, installed one; the document
+// keeps and saves this name.
+constexpr int FaceName = QTextFormat::UserProperty + 3;
 } // namespace TextProperty
+
+// The face name a format stands for: its own FaceName, else its first family; empty when it
+// names none.
+QString faceOf(const QTextCharFormat &format);
 
 // Colours are 0x00BBGGRR; "automatic" (no colour of its own) reads as this value.
 constexpr quint32 kAutomaticColor = 0x80000008;

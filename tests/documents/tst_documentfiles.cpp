@@ -81,6 +81,8 @@ void DocumentFilesTest::savedDocumentOpensWithItsFaces() {
     QCOMPARE(editor()->charAttributesAt(2).size, 11);
     QVERIFY(!form->documentState().DocumentModified());
     QCOMPARE(docs().dialogFolder(), sandbox->dir.path());
+    // Nothing to undo: undoing the set-up after a load would mark an unchanged file modified.
+    QVERIFY(!editor()->document()->isUndoAvailable());
 }
 
 void DocumentFilesTest::sizeLimitAcceptsExactly512000Bytes() {
@@ -151,6 +153,7 @@ void DocumentFilesTest::noThenCancelledOpenKeepsTheDocument() {
     QVERIFY(form->documentState().DocumentModified());
     QCOMPARE(sandbox->dialogs->messages.first().text,
              QStringLiteral("Save changes to %1?").arg(docs().untitledName()));
+    QCOMPARE(sandbox->dialogs->messages.first().icon, QMessageBox::Information);
 }
 
 void DocumentFilesTest::yesThenCancelledSaveAsKeepsTheChanges() {
@@ -177,16 +180,21 @@ void DocumentFilesTest::unreadableFilesLeaveAnUntitledDocument_data() {
     QTest::addColumn<QString>("name");
     QTest::addColumn<QByteArray>("data");
     QTest::addColumn<QString>("message");
-    QTest::newRow("robustness: binary junk") << "junk.rtf" << QByteArray("\x01\x00\x02junk", 7)
-                                             << QStringLiteral("Failed to Load Stream");
+    QTest::addColumn<QMessageBox::Icon>("icon");
+    QTest::newRow("robustness: binary junk")
+        << "junk.rtf" << QByteArray("\x01\x00\x02junk", 7)
+        << QStringLiteral("Failed to Load Stream") << QMessageBox::Critical;
     QTest::newRow("robustness: missing file")
-        << "missing.rtf" << QByteArray() << QStringLiteral("File  %1  does not exist.");
+        << "missing.rtf" << QByteArray() << QStringLiteral("File  %1  does not exist.")
+        << QMessageBox::NoIcon;
     QTest::newRow("robustness: read error")
-        << "/proc/self/mem" << QByteArray() << QStringLiteral("Failed to Load Stream");
+        << "/proc/self/mem" << QByteArray() << QStringLiteral("Failed to Load Stream")
+        << QMessageBox::Critical;
     QTest::newRow("robustness: placeholder in a path")
         << "100%1 %2.rtf" << QByteArray(512001, 'a')
         << QStringLiteral("Unable to load %1.\r\n\r\nFile size exceeds 500KB.\r\n\r\n"
-                          "Current size is 512001 bytes.");
+                          "Current size is 512001 bytes.")
+        << QMessageBox::Critical;
 }
 
 void DocumentFilesTest::unreadableFilesLeaveAnUntitledDocument() {
@@ -201,6 +209,7 @@ void DocumentFilesTest::unreadableFilesLeaveAnUntitledDocument() {
     docs().FileOpen1();
     QCOMPARE(sandbox->dialogs->messages.last().text,
              message.contains("%1") ? message.arg(path) : message);
+    QTEST(sandbox->dialogs->messages.last().icon, "icon");
     QCOMPARE(form->documentState().CurrentFileName(), docs().untitledName());
     QCOMPARE(form->windowTitle(), QStringLiteral("Tessary - [untitled.rtf]"));
     QCOMPARE(editor()->textLength(), 0);

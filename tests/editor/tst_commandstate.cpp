@@ -91,6 +91,15 @@ void CommandStateTest::lineLabelShowsTheCaretLine() {
     QTRY_COMPARE(form->findChild<QLabel *>("LineCountLabel")->text(), QStringLiteral("3"));
     QTest::keyClick(editor(), Qt::Key_Up);
     QTRY_COMPARE(form->findChild<QLabel *>("LineCountLabel")->text(), QStringLiteral("2"));
+    // A narrower window rewraps the text: the label follows the caret to its new line.
+    editor()->setPlainText(QStringLiteral("word ").repeated(60));
+    editor()->moveCursor(QTextCursor::End);
+    const QLabel *label = form->findChild<QLabel *>("LineCountLabel");
+    QTRY_COMPARE(label->text(), QString::number(editor()->caretPos().y() + 1));
+    const int wide = label->text().toInt();
+    form->resize(500, 600);
+    QTRY_VERIFY(editor()->caretPos().y() + 1 > wide);
+    QTRY_COMPARE(label->text(), QString::number(editor()->caretPos().y() + 1));
 }
 
 void CommandStateTest::insertTwiceReturnsToInsert() {

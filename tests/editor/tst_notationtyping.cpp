@@ -35,7 +35,13 @@ private slots:
     void shiftBaselineStepsAcrossCharacters();
     void shiftBaselineAtStartChangesNothing();
     void insertWithFontInOverwriteModeReplacesOneCharacter();
+    void insertKeyTogglesBothModes_data();
     void insertKeyTogglesBothModes();
+    void typedCharacterReplacesTheSelectionAndNothingMore_data();
+    void typedCharacterReplacesTheSelectionAndNothingMore();
+    void inputMethodTextFollowsTheTypingRules();
+    void ctrlDigitFollowsThePhysicalKey_data();
+    void ctrlDigitFollowsThePhysicalKey();
     void ctrlYDeletesOneDisplayLineOfAWrappedParagraph();
     void ctrlYOnEmptyDocumentChangesNothing();
     void whitespaceToggleConvertsOnlyNotationSpaces();
@@ -226,19 +232,104 @@ void NotationTypingTest::insertWithFontInOverwriteModeReplacesOneCharacter() {
     QCOMPARE(editor()->toPlainText(), QStringLiteral("abcdef"));
     // At the end of a line the line break stays: the character is added instead.
     editor()->setPlainText(QStringLiteral("ab\ncd"));
-    editor()->setSelStart(2);
+    editor()->setSelection(2, 2);
     form->notation().InsertWithFont(QStringLiteral("TessarySymbol Even"), 0xB1);
     QCOMPARE(editor()->toPlainText(), QStringLiteral("ab\u00B9\ncd"));
 }
 
+void NotationTypingTest::insertKeyTogglesBothModes_data() {
+    QTest::addColumn<Qt::KeyboardModifiers>("modifiers");
+    QTest::newRow("main keyboard") << Qt::KeyboardModifiers();
+    QTest::newRow("keypad") << Qt::KeyboardModifiers(Qt::KeypadModifier);
+}
+
 void NotationTypingTest::insertKeyTogglesBothModes() {
-    QTest::keyClick(editor(), Qt::Key_Insert);
-    QCOMPARE(form->notation().controls().InsStateLabel->text(), QStringLiteral("Overwrite"));
-    QVERIFY(editor()->overwriteMode());
-    QTest::keyClick(editor(), Qt::Key_Insert);
-    QCOMPARE(form->notation().controls().InsStateLabel->text(), QStringLiteral("    Insert"));
-    QVERIFY(!editor()->overwriteMode());
-    QVERIFY(form->context().InsertMode);
+    QFETCH(Qt::KeyboardModifiers, modifiers);
+    for (bool overwrite : {true, false}) {
+        QTest::keyClick(editor(), Qt::Key_Insert, modifiers);
+        QCOMPARE(form->notation().controls().InsStateLabel->text(),
+                 overwrite ? QStringLiteral("Overwrite") : QStringLiteral("    Insert"));
+        QCOMPARE(editor()->overwriteMode(), overwrite);
+        QCOMPARE(form->context().InsertMode, !overwrite);
+    }
+}
+
+void NotationTypingTest::typedCharacterReplacesTheSelectionAndNothingMore_data() {
+    QTest::addColumn<bool>("overwrite");
+    QTest::addColumn<bool>("notation");
+    QTest::addColumn<QString>("typedOverC");
+    QTest::addColumn<QString>("face");
+    QTest::newRow("insert mode") << false << false << "aydzef"
+                                 << "Times New Roman";
+    QTest::newRow("overwrite") << true << false << "aydzf"
+                               << "Times New Roman";
+    QTest::newRow("overwrite in notation") << true << true << "aydzf"
+                                           << "Courier New Even";
+}
+
+// Neighbours in another face show that a typed character takes the typing face.
+void NotationTypingTest::typedCharacterReplacesTheSelectionAndNothingMore() {
+    QFETCH(bool, overwrite);
+    QFETCH(bool, notation);
+    QFETCH(QString, face);
+    type("abcdef");
+    CharAttributes other;
+    other.face = QStringLiteral("DejaVu Sans");
+    editor()->setRangeAttributes(0, 6, other, CharAttributes::Face);
+    if (notation)
+        form->notation().NotationButtonClick();
+    QTest::keyClick(editor(), Qt::Key_Home);
+    QTest::keyClick(editor(), Qt::Key_Right);
+    QTest::keyClick(editor(), Qt::Key_Right, Qt::ShiftModifier);
+    QTest::keyClick(editor(), Qt::Key_Right, Qt::ShiftModifier);
+    if (overwrite)
+        QTest::keyClick(editor(), Qt::Key_Insert);
+    type("y");
+    QCOMPARE(editor()->toPlainText(), QStringLiteral("aydef"));
+    QCOMPARE(editor()->charAttributesAt(1).face, face);
+    QTest::keyClick(editor(), Qt::Key_Right);
+    type("z");
+    QTEST(editor()->toPlainText(), "typedOverC");
+    QCOMPARE(editor()->charAttributesAt(3).face, face);
+    editor()->undo();
+    editor()->undo();
+    QCOMPARE(editor()->toPlainText(), QStringLiteral("abcdef"));
+}
+
+void NotationTypingTest::inputMethodTextFollowsTheTypingRules() {
+    form->notation().NotationButtonClick();
+    QInputMethodEvent composed;
+    composed.setCommitString(QStringLiteral("\u00E9_"));
+    QApplication::sendEvent(editor(), &composed);
+    QCOMPARE(editor()->toPlainText(), QStringLiteral("\u00E9") + kSymbolUnderscore);
+    QCOMPARE(editor()->charAttributesAt(0).face, QStringLiteral("Courier New Even"));
+    QCOMPARE(editor()->charAttributesAt(0).size, 11);
+}
+
+void NotationTypingTest::ctrlDigitFollowsThePhysicalKey_data() {
+    QTest::addColumn<int>("key");
+    QTest::addColumn<quint32>("scanCode");
+    QTest::addColumn<int>("modifiers");
+    QTest::addColumn<QString>("typed");
+    const QString two = CodePage::notationSymbol().toUnicode(0xB2);
+    QTest::newRow("qwerty 2") << int(Qt::Key_2) << 11u << int(Qt::ControlModifier) << two;
+    QTest::newRow("azerty 2 gives e acute")
+        << int(Qt::Key_Eacute) << 11u << int(Qt::ControlModifier) << two;
+    QTest::newRow("azerty 0 gives a grave")
+        << int(Qt::Key_Agrave) << 19u << int(Qt::ControlModifier)
+        << QString(CodePage::notationSymbol().toUnicode(0xB0));
+    QTest::newRow("keypad 2") << int(Qt::Key_2) << 0u
+                              << int(Qt::ControlModifier | Qt::KeypadModifier) << QString();
+    QTest::newRow("top row 5") << int(Qt::Key_5) << 14u << int(Qt::ControlModifier) << QString();
+}
+
+void NotationTypingTest::ctrlDigitFollowsThePhysicalKey() {
+    QFETCH(int, key);
+    QFETCH(quint32, scanCode);
+    QFETCH(int, modifiers);
+    QKeyEvent press(QEvent::KeyPress, key, Qt::KeyboardModifiers(modifiers), scanCode, 0, 0);
+    QApplication::sendEvent(editor(), &press);
+    QTEST(editor()->toPlainText(), "typed");
 }
 
 void NotationTypingTest::ctrlYDeletesOneDisplayLineOfAWrappedParagraph() {

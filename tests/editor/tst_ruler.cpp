@@ -25,6 +25,8 @@ private slots:
     void leftAndRightMarkersSetTheirIndents();
     void rightClickShiftsTheParagraph();
     void resetParagraphFormatLeavesNoUndoStep();
+    void clicksThatMoveNothingChangeNothing_data();
+    void clicksThatMoveNothingChangeNothing();
 
 private:
     void start(int dpi = 96);
@@ -235,6 +237,28 @@ void RulerTest::resetParagraphFormatLeavesNoUndoStep() {
     QCOMPARE(editor()->paraAttributes(), ParaAttributes());
     QVERIFY(!form->context().RulerDragging);
     QCOMPARE(marker("RulerFirstIndent")->x(), 0);
+}
+
+void RulerTest::clicksThatMoveNothingChangeNothing_data() {
+    QTest::addColumn<QString>("target");
+    QTest::addColumn<Qt::MouseButton>("button");
+    QTest::addColumn<QPoint>("at");
+    QTest::newRow("right-click without distance")
+        << "UpperRulerPanel" << Qt::RightButton << QPoint(200, 2);
+    QTest::newRow("alignment button already down")
+        << "LeftAlignButton" << Qt::LeftButton << QPoint();
+}
+
+void RulerTest::clicksThatMoveNothingChangeNothing() {
+    QFETCH(QString, target);
+    QFETCH(Qt::MouseButton, button);
+    QFETCH(QPoint, at);
+    start();
+    editor()->document()->clearUndoRedoStacks();
+    editor()->document()->setModified(false);
+    QTest::mouseClick(form->findChild<QWidget *>(target), button, {}, at);
+    QVERIFY(!editor()->document()->isUndoAvailable());
+    QVERIFY(!form->documentState().DocumentModified());
 }
 
 QTEST_MAIN(RulerTest)

@@ -1,8 +1,10 @@
 // RTF written by other programs: samples made with LibreOffice and pandoc (their sources sit
 // beside them in rtf/), and the constructs those programs and older editors use.
 #include "platform/codepage.h"
+#include "platform/rtfwriter.h"
 #include "rtftesthelpers.h"
 
+#include <QFontDatabase>
 #include <QtTest>
 
 using namespace tessary;
@@ -25,6 +27,7 @@ private slots:
     void oldStyleBullets();
     void destinationsAreSkipped();
     void finalParagraphMark();
+    void manyFacesNotInstalledKeepTheirNames();
 };
 
 void TestRtfReader::detectsRtf() {
@@ -223,6 +226,25 @@ void TestRtfReader::finalParagraphMark() {
     const auto centred = loadRtf("{\\rtf1 a\\par\\pard\\qc b}");
     QCOMPARE(paraOf(centred->lastBlock()).alignment, Alignment::Center);
     QCOMPARE(paraOf(centred->firstBlock()).alignment, Alignment::Left);
+}
+
+// Beyond a few faces that are not installed the text is shown in installed ones, so that such
+// a document opens quickly; the names stay in the document and go back into the file.
+void TestRtfReader::manyFacesNotInstalledKeepTheirNames() {
+    QByteArray table, text;
+    for (const QByteArray n : {"0", "1", "2", "3", "4", "5", "6", "7", "8", "9"}) {
+        for (const QByteArray m : {"0", "1", "2", "3"}) {
+            table += "{\\f" + n + m + "\\froman Missing " + n + m + ";}";
+            text += "\\f" + n + m + " x";
+        }
+    }
+    const auto doc = loadRtf("{\\rtf1{\\fonttbl" + table + "}" + text + "}");
+    for (int i = 0; i < 40; ++i)
+        QCOMPARE(charAt(*doc, i).face, QStringLiteral("Missing %1%2").arg(i / 4).arg(i % 4));
+    QTextCursor last(doc.get());
+    last.setPosition(40);
+    QVERIFY(QFontDatabase::hasFamily(last.charFormat().fontFamilies().toStringList().first()));
+    QVERIFY(RtfWriter::write(doc.get()).contains("Missing 93;"));
 }
 
 QTEST_MAIN(TestRtfReader)
