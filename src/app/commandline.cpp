@@ -36,6 +36,12 @@ const QList<Command> &commands() {
          {},
          "IN OUT",
          "print the document IN into the PDF file OUT with the saved print settings"},
+        {{QStringLiteral("--export-html")},
+         CommandLine::Mode::ExportHtml,
+         2,
+         {QStringLiteral("--title"), QStringLiteral("--keywords")},
+         "IN OUT [--title TEXT] [--keywords TEXT]",
+         "write the document IN as the HTML page OUT"},
     };
     return table;
 }
@@ -100,6 +106,7 @@ int CommandLine::runWithoutDisplay() const {
         return 2;
     case Mode::Edit:
     case Mode::ExportPdf:
+    case Mode::ExportHtml:
         break;
     }
     return 0;

@@ -14,7 +14,7 @@ namespace tessary {
 // Mode. Without a command the arguments are the files to open.
 class CommandLine {
 public:
-    enum class Mode { Edit, Help, Version, ExportPdf, Invalid };
+    enum class Mode { Edit, Help, Version, ExportPdf, ExportHtml, Invalid };
 
     // `arguments` without the program name. Arguments starting with a single '-' belong to
     // the toolkit (-platform, -style ...) and are left for it: read the arguments again from
@@ -31,6 +31,8 @@ public:
 
     // Edit is the only mode that opens a window.
     bool needsDisplay() const { return m_mode == Mode::Edit; }
+    // The HTML export lays the document out on the offscreen platform.
+    bool needsOffscreen() const { return m_mode == Mode::ExportHtml; }
     // Runs a mode that needs no display: prints help, version or the error and returns the
     // exit code (0, or 2 for a bad command line).
     int runWithoutDisplay() const;

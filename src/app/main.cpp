@@ -1,4 +1,5 @@
 #include "app/appidentity.h"
+#include "app/batchexport.h"
 #include "app/batchpdf.h"
 #include "app/commandline.h"
 #include "app/tauxform.h"
@@ -23,6 +24,8 @@ int main(int argc, char *argv[]) {
     // A batch command runs on the offscreen platform: it needs fonts, never a display.
     if (request.mode() == tessary::CommandLine::Mode::ExportPdf)
         return tessary::RunBatchPdf(argc, argv, request.operands().at(0), request.operands().at(1));
+    if (request.needsOffscreen())
+        return tessary::RunBatchCommand(argc, argv);
     if (!request.needsDisplay())
         return request.runWithoutDisplay();
     // Without a display Qt would abort with a terse platform error; say what to do instead.

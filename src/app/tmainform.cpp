@@ -16,6 +16,7 @@
 #include "editor/ruler.h"
 #include "html/anchors.h"
 #include "html/tanchorform.h"
+#include "html/thtmlform.h"
 #include "platform/documentstate.h"
 #include "platform/richedit.h"
 #include "platform/services.h"
@@ -107,13 +108,17 @@ void TMainForm::createFeatures() {
     AnchorMarks = new Anchors(P.Editor, this, this);
     Search = new FindReplace(P.Editor, this, this);
     TodayForm = new TTodayForm(P.Editor, *Notation, this);
+    HtmlForm = new THtmlForm(P, *AnchorMarks, this);
     ScaleFormForLargeFonts(&AnchorMarks->form());
+    ScaleFormForLargeFonts(HtmlForm);
     ScaleFormForLargeFonts(TodayForm);
     connect(Documents, &DocumentFiles::documentLoaded, AnchorMarks, &Anchors::ScanAnchors);
     connect(action(QStringLiteral("HtmlSrcAnchor")), &QAction::triggered, AnchorMarks,
             &Anchors::HtmlSrcAnchorExecute);
     connect(action(QStringLiteral("HtmlDestAnchor")), &QAction::triggered, AnchorMarks,
             &Anchors::HtmlDestAnchorExecute);
+    connect(action(QStringLiteral("HtmlGenerate")), &QAction::triggered, HtmlForm,
+            &THtmlForm::HtmlGenerateExecute);
     connect(action(QStringLiteral("SearchFind")), &QAction::triggered, Search,
             &FindReplace::SearchFind);
     // The menu item Replace1 triggers SearchReplace.

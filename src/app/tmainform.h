@@ -17,6 +17,7 @@ class QToolBar;
 namespace tessary {
 
 class Anchors;
+class THtmlForm;
 class CommandState;
 class DocumentFiles;
 class DocumentState;
@@ -58,6 +59,7 @@ public:
     Ruler &ruler() { return *Rulers; }
     CommandState &commands() { return *Commands; }
     Anchors &anchors() { return *AnchorMarks; }
+    THtmlForm &htmlForm() { return *HtmlForm; }
     FindReplace &findReplace() { return *Search; }
     TTodayForm &todayForm() { return *TodayForm; }
     TPrintForm &printForm() { return *PrintForm; }
@@ -129,6 +131,7 @@ private:
     Ruler *Rulers = nullptr;
     CommandState *Commands = nullptr;
     Anchors *AnchorMarks = nullptr;
+    THtmlForm *HtmlForm = nullptr;
     FindReplace *Search = nullptr;
     TTodayForm *TodayForm = nullptr;
     TPrintForm *PrintForm = nullptr;

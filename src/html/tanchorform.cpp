@@ -118,8 +118,12 @@ TAnchorForm::Result TAnchorForm::ShowReport(const QList<ReportLine> &lines) {
         if (cursor.position() > 0)
             cursor.insertBlock();
         QTextCharFormat format;
+        format.setFontFamilies({QStringLiteral("Arial")});
+        format.setFontPointSize(8);
         format.setForeground(line.color);
         cursor.insertText(line.text, format);
+        if (!line.anchor.isEmpty())
+            cursor.insertFragment(line.anchor);
     }
     exec();
     return m_result;

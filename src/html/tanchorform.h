@@ -3,6 +3,7 @@
 #include <QColor>
 #include <QDialog>
 #include <QList>
+#include <QTextDocumentFragment>
 
 class QLabel;
 class QPushButton;
@@ -22,10 +23,12 @@ public:
     enum class Mode { Choose, Report };
     // Cancelled: the Cancel button (or Escape); Accepted: OK, Enter or a chosen line.
     enum class Result { Accepted, Cancelled };
-    // One line of a report, in the colour that says which end of a link is missing.
+    // One line of a report: a text in Arial 8 and `color`, then the anchor's own characters
+    // in their own format (blue for a source without destination, red for the other end).
     struct ReportLine {
         QString text;
         QColor color;
+        QTextDocumentFragment anchor;
     };
 
     TAnchorForm(Anchors &anchors, QWidget *parent = nullptr);

@@ -161,8 +161,15 @@ void RichEdit::setCaretAttributes(const CharAttributes &attributes, unsigned fie
 // ---- paragraph attributes --------------------------------------------------------------
 
 ParaAttributes RichEdit::paraAttributes() const {
-    const QTextCursor c = textCursor();
-    const QTextBlockFormat f = c.blockFormat();
+    return paraAttributesOf(textCursor().block());
+}
+
+ParaAttributes RichEdit::paraAttributesAt(int position) const {
+    return paraAttributesOf(document()->findBlock(qBound(0, position, textLength())));
+}
+
+ParaAttributes RichEdit::paraAttributesOf(const QTextBlock &block) const {
+    const QTextBlockFormat f = block.blockFormat();
     ParaAttributes p;
     if (f.alignment() & Qt::AlignHCenter)
         p.alignment = Alignment::Center;
@@ -171,7 +178,7 @@ ParaAttributes RichEdit::paraAttributes() const {
     p.leftIndent = docUnitsToPoints(-f.textIndent());
     p.firstIndent = docUnitsToPoints(f.leftMargin() + f.textIndent());
     p.rightIndent = docUnitsToPoints(f.rightMargin());
-    const QTextList *list = c.block().textList();
+    const QTextList *list = block.textList();
     p.bullet = list && list->format().style() == QTextListFormat::ListDisc;
     p.tabCount = int(f.tabPositions().size());
     return p;
@@ -453,6 +460,35 @@ void RichEdit::deleteLine(int line) {
     c.setPosition(end, QTextCursor::KeepAnchor);
     c.removeSelectedText();
     setTextCursor(c);
+}
+
+int RichEdit::lineLeft(int line) const {
+    LinePos p;
+    if (!locateLine(line, p))
+        return 0;
+    const QTextBlock block = document()->findBlock(p.blockPosition);
+    const QTextLayout *layout = block.layout();
+    int cursor = p.start - block.position();
+    const QTextLine l = layout->lineForTextPosition(cursor);
+    if (!l.isValid())
+        return 0;
+    qreal x = layout->position().x() + l.cursorToX(&cursor) - document()->documentMargin();
+    if (const QTextList *list = block.textList())
+        x -= list->format().indent() * document()->indentWidth();
+    return qRound(x);
+}
+
+int RichEdit::charWidth(int position) const {
+    position = qBound(0, position, textLength());
+    ensureLaidOut(position);
+    const QTextBlock block = document()->findBlock(position);
+    const QTextLayout *layout = block.layout();
+    int from = position - block.position();
+    const QTextLine l = layout->lineForTextPosition(from);
+    if (!l.isValid())
+        return 0;
+    int to = from + 1;
+    return qRound(l.cursorToX(&to)) - qRound(l.cursorToX(&from));
 }
 
 QPoint RichEdit::caretPos() const {

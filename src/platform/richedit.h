@@ -37,6 +37,8 @@ public:
     void setCaretAttributes(const CharAttributes &attributes, unsigned fields);
 
     ParaAttributes paraAttributes() const;
+    // The attributes of the paragraph holding `position`, wherever the caret is.
+    ParaAttributes paraAttributesAt(int position) const;
     // Writes the named fields onto every paragraph of the selection; each keeps the others.
     void setParaAttributes(const ParaAttributes &attributes, unsigned fields = ParaAttributes::All);
 
@@ -67,6 +69,11 @@ public:
     int lineStart(int line) const;
     int lineLength(int line) const;
     QString lineText(int line) const;
+    // Where display line `line` starts on screen, in pixels from the left edge of the text
+    // (the document margin and a bullet's room not counted).
+    int lineLeft(int line) const;
+    // The width on screen, in pixels, of the character at `position`; a tab's reaches its stop.
+    int charWidth(int position) const;
     void deleteLine(int line);
     // The caret as (column, line) and, in viewport pixels, its top-left corner.
     QPoint caretPos() const;
@@ -123,6 +130,7 @@ private:
     };
     bool locateLine(int line, LinePos &found) const;
     QTextCharFormat formatAt(int position) const;
+    ParaAttributes paraAttributesOf(const QTextBlock &block) const;
     QTextCharFormat mergedFormat(QTextCharFormat base, const CharAttributes &attributes,
                                  unsigned fields) const;
     void ensureLaidOut(int position) const;

@@ -28,6 +28,11 @@ void CommandLineTest::parse_data() {
         << QStringList{"-style", "x.rtf"} << Mode::Edit << QStringList{"x.rtf"};
     QTest::newRow("file after --")
         << QStringList{"--", "--help"} << Mode::Edit << QStringList{"--help"};
+    QTest::newRow("nominal: export-html with its options")
+        << QStringList{"--export-html", "a.rtf", "--title", "T", "a.html"} << Mode::ExportHtml
+        << QStringList{"a.rtf", "a.html"};
+    QTest::newRow("robustness: export-html without its page")
+        << QStringList{"--export-html", "a.rtf"} << Mode::Invalid << QStringList{};
     QTest::newRow("robustness: unknown option")
         << QStringList{"--bogus"} << Mode::Invalid << QStringList{};
     QTest::newRow("robustness: help with a file")
