@@ -37,7 +37,7 @@ public:
             first = text;
     }
     QMessageBox::StandardButton ask(QWidget *, const QString &, const QString &text,
-                                    QMessageBox::StandardButtons) override {
+                                    QMessageBox::StandardButtons, QMessageBox::Icon) override {
         message(nullptr, {}, text, QMessageBox::Question);
         return QMessageBox::Cancel;
     }

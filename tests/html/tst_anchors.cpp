@@ -302,7 +302,7 @@ void AnchorsTest::emptyListAndCancelMarkNothing() {
         QCOMPARE(dialog().AnchorEditor->charAttributesAt(10).color, rgbColor(255, 0, 0));
         QTest::mouseClick(dialog().AnchorCancelButton, Qt::LeftButton);
     });
-    QCOMPARE(dialog().ShowReport({{"Line 1: a", Qt::blue}, {"Line 2: b", Qt::red}}),
+    QCOMPARE(dialog().ShowReport({{"Line 1: a", Qt::blue, {}}, {"Line 2: b", Qt::red, {}}}),
              TAnchorForm::Result::Cancelled);
     QVERIFY(dialog().reportMode());
     QCOMPARE(dialog().cancelTag(), 1);
