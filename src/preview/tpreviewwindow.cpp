@@ -66,7 +66,8 @@ void TCustomPreviewWindow::Show() {
 }
 
 void TCustomPreviewWindow::buildForm() {
-    m_form = new TPreviewForm;
+    // Shown from a modal dialog, the window takes input only as the dialog's child.
+    m_form = new TPreviewForm(qobject_cast<QWidget *>(parent()));
     TPreviewForm *form = m_form;
     form->setWindowTitle(m_caption);
     form->setFont(m_font);

@@ -11,7 +11,6 @@
 #include <QComboBox>
 #include <QEvent>
 #include <QLineEdit>
-#include <QPainter>
 #include <QUrl>
 #include <algorithm>
 
@@ -29,52 +28,6 @@ constexpr int kFooterTextBelow = 50;
 constexpr int kNoPrinterPixelsPerInch = 300;
 
 } // namespace
-
-MiniPagePreview::MiniPagePreview(TCustomPrintJob &job, QWidget *parent)
-    : QFrame(parent)
-    , m_job(job) {
-    setObjectName(QStringLiteral("Preview"));
-    setAutoFillBackground(true);
-    QPalette teal = palette();
-    teal.setColor(QPalette::Window, QColor(0, 128, 128));
-    setPalette(teal);
-    m_job.AddPreview(this);
-}
-
-MiniPagePreview::~MiniPagePreview() {
-    m_job.RemovePreview(this);
-}
-
-void MiniPagePreview::SetPageIndex(int page) {
-    page = std::clamp(page, 1, m_job.PageCount());
-    if (page == m_pageIndex)
-        return;
-    m_pageIndex = page;
-    update();
-}
-
-void MiniPagePreview::UpdatePreview() {
-    m_pageIndex = std::clamp(m_pageIndex, 1, m_job.PageCount());
-    update();
-}
-
-void MiniPagePreview::paintEvent(QPaintEvent *event) {
-    QFrame::paintEvent(event);
-    const QRect page = m_job.GetPageRect();
-    if (page.isEmpty())
-        return;
-    const QRect room = rect().adjusted(6, 6, -6, -6);
-    const double scale =
-        std::min(double(room.width()) / page.width(), double(room.height()) / page.height());
-    const QSize shown(int(page.width() * scale), int(page.height() * scale));
-    const QRect sheet(room.center() - QPoint(shown.width() / 2, shown.height() / 2), shown);
-    QPainter painter(this);
-    painter.fillRect(sheet, Qt::white);
-    painter.setClipRect(sheet);
-    painter.translate(sheet.topLeft());
-    painter.scale(scale, scale);
-    m_job.DrawPage(painter, m_pageIndex, dtScreen);
-}
 
 TPrintForm::TPrintForm(RichEdit *editor, const FontBoxes &fontBoxes, QWidget *parent)
     : QDialog(parent) {
@@ -97,15 +50,23 @@ TPrintForm::TPrintForm(RichEdit *editor, const FontBoxes &fontBoxes, QWidget *pa
     layoutControls();
     connectControls();
     LoadPrintSettings();
+    Preview->SetPrintJob(m_job);
     Preview->SetPageIndex(1);
     ApplyMargins();
     m_job->SetRichEdit(editor);
 }
 
 TPrintForm::~TPrintForm() {
-    // The preview goes first: it unregisters from the job.
+    // The previews go first: they unregister from the job.
+    delete PreviewWindow;
     delete Preview;
-    Preview = nullptr;
+}
+
+void TPrintForm::hideEvent(QHideEvent *event) {
+    // The full-size preview belongs to this dialog's showing.
+    if (PreviewWindow->Form())
+        PreviewWindow->Form()->close();
+    QDialog::hideEvent(event);
 }
 
 void TPrintForm::PreparePrintDialog() {
@@ -253,6 +214,15 @@ void TPrintForm::PrintButtonClick() {
         return;
     from = std::min(from, m_job->PageCount());
     to = std::min(to, m_job->PageCount());
+    printCopies(from, to, copies);
+}
+
+void TPrintForm::printCopies(int from, int to, int copies) {
+    const auto *system = dynamic_cast<const SystemPrinter *>(&m_job->printer());
+    if (system && system->isPdf()) {
+        m_job->PrintPages(from, to, {}, copies);
+        return;
+    }
     for (int copy = 0; copy < copies; ++copy)
         m_job->PrintPages(from, to, {});
 }
@@ -307,7 +277,19 @@ void TPrintForm::LastPageButtonClick() {
 }
 
 void TPrintForm::ZoomButtonClick() {
-    // The full-size preview window is not part of the program yet.
+    PreviewWindow->Show();
+    PreviewWindow->SetPageIndex(Preview->PageIndex());
+}
+
+void TPrintForm::PreviewWindowPageChanged() {
+    // The page is kept in step both ways; only a differing page is passed on, so the two
+    // controls' page events cannot chase each other.
+    if (Preview->PageIndex() != PreviewWindow->PageIndex())
+        Preview->SetPageIndex(PreviewWindow->PageIndex());
+}
+
+void TPrintForm::PreviewWindowClose() {
+    Preview->SetPageIndex(PreviewWindow->PageIndex());
 }
 
 QString TPrintForm::PositionText(int tag, int page) const {

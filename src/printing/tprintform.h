@@ -1,12 +1,12 @@
 #pragma once
 
+#include "preview/tpreview.h"
+#include "preview/tpreviewwindow.h"
 #include "printing/patterns.h"
 #include "printing/tfontform.h"
-#include "printjob/previewclient.h"
 #include "printjob/tricheditprintjob.h"
 
 #include <QDialog>
-#include <QFrame>
 #include <array>
 
 class QCheckBox;
@@ -19,24 +19,6 @@ namespace tessary {
 class FontBoxes;
 class RichEdit;
 struct PrintSettings;
-
-// A whole-page picture of one page of a job, drawn through the job itself. It stands in for
-// the preview control until that control is part of the program.
-class MiniPagePreview : public QFrame, public PreviewClient {
-public:
-    MiniPagePreview(TCustomPrintJob &job, QWidget *parent);
-    ~MiniPagePreview() override;
-    int PageIndex() const { return m_pageIndex; }
-    void SetPageIndex(int page);
-    void UpdatePreview() override;
-
-protected:
-    void paintEvent(QPaintEvent *event) override;
-
-private:
-    TCustomPrintJob &m_job;
-    int m_pageIndex = 1;
-};
 
 // The print dialog: margins in inches or centimetres, header and footer patterns and fonts,
 // a miniature preview, page range and copies. It owns the rich-text print job of the editor
@@ -82,6 +64,8 @@ public:
     void NextPageButtonClick();
     void LastPageButtonClick();
     void ZoomButtonClick();
+    void PreviewWindowPageChanged();
+    void PreviewWindowClose();
     void RichEditPrintJobDraw(Canvas &canvas, int PageIndex, const QRect &TheRect, TDrawArea Area,
                               TDrawTarget Target);
 
@@ -102,24 +86,30 @@ public:
     QLineEdit *CopiesEdit = nullptr;
     QPushButton *PrinterPropertiesButton = nullptr;
     QPushButton *HelpButton = nullptr;
-    MiniPagePreview *Preview = nullptr;
+    TPreview *Preview = nullptr;
     QToolButton *FirstPageButton = nullptr;
     QToolButton *PreviousPageButton = nullptr;
     QToolButton *NextPageButton = nullptr;
     QToolButton *LastPageButton = nullptr;
     QToolButton *ZoomButton = nullptr;
     QToolButton *PrintButton = nullptr;
+    TPreviewWindow *PreviewWindow = nullptr;
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
+    void hideEvent(QHideEvent *event) override;
 
 private:
     void createControls();
+    void createPreviewWindow();
     void layoutControls();
     void connectControls();
     void applySettings(const PrintSettings &settings);
     void convertLengths(double factor);
     void SetupFontDialog(PatternChoosers &set);
+    // Prints pages from..to `copies` times, collated; a printer that writes to a file gets
+    // all copies in one document, so no copy overwrites another.
+    void printCopies(int from, int to, int copies);
     std::array<QLineEdit *, 4> lengthEdits() const;
 
     TRichEditPrintJob *m_job = nullptr;

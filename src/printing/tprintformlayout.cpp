@@ -77,7 +77,10 @@ void TPrintForm::createControls() {
         button(this, "PrinterPropertiesButton", QStringLiteral("Printer properties"));
     PrinterPropertiesButton->setToolTip(QStringLiteral("Orientation, paper size, etc."));
     HelpButton = button(this, "HelpButton", QStringLiteral("Help"));
-    Preview = new MiniPagePreview(*m_job, this);
+    Preview = named(new TPreview(this), "Preview");
+    Preview->SetColor(QColor(0, 128, 128));
+    Preview->SetShadowSize(0);
+    Preview->SetDragScroll(false);
     Preview->setMinimumSize(260, 330);
     FirstPageButton =
         toolButton(this, "FirstPageButton", "First page", QStyle::SP_MediaSkipBackward);
@@ -86,8 +89,22 @@ void TPrintForm::createControls() {
     NextPageButton = toolButton(this, "NextPageButton", "Next page", QStyle::SP_MediaSeekForward);
     LastPageButton = toolButton(this, "LastPageButton", "Last page", QStyle::SP_MediaSkipForward);
     ZoomButton = toolButton(this, "ZoomButton", "Zoom", QStyle::SP_FileDialogContentsView);
-    ZoomButton->setEnabled(false);
     PrintButton = toolButton(this, "PrintButton", "Print", QStyle::SP_DialogSaveButton);
+    createPreviewWindow();
+}
+
+void TPrintForm::createPreviewWindow() {
+    PreviewWindow = new TPreviewWindow(this);
+    PreviewWindow->setObjectName(QStringLiteral("PreviewWindow"));
+    PreviewWindow->SetCaption(QStringLiteral("Print preview"));
+    PreviewWindow->SetWindowState(Qt::WindowMaximized);
+    PreviewWindow->SetButtons(
+        {btnFirstPage, btnPrevPage, btnNextPage, btnLastPage, btnZoomOut, btnZoomIn, btnUser});
+    PreviewWindow->SetScaleBox(false);
+    PreviewWindow->SetDragScroll(false);
+    PreviewWindow->SetUserButtonHint(QStringLiteral("Print"));
+    PreviewWindow->SetUserButtonGlyph(ButtonGlyph(btnPrint));
+    PreviewWindow->SetPrintJob(m_job);
 }
 
 void TPrintForm::layoutControls() {
@@ -183,6 +200,14 @@ void TPrintForm::connectControls() {
     connect(LastPageButton, &QToolButton::clicked, this, &TPrintForm::LastPageButtonClick);
     connect(ZoomButton, &QToolButton::clicked, this, &TPrintForm::ZoomButtonClick);
     connect(PrintButton, &QToolButton::clicked, this, &TPrintForm::PrintButtonClick);
+    connect(PreviewWindow, &TPreviewWindow::OnUserButtonClick, this, &TPrintForm::PrintButtonClick);
+    connect(PreviewWindow, &TPreviewWindow::OnPageChanged, this,
+            &TPrintForm::PreviewWindowPageChanged);
+    connect(PreviewWindow, &TPreviewWindow::OnClose, this, &TPrintForm::PreviewWindowClose);
+    connect(Preview, &TPreview::OnPageChanged, this, [this] {
+        if (PreviewWindow->Form() && PreviewWindow->PageIndex() != Preview->PageIndex())
+            PreviewWindow->SetPageIndex(Preview->PageIndex());
+    });
 }
 
 } // namespace tessary

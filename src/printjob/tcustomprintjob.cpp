@@ -8,6 +8,7 @@
 #include <QCoreApplication>
 #include <QGuiApplication>
 #include <QPainter>
+#include <algorithm>
 #include <cmath>
 
 namespace tessary {
@@ -445,7 +446,7 @@ void TCustomPrintJob::Abort() {
     m_aborted = true;
 }
 
-void TCustomPrintJob::PrintPages(int FromPage, int ToPage, TPrintPagesOptions Options) {
+void TCustomPrintJob::PrintPages(int FromPage, int ToPage, TPrintPagesOptions Options, int Copies) {
     if (!DoBeforePrint())
         return;
     m_aborted = false;
@@ -453,7 +454,8 @@ void TCustomPrintJob::PrintPages(int FromPage, int ToPage, TPrintPagesOptions Op
     p.setTitle(m_title);
     DoStartPrint();
     const bool perPage = Options & ppPerPageDocument;
-    const int count = ToPage - FromPage + 1;
+    const int pages = ToPage - FromPage + 1;
+    const int count = pages > 0 ? pages * std::max(Copies, 0) : 0;
     // An empty range or a document that cannot begin (no printer, no file name chosen)
     // prints nothing; a throwing hook still closes the document.
     struct CloseDocument {
@@ -466,7 +468,8 @@ void TCustomPrintJob::PrintPages(int FromPage, int ToPage, TPrintPagesOptions Op
                 m_aborted = false;
                 break;
             }
-            const int page = Options & ppReverse ? ToPage - done : FromPage + done;
+            const int step = done % pages;
+            const int page = Options & ppReverse ? ToPage - step : FromPage + step;
             // A new sheet only when another page follows, so an aborted run leaves no
             // blank sheet behind.
             if (perPage && !p.beginDoc())

@@ -105,8 +105,10 @@ public:
     virtual void PrintDialog(QWidget *parent = nullptr);
     // Shows the printer set-up dialog; on OK repaginates and fires OnPrinterSetupChange.
     virtual void PrinterSetupDialog(QWidget *parent = nullptr);
-    // Prints pages FromPage..ToPage (1-based; ppReverse: from ToPage down).
-    virtual void PrintPages(int FromPage, int ToPage, TPrintPagesOptions Options = {});
+    // Prints pages FromPage..ToPage (1-based; ppReverse: from ToPage down), Copies times
+    // over in the one run.
+    virtual void PrintPages(int FromPage, int ToPage, TPrintPagesOptions Options = {},
+                            int Copies = 1);
     // Stops a print run before its next page.
     virtual void Abort();
     void Draw(Canvas &canvas, int PageIndex);
