@@ -202,15 +202,7 @@ void HtmlWriter::writeLines(State &s) const {
     for (int i = 0; i < lines; ++i) {
         if (onLine)
             onLine(i, lines);
-        if (s.bold)
-            s.out += "</B>";
-        if (s.italic)
-            s.out += "</I>";
-        if (s.underline)
-            s.out += "</U>";
-        if (s.source || s.destination)
-            s.out += "</A>";
-        s.bold = s.italic = s.underline = s.source = s.destination = false;
+        closeInline(s);
 
         const int start = m_editor.lineStart(i);
         int length = m_editor.lineLength(i);
@@ -394,7 +386,8 @@ void HtmlWriter::report(State &s, int kind, int number, int position, int line) 
     onIncompleteLink({kind, number, position, length, line + 1});
 }
 
-void HtmlWriter::tail(State &s) const {
+// Bold, italic, underline and an open anchor end with their line and with the page.
+void HtmlWriter::closeInline(State &s) const {
     if (s.bold)
         s.out += "</B>";
     if (s.italic)
@@ -403,6 +396,11 @@ void HtmlWriter::tail(State &s) const {
         s.out += "</U>";
     if (s.source || s.destination)
         s.out += "</A>";
+    s.bold = s.italic = s.underline = s.source = s.destination = false;
+}
+
+void HtmlWriter::tail(State &s) const {
+    closeInline(s);
     s.out += "</SPAN></SPAN>";
     if (s.div)
         s.out += "</DIV>";

@@ -74,6 +74,7 @@ private:
     bool anchorStep(State &s, const CharAttributes &a, int position, int line, int k) const;
     void report(State &s, int kind, int number, int position, int line) const;
     bool fillsLine(int start, int length) const;
+    void closeInline(State &s) const;
     void tail(State &s) const;
 
     const RichEdit &m_editor;

@@ -449,4 +449,22 @@ void TCustomPreview::resizeEvent(QResizeEvent *event) {
     m_box->setGeometry(rect());
 }
 
+// ---- linked controls -------------------------------------------------------------------------
+
+PreviewLinkedControl::~PreviewLinkedControl() {
+    if (m_linkedPreview)
+        m_linkedPreview->RemoveLinkedControl(this);
+}
+
+void PreviewLinkedControl::linkPreview(TCustomPreview *preview) {
+    if (preview == m_linkedPreview)
+        return;
+    if (m_linkedPreview)
+        m_linkedPreview->RemoveLinkedControl(this);
+    m_linkedPreview = preview;
+    if (preview)
+        preview->AddLinkedControl(this);
+    PreviewUpdated();
+}
+
 } // namespace tessary

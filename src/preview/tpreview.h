@@ -15,13 +15,7 @@
 namespace tessary {
 
 class TCustomPreview;
-
-// A control that follows a preview (toolbar, zoom box, status bar): told after every update.
-class PreviewLinkedControl {
-public:
-    virtual ~PreviewLinkedControl() = default;
-    virtual void PreviewUpdated() = 0;
-};
+class PreviewLinkedControl;
 
 // The scroll box around the sheet: scroll bars step by 8 pixels, keys go to the preview.
 class TSpecialScrollBox : public QAbstractScrollArea {
@@ -147,6 +141,22 @@ private:
     bool m_scrollTracking = false;
     bool m_dragScroll = false;
     bool m_layingOut = false;
+};
+
+// A control that follows a preview (toolbar, zoom box, status bar): told after every update,
+// unlinked when it goes, and left without a preview when the preview goes.
+class PreviewLinkedControl {
+public:
+    virtual ~PreviewLinkedControl();
+    TCustomPreview *Preview() const { return m_linkedPreview; }
+    virtual void PreviewUpdated() = 0;
+
+protected:
+    // Leaves the old preview, joins the new one, then updates.
+    void linkPreview(TCustomPreview *preview);
+
+private:
+    QPointer<TCustomPreview> m_linkedPreview;
 };
 
 // The preview control as the program places it.

@@ -28,43 +28,27 @@ TPreviewComboBox::TPreviewComboBox(QWidget *parent)
     PreviewUpdated();
 }
 
-TPreviewComboBox::~TPreviewComboBox() {
-    if (m_preview)
-        m_preview->RemoveLinkedControl(this);
-}
-
-void TPreviewComboBox::SetPreview(TCustomPreview *preview) {
-    if (preview == m_preview)
-        return;
-    if (m_preview)
-        m_preview->RemoveLinkedControl(this);
-    m_preview = preview;
-    if (preview)
-        preview->AddLinkedControl(this);
-    PreviewUpdated();
-}
-
 void TPreviewComboBox::PreviewUpdated() {
-    setEditText(m_preview ? m_preview->ScaleText() : QStringLiteral("not linked"));
+    setEditText(Preview() ? Preview()->ScaleText() : QStringLiteral("not linked"));
     // A text wider than the box shows its start ("Whole page (...").
     lineEdit()->setCursorPosition(0);
     emit OnUpdate();
 }
 
 void TPreviewComboBox::itemChosen(int index) {
-    if (!m_preview)
+    if (!Preview())
         return;
     if (index == 0)
-        m_preview->SetViewMode(vmWholePage);
+        Preview()->SetViewMode(vmWholePage);
     else if (index == 1)
-        m_preview->SetViewMode(vmPageWidth);
+        Preview()->SetViewMode(vmPageWidth);
     else
         applyScale(itemText(index));
     PreviewUpdated();
 }
 
 bool TPreviewComboBox::applyScale(const QString &text) {
-    m_preview->SetViewMode(vmCustom);
+    Preview()->SetViewMode(vmCustom);
     // The first number in the text: "250", "250%", "12.5" (rounded) or "Whole page (38%)".
     static const QRegularExpression number(QStringLiteral("[0-9]+(\\.[0-9]*)?"));
     const QRegularExpressionMatch match = number.match(text);
@@ -72,12 +56,12 @@ bool TPreviewComboBox::applyScale(const QString &text) {
         return false;
     const double value = match.captured().toDouble();
     // Huge numbers are cut before rounding; the preview clamps to its limits.
-    m_preview->SetViewScale(int(std::lround(std::min(value, 1e6))));
+    Preview()->SetViewScale(int(std::lround(std::min(value, 1e6))));
     return true;
 }
 
 void TPreviewComboBox::enterPressed() {
-    if (m_preview && !applyScale(currentText()))
+    if (Preview() && !applyScale(currentText()))
         Services::dialogs().message(this, QGuiApplication::applicationDisplayName(),
                                     QStringLiteral("Invalid scale value"), QMessageBox::Warning);
     focusPreview();
@@ -85,8 +69,8 @@ void TPreviewComboBox::enterPressed() {
 }
 
 void TPreviewComboBox::focusPreview() {
-    if (m_preview)
-        m_preview->setFocus(Qt::OtherFocusReason);
+    if (Preview())
+        Preview()->setFocus(Qt::OtherFocusReason);
 }
 
 bool TPreviewComboBox::eventFilter(QObject *watched, QEvent *event) {

@@ -13,10 +13,8 @@ class TPreviewComboBox : public QComboBox, public PreviewLinkedControl {
     Q_OBJECT
 public:
     explicit TPreviewComboBox(QWidget *parent = nullptr);
-    ~TPreviewComboBox() override;
 
-    TCustomPreview *Preview() const { return m_preview; }
-    void SetPreview(TCustomPreview *preview);
+    void SetPreview(TCustomPreview *preview) { linkPreview(preview); }
     void PreviewUpdated() override;
 
 signals:
@@ -31,8 +29,6 @@ private:
     bool applyScale(const QString &text);
     void enterPressed();
     void focusPreview();
-
-    QPointer<TCustomPreview> m_preview;
 };
 
 } // namespace tessary

@@ -28,22 +28,6 @@ TCustomPreviewStatusBar::TCustomPreviewStatusBar(QWidget *parent)
     PreviewUpdated();
 }
 
-TCustomPreviewStatusBar::~TCustomPreviewStatusBar() {
-    if (m_preview)
-        m_preview->RemoveLinkedControl(this);
-}
-
-void TCustomPreviewStatusBar::SetPreview(TCustomPreview *preview) {
-    if (preview == m_preview)
-        return;
-    if (m_preview)
-        m_preview->RemoveLinkedControl(this);
-    m_preview = preview;
-    if (preview)
-        preview->AddLinkedControl(this);
-    PreviewUpdated();
-}
-
 void TCustomPreviewStatusBar::SetPanels(const TPanels &panels) {
     m_panels = panels;
     PreviewUpdated();
@@ -77,10 +61,10 @@ void TCustomPreviewStatusBar::PreviewUpdated() {
     m_pagePanel->setVisible(m_panels.contains(pnPage));
     m_scalePanel->setVisible(m_panels.contains(pnScale));
     m_userPanel->setText(m_userText);
-    if (!parentWidget() || !m_preview)
+    if (!parentWidget() || !Preview())
         return;
-    m_pagePanel->setText(m_preview->PageText());
-    m_scalePanel->setText(m_preview->ScaleText());
+    m_pagePanel->setText(Preview()->PageText());
+    m_scalePanel->setText(Preview()->ScaleText());
     emit OnUpdate();
 }
 

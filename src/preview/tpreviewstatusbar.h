@@ -19,10 +19,8 @@ class TCustomPreviewStatusBar : public QStatusBar, public PreviewLinkedControl {
     Q_OBJECT
 public:
     explicit TCustomPreviewStatusBar(QWidget *parent = nullptr);
-    ~TCustomPreviewStatusBar() override;
 
-    TCustomPreview *Preview() const { return m_preview; }
-    void SetPreview(TCustomPreview *preview);
+    void SetPreview(TCustomPreview *preview) { linkPreview(preview); }
     TPanels Panels() const { return m_panels; }
     void SetPanels(const TPanels &panels);
     int PagePanelWidth() const { return m_pageWidth; }
@@ -43,7 +41,6 @@ signals:
     void OnUpdate();
 
 private:
-    QPointer<TCustomPreview> m_preview;
     TPanels m_panels{pnPage, pnScale};
     int m_pageWidth = 100;
     int m_scaleWidth = 100;

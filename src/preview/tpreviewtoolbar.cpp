@@ -63,22 +63,10 @@ TCustomPreviewToolbar::TCustomPreviewToolbar(QWidget *parent)
     layoutButtons();
 }
 
-TCustomPreviewToolbar::~TCustomPreviewToolbar() {
-    if (m_preview)
-        m_preview->RemoveLinkedControl(this);
-}
-
 void TCustomPreviewToolbar::SetPreview(TCustomPreview *preview) {
-    if (preview == m_preview)
-        return;
-    if (m_preview)
-        m_preview->RemoveLinkedControl(this);
-    m_preview = preview;
-    if (preview)
-        preview->AddLinkedControl(this);
     m_scaleBox->SetPreview(preview);
+    linkPreview(preview);
     layoutButtons();
-    PreviewUpdated();
 }
 
 void TCustomPreviewToolbar::SetButtons(const TButtons &buttons) {
@@ -140,10 +128,10 @@ void TCustomPreviewToolbar::layoutButtons() {
 }
 
 void TCustomPreviewToolbar::updateEnabledStates() {
-    const bool live = m_preview && m_preview->CanShow();
-    const int page = live ? m_preview->PageIndex() : 1;
-    const int pages = live ? m_preview->PrintJob()->PageCount() : 1;
-    const int scale = live ? m_preview->ViewScale() : 0;
+    const bool live = Preview() && Preview()->CanShow();
+    const int page = live ? Preview()->PageIndex() : 1;
+    const int pages = live ? Preview()->PrintJob()->PageCount() : 1;
+    const int scale = live ? Preview()->ViewScale() : 0;
     m_buttonWidgets[btnFirstPage]->setEnabled(live && page >= 2);
     m_buttonWidgets[btnPrevPage]->setEnabled(live && page >= 2);
     m_buttonWidgets[btnNextPage]->setEnabled(live && pages > page);
@@ -175,7 +163,7 @@ void TCustomPreviewToolbar::defaultAction(TButtonKind kind) {
         emit OnUserButtonClick();
         return;
     }
-    TCustomPreview *preview = m_preview;
+    TCustomPreview *preview = Preview();
     TCustomPrintJob *job = preview ? preview->PrintJob() : nullptr;
     if (!job)
         return;

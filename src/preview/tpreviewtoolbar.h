@@ -28,9 +28,7 @@ class TCustomPreviewToolbar : public QWidget, public PreviewLinkedControl {
     Q_OBJECT
 public:
     explicit TCustomPreviewToolbar(QWidget *parent = nullptr);
-    ~TCustomPreviewToolbar() override;
 
-    TCustomPreview *Preview() const { return m_preview; }
     // Links this toolbar and its zoom box to `preview`.
     void SetPreview(TCustomPreview *preview);
     TButtons Buttons() const { return m_buttons; }
@@ -66,7 +64,6 @@ private:
     void updateEnabledStates();
     void defaultAction(TButtonKind kind);
 
-    QPointer<TCustomPreview> m_preview;
     std::array<QToolButton *, ButtonKindCount> m_buttonWidgets{};
     TPreviewComboBox *m_scaleBox;
     TButtons m_buttons;

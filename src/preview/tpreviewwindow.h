@@ -11,7 +11,6 @@
 
 namespace tessary {
 
-
 // A free-standing preview window: a preview filling it, a toolbar above, a status bar below.
 // It exists from TPreviewWindow::Show until it is closed; moving and resizing it are written
 // back to its TPreviewWindow.
