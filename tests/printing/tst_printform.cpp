@@ -8,6 +8,7 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPainter>
+#include <QProcess>
 #include <QToolButton>
 #include <QtTest>
 
@@ -25,6 +26,8 @@ private slots:
     void navigationStaysWithinThePages();
     void patternsAndFontsSurviveARestart();
     void rightHeaderIsDrawnAboveTheBodysRightEdge();
+    void zoomWindowKeepsThePageInStepAndPrints();
+    void pdfCopiesFollowOneAnotherInOneFile();
 
 private:
     void makeForm();
@@ -190,6 +193,50 @@ void PrintFormTest::rightHeaderIsDrawnAboveTheBodysRightEdge() {
     QVERIFY2(qAbs(ink.right() - body.right()) < 20, qPrintable(QString::number(ink.right())));
     QVERIFY2(ink.top() > body.top() - 150 && ink.bottom() < body.top(),
              qPrintable(QString::number(ink.top())));
+}
+
+void PrintFormTest::zoomWindowKeepsThePageInStepAndPrints() {
+    fillPages(200);
+    form->NextPageButton->click();
+    form->ZoomButton->click();
+    const TPreviewForm *window = form->PreviewWindow->Form();
+    QVERIFY(window && window->isMaximized());
+    QCOMPARE(window->windowTitle(), QStringLiteral("Print preview"));
+    QCOMPARE(window->Preview()->PageIndex(), 2);
+    window->Toolbar()->ClickButton(btnLastPage);
+    QCOMPARE(form->Preview->PageIndex(), 4);
+    form->FirstPageButton->click();
+    QCOMPARE(window->Preview()->PageIndex(), 1);
+    window->Toolbar()->ClickButton(btnUser);
+    QCOMPARE(printer->pages().size(), 4);
+    window->Toolbar()->ClickButton(btnNextPage);
+    form->PreviewWindow->Form()->close();
+    QCOMPARE(form->Preview->PageIndex(), 2);
+}
+
+void PrintFormTest::pdfCopiesFollowOneAnotherInOneFile() {
+    const QString pdftotext = QStandardPaths::findExecutable(QStringLiteral("pdftotext"));
+    if (pdftotext.isEmpty())
+        QSKIP("pdftotext is not installed");
+    Services::setPrinter(std::make_unique<SystemPrinter>(SystemPrinter::Kind::Pdf));
+    makeForm();
+    fillPages(300);
+    form->HeaderChoosers().setPattern(2, QStringLiteral(".page of .numpages"));
+    const QString pdf = sandbox->dir.filePath(QStringLiteral("copies.pdf"));
+    sandbox->dialogs->fileNames.enqueue(pdf);
+    form->FromPageCheckBox->click();
+    form->FromPageEdit->setText(QStringLiteral("2"));
+    form->ToPageEdit->setText(QStringLiteral("3"));
+    form->CopiesEdit->setText(QStringLiteral("2"));
+    form->PrintButton->click();
+    QProcess run;
+    run.start(pdftotext, {pdf, QStringLiteral("-")});
+    QVERIFY(run.waitForFinished(60000));
+    QStringList shown;
+    const QRegularExpression pageOf(QStringLiteral("(\\d+) of \\d+"));
+    for (const QString &page : QString::fromUtf8(run.readAllStandardOutput()).split(u'\f'))
+        shown.append(pageOf.match(page).captured(1));
+    QCOMPARE(shown.join(u' ').trimmed(), QStringLiteral("2 3 2 3"));
 }
 
 QTEST_MAIN(PrintFormTest)
