@@ -36,6 +36,9 @@ TSpecialScrollBox::TSpecialScrollBox(TCustomPreview *preview)
         bar->setFocusPolicy(Qt::NoFocus);
         bar->setTracking(false);
     }
+    // The viewport fills with the preview's Color, kept in the Window role (a scroll area
+    // would otherwise fill it with Base, white in most styles).
+    viewport()->setBackgroundRole(QPalette::Window);
     viewport()->setAutoFillBackground(true);
 }
 

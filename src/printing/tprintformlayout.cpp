@@ -4,13 +4,13 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFontMetrics>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QStyle>
 #include <QToolBar>
 #include <QToolButton>
 
@@ -37,12 +37,17 @@ QPushButton *button(QWidget *parent, const char *name, const QString &caption) {
     return push;
 }
 
-QToolButton *toolButton(QWidget *parent, const char *name, const char *hint,
-                        QStyle::StandardPixmap icon) {
+// The dialog's buttons wear the same glyphs as the preview window's.
+QToolButton *toolButton(QWidget *parent, const char *name, const char *hint, TButtonKind glyph) {
     auto *tool = named(new QToolButton(parent), name);
     tool->setToolTip(QLatin1String(hint));
-    tool->setIcon(parent->style()->standardIcon(icon));
+    tool->setIcon(ButtonGlyph(glyph));
     return tool;
+}
+
+// A status panel as wide as the widest text it shows, in the window's font.
+int panelWidth(const QFont &font, const QString &widest) {
+    return QFontMetrics(font).horizontalAdvance(widest) + 16;
 }
 
 } // namespace
@@ -82,14 +87,12 @@ void TPrintForm::createControls() {
     Preview->SetShadowSize(0);
     Preview->SetDragScroll(false);
     Preview->setMinimumSize(260, 330);
-    FirstPageButton =
-        toolButton(this, "FirstPageButton", "First page", QStyle::SP_MediaSkipBackward);
-    PreviousPageButton =
-        toolButton(this, "PreviousPageButton", "Previous page", QStyle::SP_MediaSeekBackward);
-    NextPageButton = toolButton(this, "NextPageButton", "Next page", QStyle::SP_MediaSeekForward);
-    LastPageButton = toolButton(this, "LastPageButton", "Last page", QStyle::SP_MediaSkipForward);
-    ZoomButton = toolButton(this, "ZoomButton", "Zoom", QStyle::SP_FileDialogContentsView);
-    PrintButton = toolButton(this, "PrintButton", "Print", QStyle::SP_DialogSaveButton);
+    FirstPageButton = toolButton(this, "FirstPageButton", "First page", btnFirstPage);
+    PreviousPageButton = toolButton(this, "PreviousPageButton", "Previous page", btnPrevPage);
+    NextPageButton = toolButton(this, "NextPageButton", "Next page", btnNextPage);
+    LastPageButton = toolButton(this, "LastPageButton", "Last page", btnLastPage);
+    ZoomButton = toolButton(this, "ZoomButton", "Zoom", btnZoomIn);
+    PrintButton = toolButton(this, "PrintButton", "Print", btnPrint);
     createPreviewWindow();
 }
 
@@ -104,6 +107,10 @@ void TPrintForm::createPreviewWindow() {
     PreviewWindow->SetDragScroll(false);
     PreviewWindow->SetUserButtonHint(QStringLiteral("Print"));
     PreviewWindow->SetUserButtonGlyph(ButtonGlyph(btnPrint));
+    PreviewWindow->SetPagePanelWidth(
+        panelWidth(PreviewWindow->Font(), QStringLiteral("Page 9999 of 9999")));
+    PreviewWindow->SetScalePanelWidth(
+        panelWidth(PreviewWindow->Font(), QStringLiteral("Whole page (1000%)")));
     PreviewWindow->SetPrintJob(m_job);
 }
 

@@ -26,6 +26,7 @@ private slots:
     void navigationStaysWithinThePages();
     void patternsAndFontsSurviveARestart();
     void rightHeaderIsDrawnAboveTheBodysRightEdge();
+    void miniatureShowsTheSheetOnTeal();
     void zoomWindowKeepsThePageInStepAndPrints();
     void pdfCopiesFollowOneAnotherInOneFile();
 
@@ -193,6 +194,15 @@ void PrintFormTest::rightHeaderIsDrawnAboveTheBodysRightEdge() {
     QVERIFY2(qAbs(ink.right() - body.right()) < 20, qPrintable(QString::number(ink.right())));
     QVERIFY2(ink.top() > body.top() - 150 && ink.bottom() < body.top(),
              qPrintable(QString::number(ink.top())));
+}
+
+void PrintFormTest::miniatureShowsTheSheetOnTeal() {
+    form->show();
+    QVERIFY(QTest::qWaitForWindowExposed(form.get()));
+    const QImage shown = form->Preview->grab().toImage();
+    QCOMPARE(shown.pixelColor(2, 2), QColor(0, 128, 128));
+    const QPoint middle = form->Preview->rect().center();
+    QCOMPARE(shown.pixelColor(middle.x(), middle.y()), QColor(Qt::white));
 }
 
 void PrintFormTest::zoomWindowKeepsThePageInStepAndPrints() {
