@@ -1,6 +1,8 @@
+#include "documents/documentfiles.h"
 #include "documents/findreplace.h"
 #include "html/anchors.h"
 #include "html/tanchorform.h"
+#include "platform/documentstate.h"
 #include "platform/richedit.h"
 #include "windowtest.h"
 
@@ -10,6 +12,21 @@
 
 using namespace tessary;
 
+namespace {
+// The desktop's own save dialog, typed into by the user: it answers the name as typed.
+class DesktopSaveDialog : public test::ScriptedDialogs {
+public:
+    QString saveFileName(QWidget *parent, const QString &title, const QString &startPath,
+                         const QString &filter, const QString &defaultSuffix) override {
+        return DialogService::saveFileName(parent, title, startPath, filter, defaultSuffix);
+    }
+    QString saveDialog(QWidget *, const QString &, const QString &startPath,
+                       const QString &) override {
+        startPaths.append(startPath);
+        return fileNames.isEmpty() ? QString() : fileNames.dequeue();
+    }
+};
+} // namespace
 
 // The keyboard in the program's dialogs, as a user drives them.
 class DialogsTest : public test::WindowTest {
@@ -21,6 +38,8 @@ private slots:
     void enterPressesTheFocusedButton();
     void everyWayOutOfTheAnchorDialogAnswers_data();
     void everyWayOutOfTheAnchorDialogAnswers();
+    void saveAsAsksBeforeReplacingTheCompletedName_data();
+    void saveAsAsksBeforeReplacingTheCompletedName();
 
 private:
     // "dest src" with "dest" a destination anchor and "src" selected.
@@ -144,6 +163,47 @@ void DialogsTest::everyWayOutOfTheAnchorDialogAnswers() {
     QTRY_VERIFY(closed);
     QCOMPARE(anchorForm.result(), TAnchorForm::Result::Cancelled);
     QTEST(anchorForm.cancelTag(), "tag");
+}
+
+void DialogsTest::saveAsAsksBeforeReplacingTheCompletedName_data() {
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<int>("answer");
+    QTest::addColumn<int>("questions");
+    QTest::addColumn<QString>("savedAs");
+    QTest::newRow("suffix added, No keeps the file") << "report" << int(QMessageBox::No) << 1 << "";
+    QTest::newRow("suffix added, Yes replaces it")
+        << "report" << int(QMessageBox::Yes) << 1 << "report.rtf";
+    QTest::newRow("typed in full: the dialog asked already")
+        << "report.rtf" << int(QMessageBox::No) << 0 << "report.rtf";
+    QTest::newRow("new name: nothing to ask")
+        << "fresh" << int(QMessageBox::No) << 0 << "fresh.rtf";
+}
+
+void DialogsTest::saveAsAsksBeforeReplacingTheCompletedName() {
+    QFETCH(QString, typed);
+    QFETCH(QString, savedAs);
+    QFETCH(int, answer);
+    auto desktop = std::make_unique<DesktopSaveDialog>();
+    sandbox->dialogs = desktop.get();
+    Services::setDialogs(std::move(desktop));
+    const QString report = writeFile(QStringLiteral("report.rtf"), "kept");
+    sandbox->dialogs->fileNames.enqueue(sandbox->dir.filePath(typed));
+    sandbox->dialogs->answers.enqueue(QMessageBox::StandardButton(answer));
+    QTest::keyClicks(editor(), QStringLiteral("new text"));
+    form->documents().FileSaveAs();
+    QTEST(int(sandbox->dialogs->messages.size()), "questions");
+    if (savedAs.isEmpty()) {
+        QFile kept(report);
+        QVERIFY(kept.open(QIODevice::ReadOnly));
+        QCOMPARE(kept.readAll(), QByteArray("kept"));
+        QCOMPARE(form->documentState().CurrentFileName(), form->documents().untitledName());
+        return;
+    }
+    const QString path = sandbox->dir.filePath(savedAs);
+    QCOMPARE(form->documentState().CurrentFileName(), path);
+    QFile saved(path);
+    QVERIFY(saved.open(QIODevice::ReadOnly));
+    QVERIFY(saved.readAll().contains("new text"));
 }
 
 QTEST_MAIN(DialogsTest)
