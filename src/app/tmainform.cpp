@@ -134,7 +134,6 @@ bool TMainForm::FormCreate() {
         return false;
     LoadInitSetting();
     SetCaretFont();
-    PlaceFindDialogs();
     LoadRecentFiles();
     ApplyScreenDpi();
     TintToolTips();
@@ -180,7 +179,8 @@ void TMainForm::SetCaretFont() {
     P.Editor->setCaretAttributes(caret, CharAttributes::Face | CharAttributes::Size);
 }
 
-// Find and replace open level with the editor's first text line.
+// Find and replace open level with the editor's first text line. The editor's place is known
+// once the window is laid out, so this runs when the window is first shown.
 void TMainForm::PlaceFindDialogs() {
     Search->setDialogOffset(P.Editor->geometry().top() +
                             6 * RulerWidgets.LowerRulerPanel->height() +
@@ -249,6 +249,14 @@ void TMainForm::closeEvent(QCloseEvent *event) {
     }
     Recent->SaveRecentFiles();
     event->accept();
+}
+
+void TMainForm::showEvent(QShowEvent *event) {
+    QMainWindow::showEvent(event);
+    if (!m_findDialogsPlaced) {
+        m_findDialogsPlaced = true;
+        PlaceFindDialogs();
+    }
 }
 
 void TMainForm::resizeEvent(QResizeEvent *event) {
