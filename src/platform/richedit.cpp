@@ -223,7 +223,12 @@ void RichEdit::setParaAttributes(const ParaAttributes &p, unsigned fields) {
         if (fields & ParaAttributes::RightIndent)
             f.setRightMargin(pointsToDocUnits(p.rightIndent));
         QTextList *list = block.textList();
-        if ((fields & ParaAttributes::Bullet) && p.bullet && !list) {
+        const bool bulleted = list && list->format().style() == QTextListFormat::ListDisc;
+        if ((fields & ParaAttributes::Bullet) && p.bullet && !bulleted) {
+            if (list) { // a numbered or otherwise foreign list becomes the program's bullets
+                list->remove(block);
+                f.clearProperty(QTextFormat::ObjectIndex);
+            }
             QTextListFormat lf;
             lf.setStyle(QTextListFormat::ListDisc);
             lf.setIndent(1); // one list step of room, so the bullet shows left of the text
