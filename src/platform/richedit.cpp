@@ -9,6 +9,7 @@
 #include <QApplication>
 #include <QKeyEvent>
 #include <QMimeData>
+#include <QScrollBar>
 #include <QStringDecoder>
 #include <QTextBlock>
 #include <QTextCursor>
@@ -477,10 +478,25 @@ int RichEdit::lineLeft(int line) const {
     const QTextLine l = layout->lineForTextPosition(cursor);
     if (!l.isValid())
         return 0;
-    qreal x = layout->position().x() + l.cursorToX(&cursor) - document()->documentMargin();
-    if (const QTextList *list = block.textList())
-        x -= list->format().indent() * document()->indentWidth();
-    return qRound(x);
+    const qreal x = layout->position().x() + l.cursorToX(&cursor) - document()->documentMargin();
+    return qRound(x - listRoom(block));
+}
+
+qreal RichEdit::listRoom(const QTextBlock &block) const {
+    const QTextList *list = block.textList();
+    return list ? list->format().indent() * document()->indentWidth() : 0;
+}
+
+int RichEdit::paragraphOrigin() const {
+    const QTextBlock block = textCursor().block();
+    const qreal own = block.blockFormat().indent() * document()->indentWidth();
+    return qRound(document()->documentMargin() + own + listRoom(block)) -
+           horizontalScrollBar()->value();
+}
+
+int RichEdit::paragraphRightEdge() const {
+    return qRound(viewport()->width() - document()->documentMargin()) -
+           horizontalScrollBar()->value();
 }
 
 int RichEdit::charWidth(int position) const {
