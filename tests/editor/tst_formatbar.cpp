@@ -1,8 +1,10 @@
 #include "editor/commandstate.h"
+#include "editor/fontboxes.h"
 #include "platform/richedit.h"
 #include "windowtest.h"
 
 #include <QClipboard>
+#include <QComboBox>
 #include <QMimeData>
 #include <QTextBlock>
 #include <QTextList>
@@ -20,6 +22,7 @@ private slots:
     void bulletsKeepEachParagraphsIndents();
     void bulletsTakeOverAPastedList_data();
     void bulletsTakeOverAPastedList();
+    void caretFontRestoresTheSizeItSaved();
 
 private:
     void click(const char *button) {
@@ -85,6 +88,27 @@ void FormatBarTest::bulletsTakeOverAPastedList() {
     QVERIFY(!listAt(1));
     QCOMPARE(listAt(0) == nullptr, selectAll);
     QCOMPARE(editor()->toPlainText(), QStringLiteral("one\ntwo"));
+}
+
+// Neither size is in the size box: each is shown greyed, and the one saved comes back.
+void FormatBarTest::caretFontRestoresTheSizeItSaved() {
+    editor()->setPlainText(QStringLiteral("ab"));
+    CharAttributes size;
+    for (int at : {0, 1}) {
+        size.size = at == 0 ? 13 : 15;
+        editor()->setRangeAttributes(at, 1, size, CharAttributes::Size);
+    }
+    FontBoxes &boxes = form->fontBoxes();
+    editor()->setSelStart(0);
+    QTest::keyClick(editor(), Qt::Key_Right); // after "a"
+    click("CaretFontButton");
+    QCOMPARE(boxes.size(), 13);
+    QTest::keyClick(editor(), Qt::Key_Right); // after "b"
+    click("CaretFontButton");
+    QCOMPARE(boxes.size(), 15);
+    click("CaretFontButton"); // the same font again: back to what the boxes showed
+    QCOMPARE(boxes.size(), 13);
+    QCOMPARE(boxes.FontSizeBox->currentIndex(), -1);
 }
 
 QTEST_MAIN(FormatBarTest)
