@@ -40,10 +40,7 @@ namespace tessary {
 
 namespace {
 constexpr int kLargeFontsDpi = 120;
-// On a large-fonts screen the function-key panel is narrowed and shortened and the dialogs
-// grow, so that their captions still fit.
-constexpr double kFnHintWidthScale = 0.82;
-constexpr double kFnHintHeightScale = 0.92;
+// On a large-fonts screen the dialogs grow, so that their captions still fit.
 constexpr double kFormWidthScale = 1.22;
 constexpr double kFormHeightScale = 1.25;
 // The editor takes as much text as a position can count.
@@ -130,6 +127,7 @@ void TMainForm::createFeatures() {
 
 bool TMainForm::FormCreate() {
     PrepareDataFolder();
+    FnKeys->FitHint(Services::screen().logicalDpi(), LargeFontsActive());
     if (!ScreenIsWideEnough())
         return false;
     LoadInitSetting();
@@ -146,10 +144,6 @@ void TMainForm::PrepareDataFolder() {
     QString appDir = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
     QDir().mkpath(appDir);
     P.AppDir = QDir(appDir).absolutePath() + QLatin1Char('/');
-    QWidget *hint = BarWidgets.FnHint;
-    if (LargeFontsActive())
-        hint->resize(int(std::ceil(hint->width() * kFnHintWidthScale)),
-                     int(std::ceil(hint->height() * kFnHintHeightScale)));
 }
 
 // The palettes need a full row; the bars keep their rows centred on any wider window. The
