@@ -1,6 +1,7 @@
 #include "documents/documentfiles.h"
 #include "documents/findreplace.h"
 #include "html/anchors.h"
+#include "html/tanchorform.h"
 #include "platform/documentstate.h"
 #include "platform/richedit.h"
 #include "windowtest.h"
@@ -84,6 +85,28 @@ private slots:
         QTEST(Anchors::IsSrcAnchorColor(editor()->charAttributesAt(6).color), "sourceAnchor");
         // Only the replacement's closing miss is reported.
         QCOMPARE(sandbox->dialogs->messages.size(), qsizetype(command == "SearchReplace"));
+    }
+
+    // After an OK, the next choice closed by Escape or the close box answers as Cancel does.
+    void anchorDialogClosedAnyWayIsCancelled() {
+        editor()->setPlainText(QStringLiteral("dest src"));
+        editor()->setSelection(0, 4);
+        QVERIFY(trigger("HtmlDestAnchor"));
+        TAnchorForm &dialog = form->anchors().form();
+        for (int way : {0, 1, 2}) {
+            editor()->setSelection(way ? 0 : 5, 3); // a second source on "des" marks nothing
+            whileModal([&] {
+                if (way == 0)
+                    QTest::mouseClick(dialog.AnchorOkButton, Qt::LeftButton);
+                else if (way == 1)
+                    QTest::keyClick(dialog.AnchorEditor, Qt::Key_Escape);
+                else
+                    dialog.close();
+            });
+            QVERIFY(trigger("HtmlSrcAnchor"));
+            QCOMPARE(dialog.result(),
+                     way ? TAnchorForm::Result::Cancelled : TAnchorForm::Result::Accepted);
+        }
     }
 
     void saveAsAsksBeforeReplacingTheCompletedName_data() {
