@@ -40,10 +40,7 @@ namespace tessary {
 
 namespace {
 constexpr int kLargeFontsDpi = 120;
-// On a large-fonts screen the function-key panel is narrowed and shortened and the dialogs
-// grow, so that their captions still fit.
-constexpr double kFnHintWidthScale = 0.82;
-constexpr double kFnHintHeightScale = 0.92;
+// On a large-fonts screen the dialogs grow, so that their captions still fit.
 constexpr double kFormWidthScale = 1.22;
 constexpr double kFormHeightScale = 1.25;
 // The editor takes as much text as a position can count.
@@ -130,11 +127,11 @@ void TMainForm::createFeatures() {
 
 bool TMainForm::FormCreate() {
     PrepareDataFolder();
+    FnKeys->FitHint(Services::screen().logicalDpi(), LargeFontsActive());
     if (!ScreenIsWideEnough())
         return false;
     LoadInitSetting();
     SetCaretFont();
-    PlaceFindDialogs();
     LoadRecentFiles();
     ApplyScreenDpi();
     TintToolTips();
@@ -147,10 +144,6 @@ void TMainForm::PrepareDataFolder() {
     QString appDir = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
     QDir().mkpath(appDir);
     P.AppDir = QDir(appDir).absolutePath() + QLatin1Char('/');
-    QWidget *hint = BarWidgets.FnHint;
-    if (LargeFontsActive())
-        hint->resize(int(std::ceil(hint->width() * kFnHintWidthScale)),
-                     int(std::ceil(hint->height() * kFnHintHeightScale)));
 }
 
 // The palettes need a full row; the bars keep their rows centred on any wider window. The
@@ -180,7 +173,8 @@ void TMainForm::SetCaretFont() {
     P.Editor->setCaretAttributes(caret, CharAttributes::Face | CharAttributes::Size);
 }
 
-// Find and replace open level with the editor's first text line.
+// Find and replace open level with the editor's first text line. The editor's place is known
+// once the window is laid out, so this runs when the window is first shown.
 void TMainForm::PlaceFindDialogs() {
     Search->setDialogOffset(P.Editor->geometry().top() +
                             6 * RulerWidgets.LowerRulerPanel->height() +
@@ -249,6 +243,14 @@ void TMainForm::closeEvent(QCloseEvent *event) {
     }
     Recent->SaveRecentFiles();
     event->accept();
+}
+
+void TMainForm::showEvent(QShowEvent *event) {
+    QMainWindow::showEvent(event);
+    if (!m_findDialogsPlaced) {
+        m_findDialogsPlaced = true;
+        PlaceFindDialogs();
+    }
 }
 
 void TMainForm::resizeEvent(QResizeEvent *event) {

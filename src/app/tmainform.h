@@ -81,6 +81,7 @@ public:
 
 protected:
     void closeEvent(QCloseEvent *event) override;
+    void showEvent(QShowEvent *event) override;
 
 private:
     // Start-up, step by step; false ends the program.
@@ -143,6 +144,7 @@ private:
     QLabel *FileHeaderLabel = nullptr;
     QLabel *LineHeaderLabel = nullptr;
     bool m_startedUp = false;
+    bool m_findDialogsPlaced = false;
 };
 
 } // namespace tessary

@@ -20,7 +20,6 @@ QPushButton *addButton(QVBoxLayout *column, QWidget *dialog, const QString &text
                        const QString &name) {
     auto *button = new QPushButton(text, dialog);
     button->setObjectName(name);
-    button->setAutoDefault(false);
     column->addWidget(button);
     return button;
 }
@@ -54,6 +53,7 @@ FindDialog::FindDialog(QWidget *parent, bool withReplace)
     auto *column = new QVBoxLayout;
     FindNextButton =
         addButton(column, this, QStringLiteral("&Find Next"), QStringLiteral("FindNextButton"));
+    // Enter in a text box finds the next hit; on a focused button it presses that button.
     FindNextButton->setDefault(true);
     connect(FindNextButton, &QPushButton::clicked, this, &FindDialog::find);
     CancelButton =
@@ -93,10 +93,8 @@ ReplaceDialog::ReplaceDialog(QWidget *parent)
     auto *column = static_cast<QVBoxLayout *>(grid->itemAtPosition(0, 2)->layout());
     ReplaceButton = new QPushButton(QStringLiteral("&Replace"), this);
     ReplaceButton->setObjectName(QStringLiteral("ReplaceButton"));
-    ReplaceButton->setAutoDefault(false);
     ReplaceAllButton = new QPushButton(QStringLiteral("Replace &All"), this);
     ReplaceAllButton->setObjectName(QStringLiteral("ReplaceAllButton"));
-    ReplaceAllButton->setAutoDefault(false);
     column->insertWidget(1, ReplaceButton);
     column->insertWidget(2, ReplaceAllButton);
     // The request is set before the base class's find() reaches the handler.

@@ -73,6 +73,7 @@ public:
     FindReplace(RichEdit *editor, QWidget *window, QObject *parent = nullptr);
     // The dialogs open this far below the top of the editor's frame.
     void setDialogOffset(int offset) { m_dialogOffset = offset; }
+    int dialogOffset() const { return m_dialogOffset; }
 
     void SearchFind();
     void SearchReplace();

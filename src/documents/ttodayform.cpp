@@ -69,7 +69,6 @@ TTodayForm::TTodayForm(RichEdit *editor, NotationTyping &notation, QWidget *pare
     OkButton->setDefault(true);
     CancelButton = new QPushButton(QStringLiteral("Cancel"), this);
     CancelButton->setObjectName(QStringLiteral("CancelButton"));
-    CancelButton->setAutoDefault(false);
 
     auto *buttons = new QHBoxLayout;
     buttons->addStretch();
@@ -81,7 +80,8 @@ TTodayForm::TTodayForm(RichEdit *editor, NotationTyping &notation, QWidget *pare
     layout->addLayout(buttons);
     resize(300, 230);
 
-    // Enter in the list reaches the default button, OK.
+    // Enter in the list reaches the default button, OK; on a focused button it presses that
+    // button, as every push button of a dialog is an auto-default one.
     connect(OkButton, &QPushButton::clicked, this, &TTodayForm::OkButtonClick);
     connect(CancelButton, &QPushButton::clicked, this, &TTodayForm::CancelButtonClick);
     connect(TodayBox, &QListWidget::itemDoubleClicked, this, &TTodayForm::OkButtonClick);

@@ -68,14 +68,22 @@ bool FontBoxes::inNotationMode() const {
     return face() == kNotationEntry;
 }
 
-void FontBoxes::select(int nameIndex, int sizeIndex) {
+void FontBoxes::select(int nameIndex, int sizeIndex, const QString &sizeShown) {
     FontNameBox->setCurrentIndex(nameIndex);
     FontSizeBox->setCurrentIndex(sizeIndex);
+    if (FontSizeBox->currentIndex() < 0)
+        FontSizeBox->setPlaceholderText(sizeShown);
 }
 
+// A size the list lacks is saved by its number: the greyed text may change meanwhile.
 void FontBoxes::saveSelection() {
     m_savedName = FontNameBox->currentIndex();
     m_savedSize = FontSizeBox->currentIndex();
+    m_savedSizeShown = m_savedSize < 0 ? FontSizeBox->placeholderText() : QString();
+}
+
+void FontBoxes::restoreSelection() {
+    select(m_savedName, m_savedSize, m_savedSizeShown);
 }
 
 void FontBoxes::EnterNotationMode() {
@@ -88,7 +96,7 @@ void FontBoxes::toggleNotation() {
     if (!inNotationMode())
         EnterNotationMode();
     else
-        select(m_savedName, m_savedSize);
+        restoreSelection();
 }
 
 void FontBoxes::selectNotationSize() {
@@ -98,7 +106,7 @@ void FontBoxes::selectNotationSize() {
 void FontBoxes::toggleCaretFont(const CharAttributes &caret) {
     const QString name = IsNotationFont(caret.face) ? kNotationEntry : caret.face;
     if (face() == name && size() == caret.size) {
-        select(m_savedName, m_savedSize);
+        restoreSelection();
         return;
     }
     int nameIndex = FontNameBox->findText(name);
@@ -108,9 +116,7 @@ void FontBoxes::toggleCaretFont(const CharAttributes &caret) {
     else
         nameIndex = 0;
     saveSelection();
-    select(nameIndex, sizeIndex);
-    if (sizeIndex < 0)
-        FontSizeBox->setPlaceholderText(caret.size > 0 ? QString::number(caret.size) : QString());
+    select(nameIndex, sizeIndex, caret.size > 0 ? QString::number(caret.size) : QString());
 }
 
 FontBoxes::Indexes FontBoxes::indexes() const {
@@ -128,6 +134,7 @@ void FontBoxes::setIndexes(const Indexes &indexes) {
     select(pick(indexes.name, names, defaultName), pick(indexes.size, sizes, defaultSize));
     m_savedName = pick(indexes.savedName, names, defaultName);
     m_savedSize = pick(indexes.savedSize, sizes, defaultSize);
+    m_savedSizeShown.clear();
 }
 
 } // namespace tessary

@@ -2,6 +2,8 @@
 
 #include "platform/textformat.h"
 
+#include <QString>
+
 class QComboBox;
 class QWidget;
 
@@ -53,11 +55,14 @@ public:
     QComboBox *const FontSizeBox;
 
 private:
-    void select(int nameIndex, int sizeIndex);
+    // `sizeShown` is the greyed size shown when `sizeIndex` names no entry.
+    void select(int nameIndex, int sizeIndex, const QString &sizeShown = QString());
     void saveSelection();
+    void restoreSelection();
 
     int m_savedName = -1;
     int m_savedSize = -1;
+    QString m_savedSizeShown; // the greyed size saved with no size entry selected
 };
 
 } // namespace tessary

@@ -136,16 +136,11 @@ void Formatting::AlignButtonClick(int tag) {
 void Formatting::BulletsButtonClick() {
     if (m.RulerDragging)
         return;
-    RichEdit *editor = m.Editor;
-    const RichEdit::UpdateGroup group(*editor);
-    ParaAttributes p = editor->paraAttributes();
-    const int leftIndent = p.leftIndent;
+    // Each selected paragraph keeps its own indents: the bullet takes its room from the list,
+    // not from them.
+    ParaAttributes p = m.Editor->paraAttributes();
     p.bullet = m_bullets->isChecked();
-    editor->setParaAttributes(p, ParaAttributes::Bullet);
-    // Switching the bullet moves the indent; the paragraph keeps the one it had.
-    p = editor->paraAttributes();
-    p.leftIndent = leftIndent;
-    editor->setParaAttributes(p, ParaAttributes::LeftIndent);
+    m.Editor->setParaAttributes(p, ParaAttributes::Bullet);
 }
 
 } // namespace tessary

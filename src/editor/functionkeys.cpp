@@ -13,6 +13,7 @@
 #include <QLabel>
 #include <QToolBar>
 #include <QToolButton>
+#include <cmath>
 
 namespace tessary {
 
@@ -21,6 +22,9 @@ const QChar kGreekFlag = QLatin1Char('0');
 const QChar kSymbolFlag = QLatin1Char('1');
 const QChar kBlank = QLatin1Char(' ');
 const QString kUnassigned = QStringLiteral("  ");
+// On a large-fonts screen the hint panel is narrowed and shortened by these factors.
+constexpr double kLargeHintWidth = 0.82;
+constexpr double kLargeHintHeight = 0.92;
 
 QToolButton *keyButton(QWidget *row, const QString &name, int tag) {
     auto *button = new QToolButton(row);
@@ -80,30 +84,59 @@ void FunctionKeys::buildBar() {
 }
 
 void FunctionKeys::buildHint() {
-    QFont font(QStringLiteral("Arial"));
-    font.setPixelSize(10);
-    w.FnHint->setFont(font);
-    auto label = [this](const QString &name, const QString &text, int x, int y) {
+    auto label = [this](const QString &name, const QString &text) {
         auto *l = new QLabel(text, w.FnHint);
         l->setObjectName(name);
-        l->move(x, y);
-        l->adjustSize();
         return l;
     };
     // Three lines: "... to F5," / "click ... From then on," / "F5 becomes its shorthand key."
     FnLabel0 = label(QStringLiteral("FnLabel0"),
-                     QStringLiteral("To assign one of the above characters to"), 8, 5);
-    FnLabel1 = label(QStringLiteral("FnLabel1"), QStringLiteral("F2,"),
-                     FnLabel0->geometry().right() + 4, 5);
+                     QStringLiteral("To assign one of the above characters to"));
+    FnLabel1 = label(QStringLiteral("FnLabel1"), QStringLiteral("F2,"));
     Label2 = label(QStringLiteral("Label2"),
-                   QStringLiteral("click the chosen character button. From then on,  "), 8, 21);
-    FnLabel2 = label(QStringLiteral("FnLabel2"), QStringLiteral("F2"), 8, 37);
-    FnLabel3 = label(QStringLiteral("FnLabel3"), QStringLiteral("becomes its shorthand key."),
-                     FnLabel2->geometry().right() + 4, 37);
-    QFont bold = font;
+                   QStringLiteral("click the chosen character button. From then on,  "));
+    FnLabel2 = label(QStringLiteral("FnLabel2"), QStringLiteral("F2"));
+    FnLabel3 = label(QStringLiteral("FnLabel3"), QStringLiteral("becomes its shorthand key."));
+    QFont bold; // only the weight: size and face come from the panel
     bold.setBold(true);
     FnLabel1->setFont(bold);
     FnLabel2->setFont(bold);
+    FitHint(96, false);
+}
+
+void FunctionKeys::FitHint(int pixelsPerInch, bool largeFonts) {
+    const double scale = pixelsPerInch > 0 ? pixelsPerInch / 96.0 : 1.0;
+    auto scaled = [scale](int pixels) { return qRound(pixels * scale); };
+    QFont font(QStringLiteral("Arial"));
+    font.setPixelSize(scaled(10));
+    w.FnHint->setFont(font);
+    m_largeFonts = largeFonts;
+    m_hintMargin = scaled(8);
+    m_hintSize = QSize(scaled(245), scaled(56));
+    if (largeFonts)
+        m_hintSize = QSize(int(std::ceil(m_hintSize.width() * kLargeHintWidth)),
+                           int(std::ceil(m_hintSize.height() * kLargeHintHeight)));
+    const int lines[] = {5, 21, 37};
+    for (auto [first, row] : {std::pair{FnLabel0, 0}, {Label2, 1}, {FnLabel2, 2}})
+        first->move(m_hintMargin, scaled(lines[row]));
+    FnLabel1->move(FnLabel1->x(), FnLabel0->y());
+    FnLabel3->move(FnLabel3->x(), FnLabel2->y());
+    arrangeHintLabels();
+}
+
+void FunctionKeys::arrangeHintLabels() {
+    for (QLabel *l : {FnLabel0, FnLabel1, Label2, FnLabel2, FnLabel3})
+        l->adjustSize();
+    // On a large-fonts screen the key's name stands further off the text before it.
+    const int gap = m_largeFonts ? 14 - m_hintMargin : 4;
+    FnLabel1->move(FnLabel0->x() + FnLabel0->width() + gap, FnLabel1->y());
+    FnLabel3->move(FnLabel2->x() + FnLabel2->width() + (m_largeFonts ? 16 - m_hintMargin : 3),
+                   FnLabel3->y());
+    QSize needed = m_hintSize;
+    for (const QLabel *l : {FnLabel1, Label2, FnLabel3})
+        needed = needed.expandedTo(QSize(l->geometry().right() + 1 + m_hintMargin,
+                                         l->geometry().bottom() + 1 + m_hintMargin / 2));
+    w.FnHint->resize(needed);
 }
 
 QString FunctionKeys::definitionHint(int key) {
@@ -138,10 +171,8 @@ void FunctionKeys::FnDefButtonClick(QToolButton *button) {
     }
     const QString name = button->text().toUpper();
     FnLabel2->setText(name);
-    FnLabel2->adjustSize();
     FnLabel1->setText(name + QLatin1Char(','));
-    FnLabel1->adjustSize();
-    FnLabel3->move(FnLabel2->x() + FnLabel2->width() + 3, FnLabel3->y());
+    arrangeHintLabels();
     placeHint(button);
     w.FnHint->raise();
     w.FnHint->show();

@@ -3,6 +3,7 @@
 #include "editor/palettes.h"
 
 #include <QObject>
+#include <QSize>
 #include <array>
 
 class QLabel;
@@ -27,6 +28,10 @@ public:
     QToolButton *definitionButton(int key) const;
     QToolButton *valueButton(int key) const;
 
+    // Start-up: the hint's font and size for the screen's pixels per inch. On a large-fonts
+    // screen the panel is narrowed and shortened and the key's name moves after the longer
+    // text; it still grows where its labels would be cut off.
+    void FitHint(int pixelsPerInch, bool largeFonts);
     void FnDefButtonClick(QToolButton *definitionButton);
     // Gives the pending key the character of `paletteButton`; an empty button unassigns it.
     void AssignFromPalette(QToolButton *paletteButton);
@@ -52,6 +57,8 @@ private:
     void buildBar();
     void buildHint();
     void placeHint(const QToolButton *definitionButton);
+    // Places the labels after the texts before them and makes the panel hold them whole.
+    void arrangeHintLabels();
     static QString definitionHint(int key);
 
     EditorContext &m;
@@ -64,6 +71,9 @@ private:
     QLabel *Label2 = nullptr;
     QLabel *FnLabel2 = nullptr;
     QLabel *FnLabel3 = nullptr;
+    QSize m_hintSize;     // the panel's size before its labels are fitted in
+    int m_hintMargin = 8; // the labels' left edge
+    bool m_largeFonts = false;
 };
 
 } // namespace tessary

@@ -16,6 +16,8 @@ namespace tessary {
 namespace {
 const QColor kMaroon(128, 0, 0);
 constexpr int kMarkerWidth = 20;
+// A marker's tip, where the guide line runs while it is dragged, from its left edge.
+constexpr int kMarkerTip = kMarkerWidth / 4 + 1;
 // The ruler's panels are made just tall enough for the scale and the markers.
 constexpr int kLowerPanelHeight = 8;
 
@@ -39,7 +41,7 @@ protected:
     void paintEvent(QPaintEvent *) override {
         QPainter painter(this);
         painter.setRenderHint(QPainter::Antialiasing);
-        const qreal tip = width() / 4 + 1 + 0.5;
+        const qreal tip = kMarkerTip + 0.5;
         const QString face = FontRegistry::rulerMarkerFace();
         if (face == QLatin1String("Webdings")) {
             QFont font(face);
@@ -129,9 +131,20 @@ float Ruler::pointsPerPixel() const {
     return m_pointsPerPixel;
 }
 
-int Ruler::rulerWidth() const {
-    const int width = w.UpperRulerPanel->width();
-    return width > 0 ? width : Services::screen().width();
+Ruler::TextEdges Ruler::textEdges() const {
+    const QWidget *viewport = m.Editor->viewport();
+    const QWidget *ruler = w.UpperRulerPanel;
+    auto toRuler = [&](int x) {
+        return ruler->mapFrom(ruler->window(), viewport->mapTo(viewport->window(), QPoint(x, 0)))
+            .x();
+    };
+    return {toRuler(m.Editor->paragraphOrigin()), toRuler(m.Editor->paragraphRightEdge())};
+}
+
+int Ruler::markerPixels(const QWidget *marker) const {
+    const TextEdges edges = textEdges();
+    const int tip = marker->x() + kMarkerTip;
+    return qMax(0, marker == RulerRightIndent ? edges.right - tip : tip - edges.left);
 }
 
 void Ruler::BuildRuler(int pixelsPerInch) {
@@ -176,14 +189,15 @@ void Ruler::SyncRuler() {
         return;
     const ParaAttributes p = m.Editor->paraAttributes();
     const float ppp = pointsPerPixel();
-    // Quotients in single precision, truncated toward zero; negative positions become 0.
-    auto position = [](float value) { return qMax(0, int(value)); };
-    RulerFirstIndent->move(position(float(p.firstIndent) / ppp - 1.0f), RulerFirstIndent->y());
-    RulerLeftIndent->move(position(float(p.firstIndent + p.leftIndent) / ppp - 1.0f),
-                          RulerLeftIndent->y());
-    RulerRightIndent->move(position(float(rulerWidth()) - float(p.rightIndent) / ppp -
-                                    float(4 * gutterWidth()) - 1.0f),
-                           RulerRightIndent->y());
+    const TextEdges edges = textEdges();
+    // Each tip stands where the text it governs starts or ends: quotients in single
+    // precision, truncated toward zero; a marker never leaves the ruler on the left.
+    auto place = [](QWidget *marker, float tip) {
+        marker->move(qMax(0, int(tip) - kMarkerTip), marker->y());
+    };
+    place(RulerFirstIndent, float(edges.left) + float(p.firstIndent) / ppp);
+    place(RulerLeftIndent, float(edges.left) + float(p.firstIndent + p.leftIndent) / ppp);
+    place(RulerRightIndent, float(edges.right) - float(p.rightIndent) / ppp);
     QToolButton *aligned = p.alignment == Alignment::Right    ? w.RightAlignButton
                            : p.alignment == Alignment::Center ? w.CenterAlignButton
                                                               : w.LeftAlignButton;
@@ -209,17 +223,20 @@ void Ruler::IndentMouseMove(QWidget *marker, const QMouseEvent *event) {
     if (!(event->buttons() & Qt::LeftButton))
         return;
     m.RulerDragging = true;
-    const int limit = rulerWidth() - 4 * gutterWidth();
+    // The tips stay over the text: near its left edge (within a gutter's width) a marker
+    // snaps to it, and it stops at its right edge.
+    const TextEdges edges = textEdges();
+    const int lowest = qMax(0, edges.left - kMarkerTip);
+    const int highest = edges.right - kMarkerTip;
     int left = marker->x() + int(event->position().x());
-    if (left < gutterWidth())
-        left = 0;
-    else if (left > limit)
-        left = limit;
+    if (left < lowest + gutterWidth())
+        left = lowest;
+    else if (left > highest)
+        left = highest;
     marker->move(left, marker->y());
     QWidget *window = w.RulerGuidePanel->parentWidget();
     const QPoint editorTop = m.Editor->mapTo(window, QPoint(0, 0));
-    const QPoint guide =
-        marker->parentWidget()->mapTo(window, QPoint(left + marker->width() / 4 + 1, 0));
+    const QPoint guide = marker->parentWidget()->mapTo(window, QPoint(left + kMarkerTip, 0));
     w.RulerGuidePanel->setGeometry(guide.x(), editorTop.y(), 1, m.Editor->height());
     w.RulerGuidePanel->show();
     w.RulerGuidePanel->raise();
@@ -230,11 +247,11 @@ void Ruler::FirstIndentMouseUp() {
     RichEdit *editor = m.Editor;
     const RichEdit::UpdateGroup group(*editor);
     ParaAttributes p = editor->paraAttributes();
-    p.firstIndent = RulerPixelsToPoints(RulerFirstIndent->x());
+    p.firstIndent = RulerPixelsToPoints(markerPixels(RulerFirstIndent));
     editor->setParaAttributes(p, ParaAttributes::FirstIndent);
     // The other lines stay where the left marker shows them.
     p = editor->paraAttributes();
-    p.leftIndent = RulerPixelsToPoints(RulerLeftIndent->x()) - p.firstIndent;
+    p.leftIndent = RulerPixelsToPoints(markerPixels(RulerLeftIndent)) - p.firstIndent;
     editor->setParaAttributes(p, ParaAttributes::LeftIndent);
 }
 
@@ -242,14 +259,13 @@ void Ruler::LeftIndentMouseUp() {
     // Measured from the paragraph's own first-line indent, so the other lines land exactly
     // where the marker shows them even when that indent is off the 4.5-point grid.
     ParaAttributes p = m.Editor->paraAttributes();
-    p.leftIndent = RulerPixelsToPoints(RulerLeftIndent->x()) - p.firstIndent;
+    p.leftIndent = RulerPixelsToPoints(markerPixels(RulerLeftIndent)) - p.firstIndent;
     m.Editor->setParaAttributes(p, ParaAttributes::LeftIndent);
 }
 
 void Ruler::RightIndentMouseUp() {
     ParaAttributes p = m.Editor->paraAttributes();
-    p.rightIndent =
-        RulerPixelsToPoints(rulerWidth() - RulerRightIndent->x() - 4 * gutterWidth() + 1);
+    p.rightIndent = RulerPixelsToPoints(markerPixels(RulerRightIndent));
     m.Editor->setParaAttributes(p, ParaAttributes::RightIndent);
 }
 

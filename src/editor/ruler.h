@@ -25,8 +25,8 @@ struct RulerParts {
 
 // The ruler above the editor: an inch scale with the default tab stops, and three markers
 // that show the caret paragraph's first-line, left and right indents and set them when
-// dragged. Marker positions are pixel offsets of the markers' left edges from the ruler's
-// left; indents are whole points snapped to steps of 4.5 points.
+// dragged. Each marker's tip stands where the text it governs really starts or ends; indents
+// are whole points snapped to steps of 4.5 points.
 class Ruler : public QObject {
     Q_OBJECT
 public:
@@ -45,10 +45,6 @@ public:
     int RulerPixelsToPoints(int pixels) const;
     static int RulerPixelsToPoints(int pixels, float pointsPerPixel);
 
-    // The width the markers' right-hand side is measured from: the ruler's own width, which
-    // is the screen's while the window is maximized.
-    int rulerWidth() const;
-
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
@@ -58,6 +54,15 @@ private:
     void LeftIndentMouseUp();
     void RightIndentMouseUp();
     void UpperRulerPanelMouseDown(const QMouseEvent *event);
+    // Where the caret paragraph's text runs, in ruler pixels: the start of an indent of 0 (a
+    // bulleted paragraph's text is one list step further in) and the right edge.
+    struct TextEdges {
+        int left = 0;
+        int right = 0;
+    };
+    TextEdges textEdges() const;
+    // How far the marker's tip stands inside the text's edge, in pixels.
+    int markerPixels(const QWidget *marker) const;
     void endDrag();
     void fitPanels();
     int gutterWidth() const;

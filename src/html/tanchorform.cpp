@@ -48,8 +48,9 @@ TAnchorForm::TAnchorForm(Anchors &anchors, QWidget *parent)
     AnchorOkButton->setObjectName(QStringLiteral("AnchorOkButton"));
     AnchorCancelButton = new QPushButton(QStringLiteral("Cancel"), this);
     AnchorCancelButton->setObjectName(QStringLiteral("AnchorCancelButton"));
-    AnchorOkButton->setAutoDefault(false);
-    AnchorCancelButton->setAutoDefault(false);
+    // Enter on a focused button presses it; in the list it is the list's own key (OK).
+    AnchorOkButton->setAutoDefault(true);
+    AnchorCancelButton->setAutoDefault(true);
     AnchorCancelButton->setProperty(kTagProperty, 0);
 
     auto *buttons = new QHBoxLayout;

@@ -9,6 +9,7 @@
 #include <QApplication>
 #include <QKeyEvent>
 #include <QMimeData>
+#include <QScrollBar>
 #include <QStringDecoder>
 #include <QTextBlock>
 #include <QTextCursor>
@@ -223,7 +224,12 @@ void RichEdit::setParaAttributes(const ParaAttributes &p, unsigned fields) {
         if (fields & ParaAttributes::RightIndent)
             f.setRightMargin(pointsToDocUnits(p.rightIndent));
         QTextList *list = block.textList();
-        if ((fields & ParaAttributes::Bullet) && p.bullet && !list) {
+        const bool bulleted = list && list->format().style() == QTextListFormat::ListDisc;
+        if ((fields & ParaAttributes::Bullet) && p.bullet && !bulleted) {
+            if (list) { // a numbered or otherwise foreign list becomes the program's bullets
+                list->remove(block);
+                f.clearProperty(QTextFormat::ObjectIndex);
+            }
             QTextListFormat lf;
             lf.setStyle(QTextListFormat::ListDisc);
             lf.setIndent(1); // one list step of room, so the bullet shows left of the text
@@ -472,10 +478,25 @@ int RichEdit::lineLeft(int line) const {
     const QTextLine l = layout->lineForTextPosition(cursor);
     if (!l.isValid())
         return 0;
-    qreal x = layout->position().x() + l.cursorToX(&cursor) - document()->documentMargin();
-    if (const QTextList *list = block.textList())
-        x -= list->format().indent() * document()->indentWidth();
-    return qRound(x);
+    const qreal x = layout->position().x() + l.cursorToX(&cursor) - document()->documentMargin();
+    return qRound(x - listRoom(block));
+}
+
+qreal RichEdit::listRoom(const QTextBlock &block) const {
+    const QTextList *list = block.textList();
+    return list ? list->format().indent() * document()->indentWidth() : 0;
+}
+
+int RichEdit::paragraphOrigin() const {
+    const QTextBlock block = textCursor().block();
+    const qreal own = block.blockFormat().indent() * document()->indentWidth();
+    return qRound(document()->documentMargin() + own + listRoom(block)) -
+           horizontalScrollBar()->value();
+}
+
+int RichEdit::paragraphRightEdge() const {
+    return qRound(viewport()->width() - document()->documentMargin()) -
+           horizontalScrollBar()->value();
 }
 
 int RichEdit::charWidth(int position) const {

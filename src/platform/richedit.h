@@ -72,6 +72,11 @@ public:
     // Where display line `line` starts on screen, in pixels from the left edge of the text
     // (the document margin and a bullet's room not counted).
     int lineLeft(int line) const;
+    // Where the caret paragraph's lines are measured from, in viewport pixels: the x at which
+    // an indent of 0 starts (the document margin, plus a list's room for its bullet) and the
+    // x of its right edge with no right indent.
+    int paragraphOrigin() const;
+    int paragraphRightEdge() const;
     // The width on screen, in pixels, of the character at `position`; a tab's reaches its stop.
     int charWidth(int position) const;
     void deleteLine(int line);
@@ -131,6 +136,8 @@ private:
     bool locateLine(int line, LinePos &found) const;
     QTextCharFormat formatAt(int position) const;
     ParaAttributes paraAttributesOf(const QTextBlock &block) const;
+    // The room a list keeps left of its paragraphs' text, in pixels.
+    qreal listRoom(const QTextBlock &block) const;
     QTextCharFormat mergedFormat(QTextCharFormat base, const CharAttributes &attributes,
                                  unsigned fields) const;
     void ensureLaidOut(int position) const;

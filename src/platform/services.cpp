@@ -4,6 +4,7 @@
 
 #include <QDesktopServices>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QPageSetupDialog>
 #include <QPrintDialog>
@@ -45,11 +46,33 @@ QString DialogService::openFileName(QWidget *parent, const QString &title, const
     return dialog.selectedFiles().first();
 }
 
+// A desktop dialog adds the default suffix only after its own overwrite check, so "report"
+// could silently replace "report.rtf". The suffix is added here and the question asked for the
+// completed name; a No shows the dialog again.
 QString DialogService::saveFileName(QWidget *parent, const QString &title, const QString &startPath,
                                     const QString &filter, const QString &defaultSuffix) {
+    QString start = startPath;
+    for (;;) {
+        const QString typed = saveDialog(parent, title, start, filter);
+        if (typed.isEmpty() || defaultSuffix.isEmpty() ||
+            QFileInfo(typed).fileName().contains(QLatin1Char('.')))
+            return typed;
+        const QString path = typed + QLatin1Char('.') + defaultSuffix;
+        if (!QFileInfo::exists(path))
+            return path;
+        const QString question = QStringLiteral("%1 already exists.\nDo you want to replace it?")
+                                     .arg(QFileInfo(path).fileName());
+        if (ask(parent, title, question, QMessageBox::Yes | QMessageBox::No,
+                QMessageBox::Warning) == QMessageBox::Yes)
+            return path;
+        start = path;
+    }
+}
+
+QString DialogService::saveDialog(QWidget *parent, const QString &title, const QString &startPath,
+                                  const QString &filter) {
     QFileDialog dialog(parent, title, startPath, filter);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setDefaultSuffix(defaultSuffix);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return {};
     return dialog.selectedFiles().first();

@@ -33,11 +33,17 @@ public:
                                             QMessageBox::StandardButtons buttons,
                                             QMessageBox::Icon icon = QMessageBox::Question);
     // An empty string means the user cancelled. `startPath` is a folder, or for saving a
-    // folder and the file name to propose. The save dialog asks before overwriting.
+    // folder and the file name to propose.
     virtual QString openFileName(QWidget *parent, const QString &title, const QString &startPath,
                                  const QString &filter);
+    // The file to save to: a name typed without an extension gets `defaultSuffix`, and an
+    // existing file is replaced only once the user agreed to replace it under its final name.
     virtual QString saveFileName(QWidget *parent, const QString &title, const QString &startPath,
                                  const QString &filter, const QString &defaultSuffix);
+    // The desktop's save dialog alone: the name as the user typed it. The dialog itself asks
+    // before replacing only that very name.
+    virtual QString saveDialog(QWidget *parent, const QString &title, const QString &startPath,
+                               const QString &filter);
     // The system print dialog on `printer` with page numbers limited to range.minPage..maxPage
     // and range.from..to proposed; true on OK with range.from..to chosen. The printer set-up
     // dialog likewise. Both answer false without a printer.

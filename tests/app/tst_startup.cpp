@@ -204,9 +204,6 @@ void StartupTest::largeFontsScaleDialogs() {
     dialog.resize(100, 100);
     TMainForm::ScaleFormForLargeFonts(&dialog);
     QCOMPARE(dialog.size(), QSize(122, 125));
-    TMainForm form;
-    QCOMPARE(form.palettes().bars().FnHint->size(),
-             QSize(201, 52)); // ceil(245 * .82), ceil(56 * .92)
     sandbox.setScreen(1280, 96);
     QVERIFY(!TMainForm::LargeFontsActive());
 }

@@ -19,10 +19,10 @@ private slots:
     void pixelsSnapToHalfSteps();
     void scaleFollowsTheScreenDpi_data();
     void scaleFollowsTheScreenDpi();
-    void markersFollowTheCaretParagraph();
+    void markersStandWhereTheTextIs_data();
+    void markersStandWhereTheTextIs();
     void draggedMarkersStopAtTheLimits();
-    void releasingTheFirstLineMarkerKeepsTheOtherLines();
-    void leftAndRightMarkersSetTheirIndents();
+    void leftMarkerMeasuresFromTheParagraphsOwnFirstLine();
     void rightClickShiftsTheParagraph();
     void resetParagraphFormatLeavesNoUndoStep();
     void clicksThatMoveNothingChangeNothing_data();
@@ -32,6 +32,10 @@ private:
     void start(int dpi = 96);
     void setIndents(int first, int left, int right = 0);
     QWidget *marker(const char *name) { return form->findChild<QWidget *>(name); }
+    // Where the guide line runs for a marker, and where the text at `position` starts (or
+    // ends), in window pixels.
+    int tipOf(const char *name);
+    int textX(int position);
     // Drags a marker with the left button so that its left edge ends at `left` (ruler
     // pixels), passing through `via` first.
     void drag(QWidget *marker, int left, int via = -1);
@@ -50,6 +54,17 @@ void RulerTest::setIndents(int first, int left, int right) {
     p.rightIndent = right;
     editor()->setParaAttributes(p);
     form->ruler().SyncRuler();
+}
+
+int RulerTest::tipOf(const char *name) {
+    QWidget *m = marker(name);
+    return m->mapTo(form.get(), QPoint(m->width() / 4 + 1, 0)).x();
+}
+
+int RulerTest::textX(int position) {
+    QTextCursor at(editor()->document());
+    at.setPosition(position);
+    return editor()->viewport()->mapTo(form.get(), editor()->cursorRect(at).topLeft()).x();
 }
 
 void RulerTest::drag(QWidget *m, int left, int via) {
@@ -117,17 +132,50 @@ void RulerTest::scaleFollowsTheScreenDpi() {
     QCOMPARE(ticks.size(), (1280 + dpi / 2 - 1) / (dpi / 2));
 }
 
-void RulerTest::markersFollowTheCaretParagraph() {
-    start();
-    setIndents(36, -18, 9);
-    editor()->setSelStart(editor()->textLength());
-    QTRY_COMPARE(marker("RulerFirstIndent")->x(), 0);
-    // 36 pt = 48 px, less one; the other lines at 18 pt = 24 px, less one.
-    editor()->setSelStart(0);
-    QTRY_COMPARE(marker("RulerFirstIndent")->x(), 47);
-    QCOMPARE(marker("RulerLeftIndent")->x(), 23);
-    const int width = form->ruler().widgets().UpperRulerPanel->width();
-    QCOMPARE(marker("RulerRightIndent")->x(), width - 12 - 20 - 1);
+void RulerTest::markersStandWhereTheTextIs_data() {
+    QTest::addColumn<int>("dpi");
+    QTest::addColumn<bool>("bullet");
+    QTest::newRow("nominal: plain paragraph") << 96 << false;
+    QTest::newRow("nominal: bulleted paragraph") << 96 << true;
+    QTest::newRow("large fonts: bulleted paragraph") << 120 << true;
+}
+
+// The tips stand on the text; a drag by 60 pixels (45 or 36 points, on the grid at either
+// resolution) moves the text to where the guide line ran.
+void RulerTest::markersStandWhereTheTextIs() {
+    QFETCH(int, dpi);
+    QFETCH(bool, bullet);
+    start(dpi);
+    editor()->setPlainText(QStringLiteral("wrapping words ").repeated(30) + "\nright");
+    const int second = editor()->textLength() - 5;
+    for (int at : {0, second}) {
+        editor()->setSelStart(at);
+        editor()->setParaAttributes(
+            {at ? Alignment::Right : Alignment::Left, 36, -18, 9, bullet, 0});
+    }
+    auto near = [](int actual, int expected) { return qAbs(actual - expected) <= 1; };
+    // The character whose edge a marker governs: the first, the first of the second line
+    // (which moves as a drag rewraps the text), the last of the right-aligned paragraph.
+    auto edgeOf = [&](const QString &name) {
+        return name == "RulerLeftIndent"    ? editor()->lineStart(1)
+               : name == "RulerFirstIndent" ? 0
+                                            : second + 5;
+    };
+    for (const QString name : {"RulerFirstIndent", "RulerLeftIndent", "RulerRightIndent"}) {
+        const QByteArray id = name.toLatin1();
+        editor()->setSelStart(name == "RulerRightIndent" ? second : 0);
+        form->ruler().SyncRuler();
+        QVERIFY2(near(tipOf(id), textX(edgeOf(name))), id);
+        const int firstLine = textX(0);
+        QWidget *m = marker(id);
+        drag(m, m->x() + (name == "RulerRightIndent" ? -60 : 60));
+        const int guide = form->ruler().widgets().RulerGuidePanel->x();
+        QTest::mouseRelease(m, Qt::LeftButton, {}, QPoint(5, 3));
+        QVERIFY2(near(textX(edgeOf(name)), guide), id);
+        QVERIFY2(near(tipOf(id), guide), id);
+        if (name == "RulerLeftIndent") // the other lines move alone
+            QCOMPARE(textX(0), firstLine);
+    }
 }
 
 void RulerTest::draggedMarkersStopAtTheLimits() {
@@ -139,77 +187,52 @@ void RulerTest::draggedMarkersStopAtTheLimits() {
     // A click without a drag writes nothing (it would only snap the indent to the grid).
     QTest::mouseClick(first, Qt::LeftButton, {}, QPoint(5, 3));
     QCOMPARE(editor()->paraAttributes().firstIndent, 10);
-    const int limit = form->ruler().widgets().UpperRulerPanel->width() - 20;
+    const int rightmost = marker("RulerRightIndent")->x(); // no right indent
+    editor()->setSelStart(editor()->textLength());         // a paragraph with no indents
+    form->ruler().SyncRuler();
+    const int leftmost = first->x();
+    editor()->setSelStart(0);
+    form->ruler().SyncRuler();
     drag(first, 300);
     QVERIFY(form->context().RulerDragging);
     QVERIFY(form->documentState().DocumentModified());
     QCOMPARE(first->x(), 300);
-    // The guide runs over the editor from the marker's tip.
     QWidget *guide = form->ruler().widgets().RulerGuidePanel;
     QVERIFY(guide->isVisible());
-    QCOMPARE(
-        guide->x(),
-        form->ruler().widgets().UpperRulerPanel->mapTo(form.get(), QPoint(300 + 5 + 1, 0)).x());
-    QTest::mouseMove(first, QPoint(4 - first->x(), 3));
-    QCOMPARE(first->x(), 0);
-    QTest::mouseMove(first, QPoint(limit + 50 - first->x(), 3));
+    QCOMPARE(guide->x(), tipOf("RulerFirstIndent"));
+    QTest::mouseMove(first, QPoint(leftmost + 4 - first->x(), 3));
+    QCOMPARE(first->x(), leftmost);
+    QTest::mouseMove(first, QPoint(rightmost + 50 - first->x(), 3));
     // While dragging, the idle update leaves the markers alone.
     form->ruler().SyncRuler();
-    QCOMPARE(first->x(), limit);
+    QCOMPARE(first->x(), rightmost);
     QTest::mouseRelease(first, Qt::LeftButton, {}, QPoint(5, 3));
     QVERIFY(!form->context().RulerDragging);
     QVERIFY(!guide->isVisible());
 }
 
-void RulerTest::releasingTheFirstLineMarkerKeepsTheOtherLines() {
-    start();
-    setIndents(0, 36);
-    QWidget *first = marker("RulerFirstIndent");
-    drag(first, 100);
-    QTest::mouseRelease(first, Qt::LeftButton, {}, QPoint(5, 3));
-    const ParaAttributes p = editor()->paraAttributes();
-    QCOMPARE(p.firstIndent, 76);
-    QCOMPARE(p.firstIndent + p.leftIndent, 36);
-    // The markers settle on the written indents.
-    QCOMPARE(first->x(), 100);
-    QCOMPARE(marker("RulerLeftIndent")->x(), 47);
-}
-
-void RulerTest::leftAndRightMarkersSetTheirIndents() {
+void RulerTest::leftMarkerMeasuresFromTheParagraphsOwnFirstLine() {
     start();
     // A first-line indent off the 4.5-point grid (as a loaded document may have): the other
     // lines still land exactly where the left marker shows them.
     setIndents(10, 0);
     QWidget *left = marker("RulerLeftIndent");
-    drag(left, 100, 40);
+    drag(left, left->x() + 88, left->x() + 30);
     QTest::mouseRelease(left, Qt::LeftButton, {}, QPoint(5, 3));
-    ParaAttributes p = editor()->paraAttributes();
+    const ParaAttributes p = editor()->paraAttributes();
     QCOMPARE(p.firstIndent, 10);
-    QCOMPARE(p.firstIndent + p.leftIndent, 76);
-
-    QWidget *right = marker("RulerRightIndent");
-    const int width = form->ruler().widgets().UpperRulerPanel->width();
-    drag(right, width - 20 - 100 + 1);
-    QTest::mouseRelease(right, Qt::LeftButton, {}, QPoint(5, 3));
-    p = editor()->paraAttributes();
-    QCOMPARE(p.rightIndent, 76);
-    QCOMPARE(p.firstIndent + p.leftIndent, 76);
-    // One undo step per release.
-    editor()->undo();
-    editor()->setSelStart(0);
-    QCOMPARE(editor()->paraAttributes().rightIndent, 0);
-    QCOMPARE(editor()->paraAttributes().leftIndent, 66);
+    QCOMPARE(p.firstIndent + p.leftIndent, 76); // 13.3 + 88 pixels, snapped
 }
 
 void RulerTest::rightClickShiftsTheParagraph() {
     start();
-    setIndents(18, 36); // markers at 23 and 71
+    setIndents(18, 36); // marker tips 24 and 72 pixels into the text
     QWidget *upper = form->ruler().widgets().UpperRulerPanel;
     QWidget *lower = form->ruler().widgets().LowerRulerPanel;
     QTest::mouseClick(upper, Qt::RightButton, {}, QPoint(200, 2));
     QCOMPARE(editor()->paraAttributes().firstIndent, 54);
     QCOMPARE(editor()->paraAttributes().leftIndent, 36);
-    QCOMPARE(marker("RulerFirstIndent")->x(), 71);
+    QCOMPARE(tipOf("RulerFirstIndent"), textX(0));
     // Between the markers nothing happens; left of both, on the lower panel, it shifts back.
     QTest::mouseClick(lower, Qt::RightButton, {}, QPoint(90, 2));
     QCOMPARE(editor()->paraAttributes().firstIndent, 54);
@@ -236,7 +259,7 @@ void RulerTest::resetParagraphFormatLeavesNoUndoStep() {
     form->ruler().ResetParagraphFormat();
     QCOMPARE(editor()->paraAttributes(), ParaAttributes());
     QVERIFY(!form->context().RulerDragging);
-    QCOMPARE(marker("RulerFirstIndent")->x(), 0);
+    QCOMPARE(tipOf("RulerFirstIndent"), textX(0));
 }
 
 void RulerTest::clicksThatMoveNothingChangeNothing_data() {
