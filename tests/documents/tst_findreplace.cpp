@@ -23,27 +23,24 @@ private slots:
     void findStartsAtTheTopThenGoesOnToTheEnd() {
         editor()->setPlainText(QStringLiteral("ab ab"));
         editor()->setSelection(4, 0); // the caret further down does not count
-        trigger("SearchFind");
+        QVERIFY(trigger("SearchFind"));
         FindDialog *dialog = search().findDialog();
         QVERIFY(dialog->isVisible());
         QTest::keyClicks(dialog->FindTextEdit, QStringLiteral("ab"));
         QTest::mouseClick(dialog->FindNextButton, Qt::LeftButton);
-        QCOMPARE(editor()->selStart(), 0);
-        QCOMPARE(editor()->selLength(), 2);
+        QCOMPARE(selection(), qMakePair(0, 2));
         QTest::mouseClick(dialog->FindNextButton, Qt::LeftButton);
-        QCOMPARE(editor()->selStart(), 3);
-        QCOMPARE(editor()->selLength(), 2);
+        QCOMPARE(selection(), qMakePair(3, 2));
         QVERIFY(messages().isEmpty());
         QTest::mouseClick(dialog->FindNextButton, Qt::LeftButton);
         QCOMPARE(messages(), QStringList{QStringLiteral("End of search for 'ab'")});
         QVERIFY(!dialog->isVisible());
-        QCOMPARE(editor()->selStart(), 3);
-        QCOMPARE(editor()->selLength(), 0);
+        QCOMPARE(selection(), qMakePair(3, 0));
     }
 
     void emptyFindTextEndsTheSearchAndChangesNothing() {
         editor()->setPlainText(QStringLiteral("some text"));
-        trigger("SearchReplace");
+        QVERIFY(trigger("SearchReplace"));
         ReplaceDialog *dialog = search().replaceDialog();
         QVERIFY(dialog->isVisible());
         QCOMPARE(search().searchMode(), FindReplace::Mode::Replace);
@@ -56,7 +53,7 @@ private slots:
 
     void replaceAllResumesAfterEachInsertedText() {
         editor()->setPlainText(QStringLiteral("aaa"));
-        trigger("Replace1"); // the menu item runs the Replace command
+        QVERIFY(trigger("Replace1")); // the menu item runs the Replace command
         ReplaceDialog *dialog = search().replaceDialog();
         QVERIFY(dialog->isVisible());
         dialog->setFindText(QStringLiteral("a"));
@@ -71,14 +68,13 @@ private slots:
     void replaceTakesAnySelectionThenFindsTheNext() {
         editor()->setPlainText(QStringLiteral("xyz ab"));
         editor()->setSelection(0, 2);
-        trigger("SearchReplace");
+        QVERIFY(trigger("SearchReplace"));
         ReplaceDialog *dialog = search().replaceDialog();
         dialog->setFindText(QStringLiteral("ab"));
         dialog->setReplaceText(QStringLiteral("Q"));
         QTest::mouseClick(dialog->ReplaceButton, Qt::LeftButton);
         QCOMPARE(editor()->toPlainText(), QStringLiteral("Qz ab"));
-        QCOMPARE(editor()->selStart(), 3);
-        QCOMPARE(editor()->selLength(), 2);
+        QCOMPARE(selection(), qMakePair(3, 2));
         QVERIFY(dialog->isVisible());
         QCOMPARE(search().findDialog()->findText(), QStringLiteral("ab"));
     }
@@ -88,13 +84,12 @@ private slots:
     void emptyReplacementSearchesOnFromTheReplacedPlace() {
         editor()->setPlainText(QStringLiteral("a1 a2 a3"));
         editor()->setSelection(3, 1);
-        trigger("SearchReplace");
+        QVERIFY(trigger("SearchReplace"));
         ReplaceDialog *dialog = search().replaceDialog();
         dialog->setFindText(QStringLiteral("a"));
         QTest::mouseClick(dialog->ReplaceButton, Qt::LeftButton);
         QCOMPARE(editor()->toPlainText(), QStringLiteral("a1 2 a3"));
-        QCOMPARE(editor()->selStart(), 5);
-        QCOMPARE(editor()->selLength(), 1);
+        QCOMPARE(selection(), qMakePair(5, 1));
     }
 
     void replaceDialogOptionsApplyToItsFindNext_data() {
@@ -114,7 +109,7 @@ private slots:
         QFETCH(bool, wholeWord);
         QFETCH(int, hit);
         editor()->setPlainText(text);
-        trigger("SearchReplace");
+        QVERIFY(trigger("SearchReplace"));
         ReplaceDialog *dialog = search().replaceDialog();
         dialog->setFindText(QStringLiteral("ab"));
         if (matchCase)
@@ -122,8 +117,7 @@ private slots:
         if (wholeWord)
             QTest::keyClick(dialog->WholeWordBox, Qt::Key_Space);
         QTest::mouseClick(dialog->FindNextButton, Qt::LeftButton);
-        QCOMPARE(editor()->selStart(), hit);
-        QCOMPARE(editor()->selLength(), 2);
+        QCOMPARE(selection(), qMakePair(hit, 2));
         QCOMPARE(editor()->toPlainText(), text);
     }
 
@@ -134,7 +128,7 @@ private slots:
         aux.setObjectName(QStringLiteral("AuxEditor"));
         aux.setPlainText(QStringLiteral("x\\f1 y\\f1"));
         editor()->setPlainText(QStringLiteral("y"));
-        trigger("SearchFind");
+        QVERIFY(trigger("SearchFind"));
         search().findDialog()->close();
         search().replaceDialog()->setFindText(QStringLiteral("\\f1"));
         search().replaceDialog()->setReplaceText(QStringLiteral("\\f2 "));
@@ -153,7 +147,7 @@ private slots:
 
     void dialogMovesOffTheHit() {
         editor()->setPlainText(QStringLiteral("needle"));
-        trigger("SearchFind");
+        QVERIFY(trigger("SearchFind"));
         FindDialog *dialog = search().findDialog();
         const QRect first = editor()->cursorRect(QTextCursor(editor()->document()));
         const QPoint onText = editor()->viewport()->mapToGlobal(first.topLeft());
@@ -172,13 +166,6 @@ private slots:
 
 private:
     FindReplace &search() { return form->findReplace(); }
-
-    void trigger(const char *command) {
-        form->commands().ActionListUpdate();
-        QAction *action = form->action(QString::fromLatin1(command));
-        QVERIFY(action && action->isEnabled());
-        action->trigger();
-    }
 
     QStringList messages() const {
         QStringList texts;

@@ -133,11 +133,8 @@ private slots:
         today().TodayBox->setCurrentRow(5);
         today().OkButtonClick();
         QCOMPARE(editor()->toPlainText(), QStringLiteral("09:07"));
-        for (int i = 0; i < 5; ++i) {
-            const CharAttributes a = editor()->charAttributesAt(i);
-            QCOMPARE(a.face, QStringLiteral("Tessary Notation"));
-            QCOMPARE(a.size, 11);
-        }
+        for (int i = 0; i < 5; ++i)
+            QCOMPARE(fontAt(i), QStringLiteral("Tessary Notation/11"));
     }
 
 private:

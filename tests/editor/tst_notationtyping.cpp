@@ -194,8 +194,7 @@ private slots:
         QCOMPARE(editor()->toPlainText(), QStringLiteral("a\u03B1cdef"));
         QCOMPARE(editor()->charAttributesAt(1).face, QStringLiteral("Courier New Greek Even"));
         QCOMPARE(editor()->charAttributesAt(1).charset, 161);
-        QCOMPARE(editor()->selStart(), 2);
-        QCOMPARE(editor()->selLength(), 0);
+        QCOMPARE(selection(), qMakePair(2, 0));
         // The whole insertion is one undo step.
         editor()->undo();
         QCOMPARE(editor()->toPlainText(), QStringLiteral("abcdef"));
@@ -348,8 +347,7 @@ private slots:
         QVERIFY(!form->notation().controls().WhitespaceButton->isChecked());
         QCOMPARE(editor()->toPlainText(), QStringLiteral("_   "));
         QCOMPARE(editor()->charAttributesAt(3).color, rgbColor(0, 0, 0));
-        QCOMPARE(editor()->selStart(), 0);
-        QCOMPARE(editor()->selLength(), 0);
+        QCOMPARE(selection(), qMakePair(0, 0));
         // Button down: black notation spaces become silver "_"; the Arial space stays.
         editor()->selectAll();
         QTest::mouseClick(form->notation().controls().WhitespaceButton, Qt::LeftButton);

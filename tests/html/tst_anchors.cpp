@@ -134,8 +134,7 @@ private slots:
         }
         for (int i : {0, 5, 13, 16})
             QVERIFY(editor()->charAttributesAt(i).underline);
-        QCOMPARE(editor()->selStart(), 9);
-        QCOMPARE(editor()->selLength(), 0);
+        QCOMPARE(selection(), qMakePair(9, 0));
     }
 
     void sixtyFifthDestinationIsRefused() {
