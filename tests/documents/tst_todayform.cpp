@@ -49,6 +49,7 @@ private slots:
         QTest::addColumn<QString>("longDate");
         QTest::addColumn<QString>("withoutWeekday");
         QTest::addColumn<QString>("fourDigitYear");
+        // clang-format off
         QTest::newRow("nominal: weekday in the middle") << "d/M/yy"
                                                         << "'Le' dddd, d MMMM"
                                                         << "d MMMM"
@@ -61,10 +62,8 @@ private slots:
                                                                << ""
                                                                << ""
                                                                << "dd.MM.yyyyyy";
-        QTest::newRow("robustness: no year at all") << "dd.MM"
-                                                    << "MMMM"
-                                                    << ""
-                                                    << "dd.MM";
+        QTest::newRow("robustness: no year at all") << "dd.MM" << "MMMM" << "" << "dd.MM";
+        // clang-format on
     }
 
     void derivedPicturesCutTheWeekdayAndDoubleTheYear() {
