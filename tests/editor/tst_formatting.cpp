@@ -26,16 +26,13 @@ private slots:
         QTest::mouseClick(form->notation().controls().BoldButton, Qt::LeftButton);
         insert("Arial", "ab");
         insert("Courier New Even", "x2");
-        CharAttributes bold;
-        bold.bold = true;
-        editor()->setRangeAttributes(0, 1, bold, CharAttributes::Bold);
-        editor()->setRangeAttributes(2, 1, bold, CharAttributes::Bold);
+        editor()->setRangeAttributes(0, 1, {.bold = true}, CharAttributes::Bold);
+        editor()->setRangeAttributes(2, 1, {.bold = true}, CharAttributes::Bold);
         editor()->setSelection(0, 4);
         QTest::mouseClick(form->notation().controls().BoldButton, Qt::LeftButton);
         QCOMPARE(QList<bool>({at(0).bold, at(1).bold, at(2).bold, at(3).bold}),
                  QList<bool>({false, true, false, true}));
-        QCOMPARE(at(2).face, QStringLiteral("Courier New Even"));
-        QCOMPARE(at(2).size, 11);
+        QCOMPARE(fontAt(2), QStringLiteral("Courier New Even/11"));
         QCOMPARE(editor()->selLength(), 4);
         QTest::mouseClick(form->notation().controls().ItalicButton, Qt::LeftButton);
         QTRY_VERIFY(form->findChild<QToolButton *>("UnderlineButton")->isEnabled());
@@ -64,8 +61,7 @@ private slots:
         QCOMPARE(at(1).face, QStringLiteral("Times New Roman"));
         QCOMPARE(at(3).face, QStringLiteral("tIMES New Roman"));
         QCOMPARE(at(0).face, QStringLiteral("Courier New Even"));
-        QCOMPARE(at(5).face, QStringLiteral("Courier New Greek High"));
-        QCOMPARE(at(5).size, 11);
+        QCOMPARE(fontAt(5), QStringLiteral("Courier New Greek High/11"));
         QCOMPARE(editor()->selLength(), 6);
     }
 
@@ -73,15 +69,13 @@ private slots:
         QTest::addColumn<QString>("oldFace");
         QTest::addColumn<QString>("chosen");
         QTest::addColumn<QString>("expected");
-        QTest::newRow("boundary: old name shorter") << "aB"
-                                                    << "Times"
-                                                    << "tImes";
-        QTest::newRow("boundary: new name shorter") << "courier new"
-                                                    << "Arial"
-                                                    << "arial";
+        // clang-format off
+        QTest::newRow("boundary: old name shorter") << "aB" << "Times" << "tImes";
+        QTest::newRow("boundary: new name shorter") << "courier new" << "Arial" << "arial";
         QTest::newRow("robustness: digits and blanks count as lower") << "1 2 3"
                                                                       << "ARIAL"
                                                                       << "arial";
+        // clang-format on
     }
 
     void faceTakesTheLetterCaseOfTheOldFace() {
@@ -97,8 +91,8 @@ private slots:
         editor()->selectAll();
         QTest::keyClick(editor(), Qt::Key_Escape);
         QCOMPARE(form->fontBoxes().FontNameBox->currentText(), QStringLiteral("Tessary Notation"));
-        QCOMPARE(at(0).face, QStringLiteral("Arial"));
-        QCOMPARE(at(1).size, 9);
+        QCOMPARE(form->fontBoxes().FontSizeBox->currentText(), QStringLiteral("11"));
+        QCOMPARE(fontAt(1), QStringLiteral("Arial/9"));
     }
 
     void caretFontToggleGoesBothWays() {
@@ -200,10 +194,9 @@ private:
         const int start = editor()->textLength();
         editor()->setSelStart(start);
         form->notation().InsertWithFont(face, text);
-        CharAttributes a;
-        a.size = size;
         if (size > 0)
-            editor()->setRangeAttributes(start, int(text.size()), a, CharAttributes::Size);
+            editor()->setRangeAttributes(start, int(text.size()), {.size = size},
+                                         CharAttributes::Size);
     }
     CharAttributes at(int position) { return editor()->charAttributesAt(position); }
 };
