@@ -24,11 +24,9 @@ private slots:
 
     void anchorFreeDocumentHandsOutZeroThenOne() {
         setText(QStringLiteral("alpha beta"));
-        CharAttributes pitch; // pitch bits set beforehand must survive the marking
-        pitch.pitchAndFamily = 2;
-        editor()->setRangeAttributes(6, 4, pitch, CharAttributes::Pitch);
-        runOn(QStringLiteral("alpha"), "HtmlDestAnchor");
-        runOn(QStringLiteral("beta"), "HtmlDestAnchor");
+        // Pitch bits set beforehand must survive the marking.
+        editor()->setRangeAttributes(6, 4, {.pitchAndFamily = 2}, CharAttributes::Pitch);
+        markDest({"alpha", "beta"});
         const CharAttributes beta = editor()->charAttributesAt(9);
         QCOMPARE(beta.color, Anchors::kDestAnchorColor);
         QVERIFY(beta.underline);
@@ -40,9 +38,7 @@ private slots:
 
     void removedNumberStaysTakenUntilARebuild() {
         setText(QStringLiteral("alpha beta gamma"));
-        runOn(QStringLiteral("alpha"), "HtmlDestAnchor");
-        runOn(QStringLiteral("beta"), "HtmlDestAnchor");
-        runOn(QStringLiteral("alpha"), "HtmlDestAnchor"); // on an anchor: removes it
+        markDest({"alpha", "beta", "alpha"}); // the second time on an anchor: removes it
         QVERIFY(!editor()->charAttributesAt(2).underline);
         QCOMPARE(editor()->charAttributesAt(2).pitchAndFamily >> 2, 0); // the number stays
         runOn(QStringLiteral("gamma"), "HtmlDestAnchor");
@@ -55,8 +51,7 @@ private slots:
 
     void adjacentAnchorsCountOnceUnderTheFirstNumber() {
         setText(QStringLiteral("abcd"));
-        runOn(QStringLiteral("ab"), "HtmlDestAnchor");
-        runOn(QStringLiteral("cd"), "HtmlDestAnchor");
+        markDest({"ab", "cd"});
         editor()->setSelection(2, 1);
         QCOMPARE(Anchors::AnchorNumberOf(editor()), 1);
         anchors().ScanAnchors();
@@ -73,9 +68,7 @@ private slots:
         setText(QStringLiteral("src first\n") + longAnchor + QStringLiteral("\nthird x"));
         editor()->setLineWrapMode(QTextEdit::FixedPixelWidth);
         editor()->setLineWrapColumnOrWidth(120);
-        runOn(QStringLiteral("first"), "HtmlDestAnchor");
-        runOn(longAnchor, "HtmlDestAnchor");
-        runOn(QStringLiteral("third"), "HtmlDestAnchor");
+        markDest({"first", longAnchor, "third"});
         anchors().MarkAnchor(1, Anchors::kSrcAnchorColor); // "third" also links to the long one
         runOn(QStringLiteral("src"), "HtmlDestAnchor");
         QVERIFY(editor()->lineCount() > 4); // the long anchor wraps
@@ -107,8 +100,7 @@ private slots:
         QFETCH(QString, text);
         QFETCH(bool, address);
         setText(QStringLiteral("x ") + text);
-        runOn(QStringLiteral("x"), "HtmlDestAnchor");
-        runOn(text, "HtmlDestAnchor");
+        markDest({"x", text});
         anchors().GrabDestAnchors();
         QVERIFY(!anchors().UrlAnchors[0]);
         QCOMPARE(bool(anchors().UrlAnchors[1]), address);
@@ -116,17 +108,14 @@ private slots:
 
     void removalTakesTheWholeAnchorAndNothingBeside() {
         setText(QStringLiteral("plain anchor\nnext"));
-        CharAttributes underlined;
-        underlined.underline = true;
-        underlined.color = 0;
+        const CharAttributes underlined{.color = 0, .underline = true};
         editor()->setRangeAttributes(0, 6, underlined,
                                      CharAttributes::Underline | CharAttributes::Color);
         editor()->setRangeAttributes(13, 4, underlined, CharAttributes::Underline);
         runOn(QStringLiteral("anchor"), "HtmlDestAnchor");
-        CharAttributes red;
-        red.color = Anchors::kDestAnchorColor;
-        editor()->setRangeAttributes(13, 4, red, CharAttributes::Color); // an anchor next paragraph
-        editor()->setSelection(9, 1);                                    // inside "anchor"
+        editor()->setRangeAttributes(13, 4, {.color = Anchors::kDestAnchorColor},
+                                     CharAttributes::Color); // an anchor next paragraph
+        editor()->setSelection(9, 1);                        // inside "anchor"
         QVERIFY(trigger("HtmlDestAnchor"));
         for (int i = 6; i < 12; ++i) {
             QVERIFY(!editor()->charAttributesAt(i).underline);
@@ -158,11 +147,8 @@ private slots:
 
     void anchorsSurviveSaveOpenAndScan() {
         setText(QStringLiteral("target and link"));
-        CharAttributes pitch;
-        pitch.pitchAndFamily = 1;
-        editor()->setRangeAttributes(0, 15, pitch, CharAttributes::Pitch);
-        runOn(QStringLiteral("and"), "HtmlDestAnchor");    // 0
-        runOn(QStringLiteral("target"), "HtmlDestAnchor"); // 1
+        editor()->setRangeAttributes(0, 15, {.pitchAndFamily = 1}, CharAttributes::Pitch);
+        markDest({"and", "target"}); // numbers 0 and 1
         editor()->setSelection(11, 4);
         anchors().MarkAnchor(1, Anchors::kSrcAnchorColor);
         const QString path = sandbox->dir.filePath(QStringLiteral("anchors.rtf"));
@@ -181,8 +167,7 @@ private slots:
 
     void chosenLineGivesTheSourceItsNumber() {
         setText(QStringLiteral("first second link"));
-        runOn(QStringLiteral("first"), "HtmlDestAnchor");
-        runOn(QStringLiteral("second"), "HtmlDestAnchor");
+        markDest({"first", "second"});
         QApplication::clipboard()->setText(QStringLiteral("kept"));
         bool checked = false;
         whileModal([&] {
@@ -303,8 +288,11 @@ private:
         editor()->setPlainText(text);
         anchors().ScanAnchors();
     }
+    void markDest(const QStringList &words) {
+        for (const QString &word : words)
+            runOn(word, "HtmlDestAnchor");
+    }
     // Selects `word` (its first occurrence) and runs the command as the user would.
-
     void runOn(const QString &word, const char *command) {
         const int at = int(editor()->toPlainText().indexOf(word));
         QVERIFY(at >= 0);

@@ -8,7 +8,7 @@
 #include "html/thtmlform.h"
 #include "platform/documentstate.h"
 #include "platform/richedit.h"
-#include "testsupport.h"
+#include "windowtest.h"
 
 #include <QLineEdit>
 #include <QPushButton>
@@ -18,43 +18,25 @@
 
 using namespace tessary;
 
-class HtmlFormTest : public QObject {
+class HtmlFormTest : public test::WindowTest {
     Q_OBJECT
 private slots:
-    void init() {
-        sandbox = std::make_unique<test::Sandbox>();
-        form = std::make_unique<TMainForm>();
-        form->setGeometry(0, 0, 1280, 1024);
-        form->show();
-        QVERIFY(QTest::qWaitForWindowExposed(form.get()));
-    }
-
-    void cleanup() {
-        modalContext.reset();
-        form->documentState().setDocumentModified(false);
-        form.reset();
-        sandbox.reset();
-    }
+    void init() { openWindow(QSize(1280, 1024)); }
+    void cleanup() { closeWindow(); }
 
     void proposalTakesTheDocumentsName_data() {
         QTest::addColumn<QString>("document");
         QTest::addColumn<QString>("earlier");
         QTest::addColumn<QString>("proposal");
-        QTest::newRow("nominal: first use") << "/docs/notes.rtf"
-                                            << ""
-                                            << "/docs/notes.html";
+        // clang-format off
+        QTest::newRow("nominal: first use") << "/docs/notes.rtf" << "" << "/docs/notes.html";
         QTest::newRow("nominal: earlier page's folder") << "/docs/new.rtf"
                                                         << "/web/old.html"
                                                         << "/web/new.html";
-        QTest::newRow("edge: no extension") << "/docs/notes"
-                                            << ""
-                                            << "/docs/notes.html";
-        QTest::newRow("edge: dot in a folder name") << "/a.b/notes"
-                                                    << ""
-                                                    << "/a.b/notes.html";
-        QTest::newRow("edge: several dots") << "/d/x.y.rtf"
-                                            << ""
-                                            << "/d/x.y.html";
+        QTest::newRow("edge: no extension") << "/docs/notes" << "" << "/docs/notes.html";
+        QTest::newRow("edge: dot in a folder name") << "/a.b/notes" << "" << "/a.b/notes.html";
+        QTest::newRow("edge: several dots") << "/d/x.y.rtf" << "" << "/d/x.y.html";
+        // clang-format on
     }
 
     void proposalTakesTheDocumentsName() {
@@ -77,17 +59,14 @@ private slots:
             QTest::keyClicks(dialog().HtmlTitle, QStringLiteral("A <title>"));
             QTest::keyClick(dialog().HtmlTitle, Qt::Key_Return);
         });
-        form->commands().ActionListUpdate();
-        QVERIFY(form->action(QStringLiteral("HtmlGenerate"))->isEnabled());
-        form->action(QStringLiteral("HtmlGenerate"))->trigger();
+        QVERIFY(trigger("HtmlGenerate"));
         QFile page(path("doc.html"));
         QVERIFY(page.open(QIODevice::ReadOnly));
         QVERIFY(page.readAll().contains("<TITLE>A &lt;title&gt;</TITLE>"));
         QCOMPARE(sandbox->shell->opened, QList<QUrl>{QUrl::fromLocalFile(path("doc.html"))});
         QVERIFY(!dialog().isVisible());
         QVERIFY(!form->documentState().DocumentModified());
-        QCOMPARE(editor()->selStart(), 1);
-        QCOMPARE(editor()->selLength(), 2);
+        QCOMPARE(selection(), qMakePair(1, 2));
     }
 
     void reportListsIncompleteLinksByLine_data() {
@@ -132,11 +111,7 @@ private slots:
     void failureKeepsTheDialogOpen() {
         QFETCH(QString, target);
         QFETCH(QString, message);
-        const QString doc = path("doc.rtf");
-        QFile file(doc);
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.close();
-        form->documentState().setSaved(doc);
+        form->documentState().setSaved(writeFile("doc.rtf", ""));
         editor()->setPlainText(QStringLiteral("text"));
         dialog().show();
         dialog().HtmlFileName->setText(path(qPrintable(target)));
@@ -152,16 +127,13 @@ private slots:
 
     // The window fills a 1280x1024 screen as the batch command assumes; long paragraphs wrap.
     void dialogAndBatchCommandWriteTheSameBytes() {
-        QFile rtf(path("doc.rtf"));
-        QVERIFY(rtf.open(QIODevice::WriteOnly));
         QByteArray body;
         for (int i = 0; i < 40; ++i)
             body += "Words that wrap somewhere on the line, {\\i italic} {\\b bold} \\tab tab " +
                     QByteArray::number(i) + (i % 5 ? " " : "\\par ");
-        rtf.write("{\\rtf1\\ansi{\\fonttbl{\\f0 Times New Roman;}}\\f0\\fs24 " + body +
-                  "\\par\\qc centred\\par}");
-        rtf.close();
-        QVERIFY(form->documents().OpenChosenFile(path("doc.rtf")));
+        QVERIFY(form->documents().OpenChosenFile(
+            writeFile("doc.rtf", "{\\rtf1\\ansi{\\fonttbl{\\f0 Times New Roman;}}\\f0\\fs24 " +
+                                     body + "\\par\\qc centred\\par}")));
         dialog().HtmlFileName->setText(path("dialog.html"));
         dialog().HtmlOkButtonClick();
         QCOMPARE(ExportHtml(CommandLine::parse(
@@ -176,14 +148,10 @@ private slots:
 
 private:
     THtmlForm &dialog() { return form->htmlForm(); }
-    RichEdit *editor() { return form->editor(); }
     QString path(const char *name) { return sandbox->dir.filePath(QString::fromLatin1(name)); }
 
     void anchor(const QString &text, quint32 color, int number) {
-        CharAttributes a;
-        a.color = color;
-        a.underline = true;
-        a.pitchAndFamily = 4 * number;
+        CharAttributes a{.color = color, .underline = true, .pitchAndFamily = 4 * number};
         editor()->setSelection(editor()->textLength(), 0);
         editor()->replaceSelection(
             text, a, CharAttributes::Color | CharAttributes::Underline | CharAttributes::Pitch);
@@ -192,22 +160,6 @@ private:
         editor()->replaceSelection(QStringLiteral("\n"), a,
                                    CharAttributes::Color | CharAttributes::Underline);
     }
-    // Runs `check` once a modal dialog is up, then closes whatever is still open.
-
-    void whileModal(std::function<void()> check) {
-        modalContext = std::make_unique<QObject>();
-        QTimer::singleShot(0, modalContext.get(), [check] {
-            [&] {
-                QTRY_VERIFY(qApp->activeModalWidget());
-                check();
-            }();
-            if (QWidget *open = qApp->activeModalWidget())
-                open->close();
-        });
-    }
-    std::unique_ptr<test::Sandbox> sandbox;
-    std::unique_ptr<TMainForm> form;
-    std::unique_ptr<QObject> modalContext;
 };
 
 QTEST_MAIN(HtmlFormTest)

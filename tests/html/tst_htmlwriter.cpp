@@ -53,16 +53,13 @@ private:
 
 ParaAttributes indents(int first, int left, Alignment alignment = Alignment::Left,
                        bool bullet = false) {
-    ParaAttributes p;
-    p.firstIndent = first;
-    p.leftIndent = left;
-    p.alignment = alignment;
-    p.bullet = bullet;
-    return p;
+    return {.alignment = alignment, .firstIndent = first, .leftIndent = left, .bullet = bullet};
 }
 
 auto bold = [](CharAttributes &a) { a.bold = true; };
 auto underlined = [](CharAttributes &a) { a.underline = true; };
+
+Q_DECLARE_METATYPE(tessary::HtmlWriter::Page)
 
 class HtmlWriterTest : public QObject {
     Q_OBJECT
@@ -82,56 +79,53 @@ private slots:
 
     void pageMatchesItsGoldenFile_data() {
         QTest::addColumn<std::function<void(Doc &)>>("build");
-        QTest::addColumn<QString>("title");
-        QTest::addColumn<QString>("keywords");
-        QTest::addColumn<int>("screenWidth");
+        QTest::addColumn<HtmlWriter::Page>("page");
         using Build = std::function<void(Doc &)>;
-        const QString none;
+        const HtmlWriter::Page plain; // no title or keywords, 1280 pixels wide
         const QString greekHigh = QStringLiteral("Courier New Greek High");
         const QString even = QStringLiteral("Courier New Even");
         const QString symbol = QStringLiteral("TessarySymbol Even");
 
-        QTest::newRow("empty-document") << Build([](Doc &) {}) << none << none << 1280;
-        QTest::newRow("one-line") << Build([](Doc &d) { d.text(QStringLiteral("a<b")); }) << none
-                                  << none << 1280;
+        QTest::newRow("empty-document") << Build([](Doc &) {}) << plain;
+        QTest::newRow("one-line") << Build([](Doc &d) { d.text(QStringLiteral("a<b")); }) << plain;
         QTest::newRow("narrow-screen-title-keywords")
-            << Build([](Doc &d) { d.text(QStringLiteral("x")); }) << QStringLiteral("a<b & \u00e9")
-            << QStringLiteral("say \"hi\"") << 800;
+            << Build([](Doc &d) { d.text(QStringLiteral("x")); })
+            << HtmlWriter::Page{QStringLiteral("a<b & \u00e9"), QStringLiteral("say \"hi\""), 800};
         QTest::newRow("spaces-and-entities") << Build([](Doc &d) {
             d.text(QStringLiteral("a  b   c \"q\" & 'p' > o")).paragraph();
             d.text(QStringLiteral(" starts with a space"));
-        }) << none << none << 1280;
+        }) << plain;
         QTest::newRow("notation-faces") << Build([=](Doc &d) {
             d.text(QStringLiteral("x"), even, 11).text(QStringLiteral("\u03b1"), greekHigh, 12);
             d.text(QStringLiteral("\u2264\u2211"), symbol, 11).text(QStringLiteral("\u0431"));
             d.text(QStringLiteral("\U0001D400"));
-        }) << none << none << 1280;
+        }) << plain;
         QTest::newRow("font-outside-the-list") << Build([](Doc &d) {
             d.text(QStringLiteral("d"), QStringLiteral("DejaVu Sans"), 10);
             d.text(QStringLiteral("q"), QStringLiteral("O'Neil \"Sans\""), 13);
-        }) << none << none << 1280;
+        }) << plain;
         QTest::newRow("indents-div-and-br") << Build([](Doc &d) {
             d.text(QStringLiteral("first")).paragraph().text(QStringLiteral("same offset"));
             d.paragraph().text(QStringLiteral("indented")).format(indents(36, 0)).paragraph();
             d.text(QStringLiteral("centred")).format(indents(0, 0, Alignment::Center));
             d.paragraph().text(QStringLiteral("wrapped words ").repeated(8)).format(indents(0, 0));
             d.paragraph().text(QStringLiteral("hanging words ").repeated(8)).format(indents(0, 24));
-        }) << none << none << 1280;
+        }) << plain;
         QTest::newRow("empty-lines") << Build([](Doc &d) {
             d.paragraph().text(QStringLiteral("after an empty first line")).paragraph().paragraph();
             d.text(QStringLiteral("at 0 after an empty line")).paragraph().paragraph();
             d.text(QStringLiteral("at 18 after an empty line")).format(indents(18, 0)).paragraph();
-        }) << none << none << 1280;
+        }) << plain;
         QTest::newRow("bullet") << Build([](Doc &d) {
             d.text(QStringLiteral("bulleted")).format(indents(0, 18, Alignment::Left, true));
-        }) << none << none << 1280;
+        }) << plain;
         QTest::newRow("bold-italic-underline") << Build([](Doc &d) {
             d.text(QStringLiteral("plain "))
                 .text(QStringLiteral("bold end"), QStringLiteral("Arial"), 12, bold);
             d.paragraph().text(QStringLiteral("u"), QStringLiteral("Arial"), 12, underlined);
             d.text(QStringLiteral("i"), QStringLiteral("Arial"), 12,
                    [](CharAttributes &a) { a.italic = true; });
-        }) << none << none << 1280;
+        }) << plain;
         QTest::newRow("anchors") << Build([](Doc &d) {
             d.text(QStringLiteral("see "))
                 .anchor(QStringLiteral("here"), Anchors::kSrcAnchorColor, 10);
@@ -148,28 +142,26 @@ private slots:
             d.paragraph()
                 .text(QStringLiteral("x "))
                 .anchor(QStringLiteral("to"), Anchors::kSrcAnchorColor, 3);
-        }) << none << none << 1280;
+        }) << plain;
         QTest::newRow("link-after-underline-and-neighbouring-anchors") << Build([](Doc &d) {
             d.anchor(QStringLiteral("d0"), Anchors::kDestAnchorColor, 0);
             d.anchor(QStringLiteral("d1"), Anchors::kDestAnchorColor, 1).paragraph();
             d.text(QStringLiteral("under"), QStringLiteral("Arial"), 12, underlined);
             d.anchor(QStringLiteral("s0"), Anchors::kSrcAnchorColor, 0);
             d.anchor(QStringLiteral("s1"), Anchors::kSrcAnchorColor, 1);
-        }) << none << none << 1280;
-        QTest::newRow("tabs") << Build([](Doc &d) { d.text(QStringLiteral("a\tb\t\tc")); }) << none
-                              << none << 1280;
+        }) << plain;
+        QTest::newRow("tabs") << Build([](Doc &d) { d.text(QStringLiteral("a\tb\t\tc")); })
+                              << plain;
     }
 
     void pageMatchesItsGoldenFile() {
         QFETCH(std::function<void(Doc &)>, build);
-        QFETCH(QString, title);
-        QFETCH(QString, keywords);
-        QFETCH(int, screenWidth);
+        QFETCH(HtmlWriter::Page, page);
         Doc doc(*editor);
         build(doc);
-        const QByteArray page = exportPage({title, keywords, screenWidth, 96});
-        QVERIFY(!page.contains('\0'));
-        for (const char c : page)
+        const QByteArray html = exportPage(page);
+        QVERIFY(!html.contains('\0'));
+        for (const char c : html)
             QVERIFY2(uchar(c) < 128, "the page must be pure ASCII");
 
         const QString golden = QStringLiteral(TESSARY_TEST_DATA "/html/golden/%1.html")
@@ -177,11 +169,11 @@ private slots:
         QFile file(golden);
         if (qEnvironmentVariableIsSet("TESSARY_REGENERATE_GOLDEN")) {
             QVERIFY(file.open(QIODevice::WriteOnly));
-            file.write(page);
+            file.write(html);
             return;
         }
         QVERIFY2(file.open(QIODevice::ReadOnly), qPrintable(golden));
-        QCOMPARE(page, file.readAll());
+        QCOMPARE(html, file.readAll());
     }
 
     void exportLeavesTheEditorAsItWas() {
@@ -196,8 +188,7 @@ private slots:
         const int scroll = editor->verticalScrollBar()->value();
         const QByteArray page = HtmlWriter(*editor, links, {}).page();
         QVERIFY(page.contains("line 59"));
-        QCOMPARE(editor->selStart(), 120);
-        QCOMPARE(editor->selLength(), 7);
+        QCOMPARE(qMakePair(editor->selStart(), editor->selLength()), qMakePair(120, 7));
         QCOMPARE(editor->verticalScrollBar()->value(), scroll);
         QVERIFY(!editor->document()->isModified());
     }
