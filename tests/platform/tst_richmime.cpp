@@ -11,21 +11,13 @@ using namespace tessary::test;
 namespace {
 
 CharAttributes notation(const QString &face, int charset, int pitch) {
-    CharAttributes a;
-    a.face = face;
-    a.size = 14;
-    a.charset = charset;
-    a.pitchAndFamily = pitch;
-    return a;
+    return {face, 14, kAutomaticColor, false, false, false, charset, pitch};
 }
 
 // Two paragraphs of mixed faces; the second is a centred bullet.
 void fill(QTextDocument &doc) {
     QTextCursor c(&doc);
-    CharAttributes body = notation("Liberation Serif", 0, 0x12);
-    body.size = 12;
-    body.color = rgbColor(0, 128, 0);
-    body.underline = true;
+    CharAttributes body{"Liberation Serif", 12, rgbColor(0, 128, 0), false, false, true, 0, 0x12};
     c.insertText("x = ", body.toFormat());
     c.insertText("\u03B1", notation("Courier New Greek High", 161, 4 * 37 + 1).toFormat());
     c.insertText("\u2245", notation("TessarySymbol Low", 2, 4 * 2 + 1).toFormat());

@@ -15,6 +15,7 @@ private slots:
         QTest::addColumn<QByteArray>("rtf");
         QTest::addColumn<QString>("text");
 
+        // clang-format off
         QTest::newRow("truncated in a word") << QByteArray("{\\rtf1 abc\\pa") << "abc";
         QTest::newRow("truncated in the font table")
             << QByteArray("{\\rtf1{\\fonttbl{\\f0 Ari") << "";
@@ -28,8 +29,7 @@ private slots:
             << QByteArray("{\\rtf1 a}\0\0\xff junk", 17) << "a";
 
         const QByteArray deep = QByteArray(10000, '{') + "x" + QByteArray(10000, '}');
-        QTest::newRow("10000 deep") << "{\\rtf1 " + deep + "y}"
-                                    << "y";
+        QTest::newRow("10000 deep") << "{\\rtf1 " + deep + "y}" << "y";
         QTest::newRow("10000 deep, never closed") << "{\\rtf1 a" + QByteArray(10000, '{') + "x"
                                                   << "a";
         QTest::newRow("900 deep still read")
@@ -44,10 +44,8 @@ private slots:
             << "a";
         QTest::newRow("huge \\uc") << QByteArray("{\\rtf1\\uc999999999\\u945 abc}") << "\u03B1";
         QTest::newRow("huge \\u") << QByteArray("{\\rtf1\\u99999999999?a\\u-99999?b}") << "ab";
-        QTest::newRow("long number") << "{\\rtf1\\fs" + QByteArray(100000, '9') + " a}"
-                                     << "a";
-        QTest::newRow("long word") << "{\\rtf1\\" + QByteArray(100000, 'a') + " x}"
-                                   << "x";
+        QTest::newRow("long number") << "{\\rtf1\\fs" + QByteArray(100000, '9') + " a}" << "a";
+        QTest::newRow("long word") << "{\\rtf1\\" + QByteArray(100000, 'a') + " x}" << "x";
 
         QTest::newRow("\\bin past the end") << QByteArray("{\\rtf1 a\\bin999999999 bcd") << "a";
         QTest::newRow("\\bin negative") << QByteArray("{\\rtf1 a\\bin-5 b}") << "ab";
@@ -65,6 +63,7 @@ private slots:
         for (int i = 0; i < 20000; ++i)
             junk.append(char(random.bounded(256)));
         QTest::newRow("binary junk") << junk << QString();
+        // clang-format on
     }
 
     void malformed() {

@@ -13,12 +13,7 @@ using namespace tessary::test;
 namespace {
 
 CharAttributes attrs(const QString &face, int size, int charset = 0, int pitch = 0) {
-    CharAttributes a;
-    a.face = face;
-    a.size = size;
-    a.charset = charset;
-    a.pitchAndFamily = pitch;
-    return a;
+    return {face, size, kAutomaticColor, false, false, false, charset, pitch};
 }
 
 void insert(QTextCursor &cursor, const QString &text, const CharAttributes &a) {
@@ -42,9 +37,8 @@ std::unique_ptr<QTextDocument> everyAttribute() {
     QTextCursor c(doc.get());
     CharAttributes body = attrs("Liberation Serif", 12, 0, 0x12);
     insert(c, "Plain\ttext", body);
-    CharAttributes styled = attrs("Liberation Sans", 20, 0, 0x22);
-    styled.bold = styled.italic = styled.underline = true;
-    styled.color = rgbColor(200, 10, 30);
+    const CharAttributes styled{
+        "Liberation Sans", 20, rgbColor(200, 10, 30), true, true, true, 0, 0x22};
     insert(c, " styled {\\}", styled);
     insert(c, "\u2028after a soft break", body);
 
