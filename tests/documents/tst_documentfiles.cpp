@@ -124,23 +124,24 @@ private slots:
         QCOMPARE(form->windowTitle(), QStringLiteral("Tessary - a.rtf"));
     }
 
-    void noThenCancelledOpenKeepsTheDocument() {
+    void cancelledStepKeepsTheDocument_data() {
+        QTest::addColumn<bool>("open");
+        QTest::addColumn<QMessageBox::StandardButton>("answer");
+        QTest::newRow("No, then the open dialog is cancelled") << true << QMessageBox::No;
+        QTest::newRow("Yes, then the Save As dialog is cancelled") << false << QMessageBox::Yes;
+    }
+
+    void cancelledStepKeepsTheDocument() {
+        QFETCH(bool, open);
+        QFETCH(QMessageBox::StandardButton, answer);
         QTest::keyClicks(editor(), QStringLiteral("keep me"));
-        sandbox->dialogs->answers.enqueue(QMessageBox::No);
-        docs().FileOpen1(); // no file name queued: the open dialog is cancelled
+        sandbox->dialogs->answers.enqueue(answer);
+        open ? docs().FileOpen1() : docs().FileNew(); // no file name queued for either dialog
         QCOMPARE(editor()->toPlainText(), QStringLiteral("keep me"));
         QVERIFY(form->documentState().DocumentModified());
         QCOMPARE(sandbox->dialogs->messages.first().text,
                  QStringLiteral("Save changes to %1?").arg(docs().untitledName()));
         QCOMPARE(sandbox->dialogs->messages.first().icon, QMessageBox::Information);
-    }
-
-    void yesThenCancelledSaveAsKeepsTheChanges() {
-        QTest::keyClicks(editor(), QStringLiteral("unsaved"));
-        sandbox->dialogs->answers.enqueue(QMessageBox::Yes);
-        docs().FileNew(); // Yes, then the Save As dialog is cancelled
-        QCOMPARE(editor()->toPlainText(), QStringLiteral("unsaved"));
-        QVERIFY(form->documentState().DocumentModified());
     }
 
     void failedSaveKeepsNameAndModifiedState() {
