@@ -98,12 +98,11 @@ private slots:
 
     void addressNeedsMoreThanItsPrefix() {
         QFETCH(QString, text);
-        QFETCH(bool, address);
         setText(QStringLiteral("x ") + text);
         markDest({"x", text});
         anchors().GrabDestAnchors();
         QVERIFY(!anchors().UrlAnchors[0]);
-        QCOMPARE(bool(anchors().UrlAnchors[1]), address);
+        QTEST(bool(anchors().UrlAnchors[1]), "address");
     }
 
     void removalTakesTheWholeAnchorAndNothingBeside() {
@@ -172,7 +171,6 @@ private slots:
         bool checked = false;
         whileModal([&] {
             RichEdit *list = dialog().AnchorEditor;
-            QCOMPARE(dialog().windowTitle(), QStringLiteral("  Html Destination Anchors"));
             QVERIFY(!dialog().reportMode());
             QCOMPARE(list->selText(), QStringLiteral("first"));
             QTest::keyClick(list, Qt::Key_Down);
