@@ -37,8 +37,7 @@ private slots:
 
     void charsetsPickTheirPages() {
         QFETCH(int, charset);
-        QFETCH(int, page);
-        QCOMPARE(CodePage::forCharset(charset).number(), page);
+        QTEST(CodePage::forCharset(charset).number(), "page");
     }
 
     void symbolPageRoundTripsEveryAssignedCode() {

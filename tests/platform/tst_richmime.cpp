@@ -33,6 +33,14 @@ void fill(QTextDocument &doc) {
     c.insertText("second", body.toFormat());
 }
 
+// Fills `doc` and copies all of it.
+std::unique_ptr<QMimeData> copyAll(QTextDocument &doc) {
+    fill(doc);
+    QTextCursor cursor(&doc);
+    cursor.select(QTextCursor::Document);
+    return std::unique_ptr<QMimeData>(mimeFromSelection(cursor));
+}
+
 } // namespace
 
 std::unique_ptr<QTextDocument> pasted(const QMimeData &mime, bool *inserted = nullptr) {
@@ -50,10 +58,7 @@ class TestRichMime : public QObject {
 private slots:
     void copyOffersRtfAndText() {
         QTextDocument doc;
-        fill(doc);
-        QTextCursor cursor(&doc);
-        cursor.select(QTextCursor::Document);
-        std::unique_ptr<QMimeData> mime(mimeFromSelection(cursor));
+        const auto mime = copyAll(doc);
         QVERIFY(RtfReader::looksLikeRtf(mime->data("text/rtf")));
         QCOMPARE(mime->data("application/rtf"), mime->data("text/rtf"));
         QCOMPARE(mime->text(), "x = \u03B1\u2245\ny\tz\nsecond");
@@ -61,10 +66,7 @@ private slots:
 
     void copyThenPasteKeepsEveryAttribute() {
         QTextDocument source;
-        fill(source);
-        QTextCursor copy(&source);
-        copy.select(QTextCursor::Document);
-        std::unique_ptr<QMimeData> mime(mimeFromSelection(copy));
+        const auto mime = copyAll(source);
 
         QTextDocument target;
         QTextCursor cursor(&target);

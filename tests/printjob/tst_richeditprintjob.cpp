@@ -14,10 +14,7 @@ using namespace tessary;
 class RichEditPrintJobTest : public QObject {
     Q_OBJECT
 private slots:
-    void initTestCase() {
-        FontRegistry::registerNotationFaces(FontRegistry::dataDirectory() +
-                                            QStringLiteral("/fonts"));
-    }
+    void initTestCase() { test::registerNotationFaces(); }
 
     void init() {
         sandbox = std::make_unique<test::Sandbox>();
