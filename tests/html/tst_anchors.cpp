@@ -55,9 +55,7 @@ private slots:
         editor()->setSelection(2, 1);
         QCOMPARE(Anchors::AnchorNumberOf(editor()), 1);
         anchors().ScanAnchors();
-        QVERIFY(anchors().DestAnchors[0]);
-        QVERIFY(!anchors().DestAnchors[1]);
-        QVERIFY(anchors().FreeAnchors[1]);
+        QVERIFY(anchors().DestAnchors[0] && !anchors().DestAnchors[1] && anchors().FreeAnchors[1]);
         anchors().GrabDestAnchors();
         QCOMPARE(dialog().AnchorEditor->toPlainText(), QStringLiteral("abcd"));
         QCOMPARE(anchors().listedCount(), 1);

@@ -225,15 +225,11 @@ private slots:
         doc.anchor(QStringLiteral("again"), Anchors::kSrcAnchorColor, 5);
         QList<HtmlWriter::IncompleteLink> reported;
         exportPage({}, &reported);
-        QCOMPARE(reported.size(), 3); // the last one follows its own report
-        QCOMPARE(reported.at(0).kind, 0);
-        QCOMPARE(reported.at(0).line, 3);
-        QCOMPARE(editor->document()->toPlainText().mid(reported.at(0).start, reported.at(0).length),
-                 QStringLiteral("lost"));
-        QCOMPARE(reported.at(1).kind, 1);
-        QCOMPARE(reported.at(1).number, 6);
-        QCOMPARE(reported.at(2).line, 7);
-        QCOMPARE(reported.at(2).length, 10);
+        QStringList seen; // kind/number/line/text; the last anchor follows its own report
+        for (const HtmlWriter::IncompleteLink &r : reported)
+            seen << QStringLiteral("%1/%2/%3/").arg(r.kind).arg(r.number).arg(r.line) +
+                        editor->document()->toPlainText().mid(r.start, r.length);
+        QCOMPARE(seen, (QStringList{"0/5/3/lost", "1/6/4/alone", "0/5/7/lost again"}));
     }
 
 private:
