@@ -72,10 +72,9 @@ QTextCharFormat faceFormat(const QString &face) {
     return format;
 }
 
-QImage renderDocument(QTextDocument &document, int pixelRatio = 1) {
-    const QSizeF size = document.size() * pixelRatio;
+QImage renderDocument(QTextDocument &document) {
+    const QSizeF size = document.size();
     QImage image = blankImage(QSize(qCeil(size.width()), qCeil(size.height())));
-    image.setDevicePixelRatio(pixelRatio);
     QPainter painter(&image);
     document.drawContents(&painter);
     return image;
@@ -178,14 +177,10 @@ private slots:
         const auto two = inkRows(Face::LatinEven, QStringLiteral("2"), baseline);
         QVERIFY(x.first >= 0 && raised.first >= 0 && lowered.first >= 0);
         const double midLine = (x.first + x.second) / 2.0;
-        // Image rows grow downwards; the last ink row of the base "x" sits just above the base
-        // line.
-        QVERIFY2(
-            raised.second < midLine,
-            qPrintable(QString("raised bottom %1, mid-line %2").arg(raised.second).arg(midLine)));
-        QVERIFY2(lowered.second >= baseline + 1,
-                 qPrintable(
-                     QString("lowered bottom %1, base line %2").arg(lowered.second).arg(baseline)));
+        // Image rows grow downwards: a raised glyph ends above the mid-line of an "x", a lowered
+        // one below the base line.
+        QVERIFY2(raised.second < midLine, qPrintable(QString::number(raised.second)));
+        QVERIFY2(lowered.second >= baseline + 1, qPrintable(QString::number(lowered.second)));
         // Smaller, but still big enough to read at 11 pt.
         const double ratio = double(raised.second - raised.first) / (two.second - two.first);
         QVERIFY2(ratio > 0.5 && ratio < 0.8, qPrintable(QString::number(ratio)));
@@ -224,12 +219,8 @@ private slots:
             const QList<quint32> glyphs = raw.glyphIndexesForString(requiredCharacters(face));
             const QList<QPointF> advances = raw.advancesForGlyphIndexes(glyphs);
             for (qsizetype i = 0; i < advances.size(); ++i) {
-                QVERIFY2(qAbs(advances[i].x() - advance) < 0.01,
-                         qPrintable(QString("%1: glyph %2 advances %3, not %4")
-                                        .arg(face)
-                                        .arg(glyphs[i])
-                                        .arg(advances[i].x())
-                                        .arg(advance)));
+                const QString glyph = face + QLatin1Char(' ') + QString::number(glyphs[i]);
+                QVERIFY2(qAbs(advances[i].x() - advance) < 0.01, qPrintable(glyph));
             }
         }
     }
