@@ -52,8 +52,7 @@ private slots:
         QFETCH(int, page);
         QFETCH(int, scale);
         QFETCH(QList<int>, disabled);
-        TPreviewForm *form = showWindow();
-        QVERIFY(form);
+        QVERIFY(showWindow());
         form->Preview()->SetViewMode(vmCustom);
         form->Preview()->SetViewScale(scale);
         form->Preview()->SetPageIndex(page);
@@ -84,8 +83,7 @@ private slots:
     void buttonClickMayForbidTheDefault() {
         QFETCH(bool, allow);
         QFETCH(int, documents);
-        TPreviewForm *form = showWindow();
-        QVERIFY(form);
+        QVERIFY(showWindow());
         QList<TButtonKind> asked;
         connect(form->Toolbar(), &TCustomPreviewToolbar::OnButtonClick, this,
                 [&](TButtonKind kind, bool &AllowDefault) {
@@ -112,8 +110,7 @@ private slots:
         QFETCH(QString, typed);
         QFETCH(int, scale);
         QFETCH(QString, message);
-        TPreviewForm *form = showWindow();
-        QVERIFY(form);
+        QVERIFY(showWindow());
         TCustomPreview *preview = form->Preview();
         const int before = preview->ViewScale();
         TPreviewComboBox *box = form->Toolbar()->ScaleComboBox();
@@ -132,8 +129,7 @@ private slots:
 
     void statusPanelsShowPageAndScale() {
         window->SetUserText(QStringLiteral("Draft"));
-        TPreviewForm *form = showWindow();
-        QVERIFY(form);
+        QVERIFY(showWindow());
         form->Preview()->SetPageIndex(2);
         const TPreviewStatusBar *bar = form->StatusBar();
         QCOMPARE(bar->PanelText(pnPage), QStringLiteral("Page 2 of 7"));
@@ -146,8 +142,7 @@ private slots:
     }
 
     void reopenedWindowStandsWhereItWasMoved() {
-        TPreviewForm *form = showWindow();
-        QVERIFY(form);
+        QVERIFY(showWindow());
         QSignalSpy closed(window.get(), &TCustomPreviewWindow::OnClose);
         form->move(210, 160);
         form->resize(640, 480);
@@ -156,27 +151,24 @@ private slots:
         form->close();
         QCOMPARE(closed.count(), 1);
         QVERIFY(!window->Form());
-        form = showWindow();
-        QVERIFY(form);
+        QVERIFY(showWindow());
         QCOMPARE(form->pos(), QPoint(210, 160));
         QCOMPARE(form->size(), QSize(640, 480));
     }
 
 private:
-    TPreviewForm *showWindow();
+    // Shows the window and points `form` at its form.
+    bool showWindow() {
+        window->Show();
+        form = window->Form();
+        return form && QTest::qWaitForWindowExposed(form);
+    }
+    TPreviewForm *form = nullptr;
     std::unique_ptr<test::Sandbox> sandbox;
     FixedPrinter *printer = nullptr;
     std::unique_ptr<PagedJob> job;
     std::unique_ptr<TPreviewWindow> window;
 };
-
-TPreviewForm *PreviewWindowTest::showWindow() {
-    window->Show();
-    TPreviewForm *form = window->Form();
-    if (form && !QTest::qWaitForWindowExposed(form))
-        return nullptr;
-    return form;
-}
 
 QTEST_MAIN(PreviewWindowTest)
 #include "tst_previewwindow.moc"
