@@ -2,6 +2,7 @@
 // Shared test scaffolding: a settings file in a temporary folder, a screen of any size and
 // scripted answers for message boxes and file dialogs.
 
+#include "platform/fontregistry.h"
 #include "platform/printerservice.h"
 #include "platform/services.h"
 #include "platform/settingsstore.h"
@@ -14,6 +15,11 @@
 #include <tuple>
 
 namespace tessary::test {
+
+// Registers the notation faces shipped with the program, for tests that draw or measure text.
+inline void registerNotationFaces() {
+    FontRegistry::registerNotationFaces(FontRegistry::dataDirectory() + QStringLiteral("/fonts"));
+}
 
 class FixedScreen : public ScreenService {
 public:

@@ -34,6 +34,13 @@ protected:
         sandbox.reset();
     }
     RichEdit *editor() const { return form->editor(); }
+    // The selection as (start, length), to compare in one step.
+    QPair<int, int> selection() const { return {editor()->selStart(), editor()->selLength()}; }
+    // The face and size of the character at `position`, as "face/size".
+    QString fontAt(int position) const {
+        const CharAttributes a = editor()->charAttributesAt(position);
+        return a.face + QLatin1Char('/') + QString::number(a.size);
+    }
     template <class T> T *child(const char *name) const {
         return form->findChild<T *>(QLatin1String(name));
     }

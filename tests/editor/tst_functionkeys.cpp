@@ -18,203 +18,169 @@ using namespace tessary;
 class FunctionKeysTest : public test::WindowTest {
     Q_OBJECT
 private slots:
-    void initTestCase();
-    void init();
+    void initTestCase() { test::registerNotationFaces(); }
+
+    void init() {
+        openWindow(QSize(1000, 600));
+        showFunctionKeys();
+    }
     void cleanup() { closeWindow(); }
-    void definitionButtonShowsTheHintAndThePalettes();
-    void assignedAlphaIsInsertedByItsKey();
-    void assignedSumShowsItsSmallFormAndInsertsTheTallOne();
-    void pendingAssignmentEndsWithoutChange_data();
-    void pendingAssignmentEndsWithoutChange();
-    void emptyPaletteButtonUnassignsTheKey();
-    void functionKeyWithShiftIsNoShorthand();
-    void assignmentsSurviveARestart();
-    void piecesThatNameNoCharacterLeaveTheKeyUnassigned();
+
+    void definitionButtonShowsTheHintAndThePalettes() {
+        QTest::mouseClick(def(5), Qt::LeftButton);
+        QVERIFY(form->palettes().bars().FnHint->isVisible());
+        QVERIFY(def(5)->isChecked());
+        QVERIFY(!form->palettes().bars().GreekToolBar->isHidden());
+        QVERIFY(!form->palettes().bars().SymbolToolBarB->isHidden());
+        auto label = [this](const char *name) {
+            return form->palettes().bars().FnHint->findChild<QLabel *>(QLatin1String(name));
+        };
+        QCOMPARE(label("FnLabel2")->text(), QStringLiteral("F5"));
+        // Inside the editor's width, even for the last key.
+        const int editorRight = editor()->mapTo(form.get(), QPoint(editor()->width(), 0)).x();
+        QVERIFY(form->palettes().bars().FnHint->geometry().right() < editorRight);
+        // Another key's definition button moves the pending assignment there.
+        QTest::mouseClick(def(12), Qt::LeftButton);
+        QVERIFY(!def(5)->isChecked());
+        QVERIFY(def(12)->isChecked());
+        QCOMPARE(label("FnLabel2")->text(), QStringLiteral("F12"));
+        QVERIFY(form->palettes().bars().FnHint->geometry().right() < editorRight);
+    }
+
+    void assignedAlphaIsInsertedByItsKey() {
+        assign(5, 10);
+        QVERIFY(form->palettes().bars().FnHint->isHidden());
+        QVERIFY(!def(5)->isChecked());
+        QCOMPARE(val(5)->text(), QStringLiteral("\u03B1"));
+        QCOMPARE(val(5)->font().family(), QStringLiteral("Courier New Greek Even"));
+        QCOMPARE(editor()->textLength(), 0); // assigning inserts nothing
+        QVERIFY(!form->notation().inNotationMode());
+        QTest::keyClick(editor(), Qt::Key_F5);
+        QVERIFY(form->notation().inNotationMode());
+        QCOMPARE(editor()->toPlainText(), QStringLiteral("\u03B1"));
+        QCOMPARE(fontAt(0), QStringLiteral("Courier New Greek Even/11"));
+    }
+
+    void assignedSumShowsItsSmallFormAndInsertsTheTallOne() {
+        assign(3, 207);
+        QCOMPARE(val(3)->text(), QString(CodePage::notationSymbol().toUnicode(0xE4)));
+        QTest::keyClick(editor(), Qt::Key_F3);
+        QTest::mouseClick(val(3), Qt::LeftButton); // the value button does the same
+        QCOMPARE(editor()->toPlainText(), QStringLiteral("\u2211\u2211"));
+        QCOMPARE(editor()->charAttributesAt(1).face, QStringLiteral("TessarySymbol Even"));
+    }
+
+    void pendingAssignmentEndsWithoutChange_data() {
+        QTest::addColumn<QString>("how");
+        QTest::newRow("key in the editor") << "key";
+        QTest::newRow("mouse press in the editor") << "mouse";
+        QTest::newRow("another command") << "command";
+        QTest::newRow("same definition button again") << "again";
+    }
+
+    void pendingAssignmentEndsWithoutChange() {
+        QFETCH(QString, how);
+        QTest::mouseClick(def(4), Qt::LeftButton);
+        QVERIFY(form->palettes().bars().FnHint->isVisible());
+        if (how == "key")
+            QTest::keyClick(editor(), Qt::Key_A);
+        else if (how == "mouse")
+            QTest::mouseClick(editor()->viewport(), Qt::LeftButton, {}, QPoint(50, 50));
+        else if (how == "command")
+            QTest::mouseClick(form->findChild<QToolButton *>("NotationButton"), Qt::LeftButton);
+        else
+            QTest::mouseClick(def(4), Qt::LeftButton);
+        QVERIFY(form->palettes().bars().FnHint->isHidden());
+        QVERIFY(!def(4)->isChecked());
+        // A palette click now inserts instead of assigning.
+        QTest::mouseClick(palette(11), Qt::LeftButton);
+        QVERIFY(val(4)->text().isEmpty());
+        QVERIFY(editor()->toPlainText().endsWith(QStringLiteral("\u03B2")));
+    }
+
+    void emptyPaletteButtonUnassignsTheKey() {
+        assign(2, 10);
+        QCOMPARE(val(2)->text(), QStringLiteral("\u03B1"));
+        assign(2, 43);
+        QVERIFY(val(2)->text().isEmpty());
+        QTest::keyClicks(editor(), QStringLiteral("xy"));
+        editor()->setSelStart(1);
+        QTest::keyClick(editor(), Qt::Key_F2);
+        QVERIFY(form->notation().inNotationMode());
+        QCOMPARE(editor()->toPlainText(), QStringLiteral("xy"));
+        QCOMPARE(form->BuildInit().mid(8, 2), QStringLiteral("  "));
+    }
+
+    void functionKeyWithShiftIsNoShorthand() {
+        assign(2, 10);
+        QTest::keyClick(editor(), Qt::Key_F2, Qt::ShiftModifier);
+        QTest::keyClick(editor(), Qt::Key_F2, Qt::ControlModifier);
+        QCOMPARE(editor()->textLength(), 0);
+        QVERIFY(!form->notation().inNotationMode());
+    }
+
+    void assignmentsSurviveARestart() {
+        assign(5, 10);   // alpha
+        assign(3, 207);  // sum
+        assign(7, 131);  // copyright
+        assign(12, 133); // Euro
+        sandbox->dialogs->answers.enqueue(QMessageBox::No);
+        form->close();
+        const QString init =
+            SettingsStore::instance().readString(InitSetting::kKeyPath, InitSetting::kValueName);
+        // F2 to F12, two characters each: the code and 0 (Greek), 1 (symbol) or a space.
+        QCOMPARE(init.mid(8), QStringLiteral("  \u00E41  \u00E10  \u00A9         ") + QChar(0x80) +
+                                  QLatin1Char(' '));
+
+        form = std::make_unique<TMainForm>(); // the same settings file
+        form->show();
+        showFunctionKeys();
+        const QString sum(CodePage::notationSymbol().toUnicode(0xE4));
+        QCOMPARE((QStringList{val(2)->text(), val(3)->text(), val(7)->text(), val(12)->text()}),
+                 (QStringList{"", sum, "\u00A9", "\u20AC"}));
+        QCOMPARE(val(7)->font().family(), QStringLiteral("Courier New"));
+        // "copyright" keeps the mode and the box face; the others enter notation mode.
+        QTest::keyClick(editor(), Qt::Key_F7);
+        QVERIFY(!form->notation().inNotationMode());
+        QCOMPARE(editor()->charAttributesAt(0).face, QStringLiteral("Times New Roman"));
+        QTest::keyClick(editor(), Qt::Key_F5);
+        QTest::keyClick(editor(), Qt::Key_F3);
+        QCOMPARE(editor()->toPlainText(), QStringLiteral("\u00A9\u03B1\u2211"));
+        QCOMPARE(editor()->charAttributesAt(1).face, QStringLiteral("Courier New Greek Even"));
+        QCOMPARE(form->BuildInit().mid(8), init.mid(8));
+    }
+
+    void piecesThatNameNoCharacterLeaveTheKeyUnassigned() {
+        // F2: a code the Greek page leaves empty; F3: a character, not a code, that the Greek
+        // page holds; F4: a character no Greek code stands for.
+        const QString init =
+            QStringLiteral("00000000") + QChar(0xD2) + QStringLiteral("0\u03B10\u4E000");
+        SettingsStore::instance().writeString(InitSetting::kKeyPath, InitSetting::kValueName, init);
+        form = std::make_unique<TMainForm>(); // the same settings file
+        form->show();
+        showFunctionKeys();
+        QVERIFY(val(2)->text().isEmpty());
+        QCOMPARE(val(3)->text(), QStringLiteral("\u03B1"));
+        QVERIFY(val(4)->text().isEmpty());
+        QCOMPARE(form->BuildInit().mid(8, 6), QStringLiteral("  \u00E10  "));
+    }
 
 private:
     QToolButton *find(const QString &name) const { return form->findChild<QToolButton *>(name); }
     QToolButton *def(int key) const { return find(QStringLiteral("F%1DefButton").arg(key)); }
     QToolButton *val(int key) const { return find(QStringLiteral("F%1ValButton").arg(key)); }
     QToolButton *palette(int tag) const { return find(QStringLiteral("PaletteButton%1").arg(tag)); }
-    void assign(int key, int paletteTag) const;
-    void showFunctionKeys();
+
+    void assign(int key, int paletteTag) const {
+        QTest::mouseClick(def(key), Qt::LeftButton);
+        QTest::mouseClick(palette(paletteTag), Qt::LeftButton);
+    }
+
+    void showFunctionKeys() {
+        QTest::mouseClick(form->findChild<QToolButton *>("FunctionKeyButton"), Qt::LeftButton);
+        editor()->setFocus();
+    }
 };
-
-void FunctionKeysTest::initTestCase() {
-    FontRegistry::registerNotationFaces(FontRegistry::dataDirectory() + QStringLiteral("/fonts"));
-}
-
-void FunctionKeysTest::showFunctionKeys() {
-    QTest::mouseClick(form->findChild<QToolButton *>("FunctionKeyButton"), Qt::LeftButton);
-    editor()->setFocus();
-}
-
-void FunctionKeysTest::init() {
-    openWindow(QSize(1000, 600));
-    showFunctionKeys();
-}
-
-void FunctionKeysTest::assign(int key, int paletteTag) const {
-    QTest::mouseClick(def(key), Qt::LeftButton);
-    QTest::mouseClick(palette(paletteTag), Qt::LeftButton);
-}
-
-void FunctionKeysTest::definitionButtonShowsTheHintAndThePalettes() {
-    QTest::mouseClick(def(5), Qt::LeftButton);
-    QVERIFY(form->palettes().bars().FnHint->isVisible());
-    QVERIFY(def(5)->isChecked());
-    QVERIFY(def(5)->toolTip().isEmpty());
-    QVERIFY(!form->palettes().bars().GreekToolBar->isHidden());
-    QVERIFY(!form->palettes().bars().SymbolToolBarB->isHidden());
-    QVERIFY(form->palettes().bars().GreekAlphabetButton->isChecked());
-    QVERIFY(form->palettes().bars().SymbolButton->isChecked());
-    auto label = [this](const char *name) {
-        return form->palettes().bars().FnHint->findChild<QLabel *>(QLatin1String(name));
-    };
-    QCOMPARE(label("FnLabel2")->text(), QStringLiteral("F5"));
-    // Inside the editor's width, even for the last key.
-    const int editorRight = editor()->mapTo(form.get(), QPoint(editor()->width(), 0)).x();
-    QVERIFY(form->palettes().bars().FnHint->geometry().right() < editorRight);
-    // Another key's definition button moves the pending assignment there.
-    QTest::mouseClick(def(12), Qt::LeftButton);
-    QVERIFY(!def(5)->isChecked());
-    QCOMPARE(def(5)->toolTip(), QStringLiteral("Click here to assign a character to F5"));
-    QVERIFY(def(12)->isChecked());
-    QCOMPARE(label("FnLabel2")->text(), QStringLiteral("F12"));
-    QVERIFY(form->palettes().bars().FnHint->geometry().right() < editorRight);
-}
-
-void FunctionKeysTest::assignedAlphaIsInsertedByItsKey() {
-    assign(5, 10);
-    QVERIFY(form->palettes().bars().FnHint->isHidden());
-    QVERIFY(!def(5)->isChecked());
-    QCOMPARE(def(5)->toolTip(), QStringLiteral("Click here to assign a character to F5"));
-    QCOMPARE(val(5)->text(), QStringLiteral("\u03B1"));
-    QCOMPARE(val(5)->font().family(), QStringLiteral("Courier New Greek Even"));
-    QCOMPARE(editor()->textLength(), 0); // assigning inserts nothing
-    QVERIFY(!form->notation().inNotationMode());
-    QTest::keyClick(editor(), Qt::Key_F5);
-    QVERIFY(form->notation().inNotationMode());
-    QCOMPARE(editor()->toPlainText(), QStringLiteral("\u03B1"));
-    QCOMPARE(editor()->charAttributesAt(0).face, QStringLiteral("Courier New Greek Even"));
-    QCOMPARE(editor()->charAttributesAt(0).size, 11);
-}
-
-void FunctionKeysTest::assignedSumShowsItsSmallFormAndInsertsTheTallOne() {
-    assign(3, 207);
-    QCOMPARE(val(3)->text(), QString(CodePage::notationSymbol().toUnicode(0xE4)));
-    QTest::keyClick(editor(), Qt::Key_F3);
-    QTest::mouseClick(val(3), Qt::LeftButton); // the value button does the same
-    QCOMPARE(editor()->toPlainText(), QStringLiteral("\u2211\u2211"));
-    QCOMPARE(editor()->charAttributesAt(1).face, QStringLiteral("TessarySymbol Even"));
-}
-
-void FunctionKeysTest::pendingAssignmentEndsWithoutChange_data() {
-    QTest::addColumn<QString>("how");
-    QTest::newRow("key in the editor") << "key";
-    QTest::newRow("mouse press in the editor") << "mouse";
-    QTest::newRow("another command") << "command";
-    QTest::newRow("same definition button again") << "again";
-}
-
-void FunctionKeysTest::pendingAssignmentEndsWithoutChange() {
-    QFETCH(QString, how);
-    QTest::mouseClick(def(4), Qt::LeftButton);
-    QVERIFY(form->palettes().bars().FnHint->isVisible());
-    if (how == "key")
-        QTest::keyClick(editor(), Qt::Key_A);
-    else if (how == "mouse")
-        QTest::mouseClick(editor()->viewport(), Qt::LeftButton, {}, QPoint(50, 50));
-    else if (how == "command")
-        QTest::mouseClick(form->findChild<QToolButton *>("NotationButton"), Qt::LeftButton);
-    else
-        QTest::mouseClick(def(4), Qt::LeftButton);
-    QVERIFY(form->palettes().bars().FnHint->isHidden());
-    QVERIFY(!def(4)->isChecked());
-    QCOMPARE(def(4)->toolTip(), QStringLiteral("Click here to assign a character to F4"));
-    // A palette click now inserts instead of assigning.
-    QTest::mouseClick(palette(11), Qt::LeftButton);
-    QVERIFY(val(4)->text().isEmpty());
-    QVERIFY(editor()->toPlainText().endsWith(QStringLiteral("\u03B2")));
-}
-
-void FunctionKeysTest::emptyPaletteButtonUnassignsTheKey() {
-    assign(2, 10);
-    QCOMPARE(val(2)->text(), QStringLiteral("\u03B1"));
-    assign(2, 43);
-    QVERIFY(val(2)->text().isEmpty());
-    QTest::keyClicks(editor(), QStringLiteral("xy"));
-    editor()->setSelStart(1);
-    QTest::keyClick(editor(), Qt::Key_F2);
-    QVERIFY(form->notation().inNotationMode());
-    QCOMPARE(editor()->toPlainText(), QStringLiteral("xy"));
-    QCOMPARE(form->BuildInit().mid(8, 2), QStringLiteral("  "));
-}
-
-void FunctionKeysTest::functionKeyWithShiftIsNoShorthand() {
-    assign(2, 10);
-    QTest::keyClick(editor(), Qt::Key_F2, Qt::ShiftModifier);
-    QTest::keyClick(editor(), Qt::Key_F2, Qt::ControlModifier);
-    QCOMPARE(editor()->textLength(), 0);
-    QVERIFY(!form->notation().inNotationMode());
-}
-
-void FunctionKeysTest::assignmentsSurviveARestart() {
-    assign(5, 10);   // alpha
-    assign(3, 207);  // sum
-    assign(7, 131);  // copyright
-    assign(12, 133); // Euro
-    sandbox->dialogs->answers.enqueue(QMessageBox::No);
-    form->close();
-    const QString init =
-        SettingsStore::instance().readString(InitSetting::kKeyPath, InitSetting::kValueName);
-    QCOMPARE(init.size(), 30);
-    auto piece = [&init](int key) { return init.mid(8 + 2 * (key - 2), 2); };
-    QCOMPARE(piece(5), QStringLiteral("\u00E1"
-                                      "0"));
-    QCOMPARE(piece(3), QStringLiteral("\u00E4"
-                                      "1"));
-    QCOMPARE(piece(7), QStringLiteral("\u00A9 "));
-    QCOMPARE(piece(12), QString(QChar(0x80)) + QLatin1Char(' '));
-    QCOMPARE(piece(2), QStringLiteral("  "));
-
-    form = std::make_unique<TMainForm>(); // the same settings file
-    form->show();
-    showFunctionKeys();
-    QCOMPARE(val(7)->text(), QStringLiteral("\u00A9"));
-    QCOMPARE(val(7)->font().family(), QStringLiteral("Courier New"));
-    QCOMPARE(val(3)->text(), QString(CodePage::notationSymbol().toUnicode(0xE4)));
-    QCOMPARE(val(12)->text(), QStringLiteral("\u20AC"));
-    QVERIFY(val(2)->text().isEmpty());
-    // "copyright" keeps the mode and the box face; the others enter notation mode.
-    QTest::keyClick(editor(), Qt::Key_F7);
-    QVERIFY(!form->notation().inNotationMode());
-    QCOMPARE(editor()->charAttributesAt(0).face, QStringLiteral("Times New Roman"));
-    QTest::keyClick(editor(), Qt::Key_F5);
-    QTest::keyClick(editor(), Qt::Key_F3);
-    QCOMPARE(editor()->toPlainText(), QStringLiteral("\u00A9\u03B1\u2211"));
-    QCOMPARE(editor()->charAttributesAt(1).face, QStringLiteral("Courier New Greek Even"));
-    QCOMPARE(form->BuildInit().mid(8), init.mid(8));
-}
-
-void FunctionKeysTest::piecesThatNameNoCharacterLeaveTheKeyUnassigned() {
-    // F2: a code the Greek page leaves empty; F3: a character, not a code, that the Greek
-    // page holds; F4: a character no Greek code stands for.
-    const QString init = QStringLiteral("00000000") + QChar(0xD2) + QStringLiteral("0") +
-                         QStringLiteral("\u03B1"
-                                        "0") +
-                         QStringLiteral("\u4E00"
-                                        "0");
-    SettingsStore::instance().writeString(InitSetting::kKeyPath, InitSetting::kValueName, init);
-    form = std::make_unique<TMainForm>(); // the same settings file
-    form->show();
-    showFunctionKeys();
-    QVERIFY(val(2)->text().isEmpty());
-    QCOMPARE(val(3)->text(), QStringLiteral("\u03B1"));
-    QVERIFY(val(4)->text().isEmpty());
-    QCOMPARE(form->BuildInit().mid(8, 6), QStringLiteral("  \u00E1"
-                                                         "0  "));
-}
 
 QTEST_MAIN(FunctionKeysTest)
 #include "tst_functionkeys.moc"

@@ -72,10 +72,9 @@ QTextCharFormat faceFormat(const QString &face) {
     return format;
 }
 
-QImage renderDocument(QTextDocument &document, int pixelRatio = 1) {
-    const QSizeF size = document.size() * pixelRatio;
+QImage renderDocument(QTextDocument &document) {
+    const QSizeF size = document.size();
     QImage image = blankImage(QSize(qCeil(size.width()), qCeil(size.height())));
-    image.setDevicePixelRatio(pixelRatio);
     QPainter painter(&image);
     document.drawContents(&painter);
     return image;
@@ -122,195 +121,179 @@ class NotationFacesTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void initTestCase();
-    void registration();
-    void dataDirectory();
-    void raisedAndLoweredGlyphs();
-    void everyInsertedCharacterHasAGlyph_data();
-    void everyInsertedCharacterHasAGlyph();
-    void facesShareAdvanceAndLineHeight();
-    void piecesJoinFromLineToLine_data();
-    void piecesJoinFromLineToLine();
-    void rulerMarkers();
+    void initTestCase() {
+        // Run by hand, the test takes the font files from the source tree.
+        if (qEnvironmentVariableIsEmpty("TESSARY_DATA_DIR"))
+            qputenv("TESSARY_DATA_DIR", TESSARY_SOURCE_DIR);
+        QTemporaryDir empty;
+        QVERIFY(empty.isValid());
+        for (const QString &face : notationFaces()) {
+            if (QFontDatabase::hasFamily(face))
+                m_installed.append(face);
+        }
+        m_missingFromEmptyFolder = FontRegistry::registerNotationFaces(empty.path());
+        const QString fonts = FontRegistry::dataDirectory() + "/fonts";
+        m_missing = FontRegistry::registerNotationFaces(fonts);
+        QVERIFY2(m_missing.size() < 9, qPrintable("no notation faces in " + fonts));
+    }
+
+    void registration() {
+        QCOMPARE(m_missing, QStringList());
+        // A folder without the files leaves missing every face the system does not have.
+        QStringList expected;
+        for (const QString &face : notationFaces()) {
+            if (!m_installed.contains(face))
+                expected.append(face);
+        }
+        QCOMPARE(m_missingFromEmptyFolder, expected);
+        // Registering again (a second main window, say) is harmless.
+        QCOMPARE(FontRegistry::registerNotationFaces(FontRegistry::dataDirectory() + "/fonts"),
+                 QStringList());
+        for (const QString &face : notationFaces()) {
+            const QRawFont raw = QRawFont::fromFont(notationFont(face));
+            QCOMPARE(raw.familyName(), face); // our face, not a substitute
+            QVERIFY2(QFontInfo(notationFont(face)).fixedPitch(), qPrintable(face));
+        }
+    }
+
+    void dataDirectory() {
+        const QByteArray saved = qgetenv("TESSARY_DATA_DIR");
+        QTemporaryDir dir;
+        qputenv("TESSARY_DATA_DIR", dir.path().toLocal8Bit());
+        QCOMPARE(FontRegistry::dataDirectory(), QDir(dir.path()).absolutePath());
+        // A variable naming no folder is ignored; the test's folder holds no data, and no
+        // share/tessary lies beside it, so the program's folder is the last resort.
+        qputenv("TESSARY_DATA_DIR", QByteArray(dir.path().toLocal8Bit() + "/nowhere"));
+        const QString fallback = FontRegistry::dataDirectory();
+        qputenv("TESSARY_DATA_DIR", saved);
+        QCOMPARE(fallback, QCoreApplication::applicationDirPath());
+    }
+
+    void raisedAndLoweredGlyphs() {
+        const int baseline = 30;
+        const auto x = inkRows(Face::LatinEven, QStringLiteral("x"), baseline);
+        const auto raised = inkRows(Face::LatinHigh, QStringLiteral("2"), baseline);
+        const auto lowered = inkRows(Face::LatinLow, QStringLiteral("i"), baseline);
+        const auto two = inkRows(Face::LatinEven, QStringLiteral("2"), baseline);
+        QVERIFY(x.first >= 0 && raised.first >= 0 && lowered.first >= 0);
+        const double midLine = (x.first + x.second) / 2.0;
+        // Image rows grow downwards: a raised glyph ends above the mid-line of an "x", a lowered
+        // one below the base line.
+        QVERIFY2(raised.second < midLine, qPrintable(QString::number(raised.second)));
+        QVERIFY2(lowered.second >= baseline + 1, qPrintable(QString::number(lowered.second)));
+        // Smaller, but still big enough to read at 11 pt.
+        const double ratio = double(raised.second - raised.first) / (two.second - two.first);
+        QVERIFY2(ratio > 0.5 && ratio < 0.8, qPrintable(QString::number(ratio)));
+    }
+
+    void everyInsertedCharacterHasAGlyph_data() {
+        QTest::addColumn<QString>("face");
+        for (const QString &face : notationFaces())
+            QTest::newRow(qPrintable(face)) << face;
+    }
+
+    void everyInsertedCharacterHasAGlyph() {
+        QFETCH(QString, face);
+        const QRawFont raw = QRawFont::fromFont(notationFont(face));
+        QCOMPARE(raw.familyName(), face);
+        QString missing;
+        for (QChar c : requiredCharacters(face)) {
+            if (!raw.supportsCharacter(c))
+                missing += QString(" U+%1").arg(c.unicode(), 4, 16, QLatin1Char('0'));
+        }
+        QVERIFY2(missing.isEmpty(), qPrintable("no glyph for" + missing));
+    }
+
+    void facesShareAdvanceAndLineHeight() {
+        const QFontMetricsF reference(notationFont(Face::LatinEven));
+        const qreal advance = reference.horizontalAdvance(QLatin1Char('x'));
+        QVERIFY(advance > 0);
+        QCOMPARE(reference.leading(), 0.0);
+        for (const QString &face : notationFaces()) {
+            const QFont font = notationFont(face);
+            const QFontMetricsF metrics(font);
+            QCOMPARE(metrics.ascent(), reference.ascent());
+            QCOMPARE(metrics.descent(), reference.descent());
+            QCOMPARE(metrics.lineSpacing(), reference.lineSpacing());
+            const QRawFont raw = QRawFont::fromFont(font);
+            const QList<quint32> glyphs = raw.glyphIndexesForString(requiredCharacters(face));
+            const QList<QPointF> advances = raw.advancesForGlyphIndexes(glyphs);
+            for (qsizetype i = 0; i < advances.size(); ++i) {
+                const QString glyph = face + QLatin1Char(' ') + QString::number(glyphs[i]);
+                QVERIFY2(qAbs(advances[i].x() - advance) < 0.01, qPrintable(glyph));
+            }
+        }
+    }
+
+    void piecesJoinFromLineToLine_data() {
+        QTest::addColumn<QByteArray>("codes"); // symbol codes, one line each
+        QTest::newRow("left bracket") << QByteArray("\xE8\xF2\xE9");
+        QTest::newRow("right bracket") << QByteArray("\xED\xF2\xEE");
+        QTest::newRow("left brace") << QByteArray("\xEA\xEB\xEC");
+        QTest::newRow("right brace") << QByteArray("\xEF\xF0\xF1");
+        QTest::newRow("tall left brace") << QByteArray("\xEA\xF2\xEB\xF2\xEC");
+        QTest::newRow("top piece alone") << QByteArray("\xE8");
+    }
+
+    void piecesJoinFromLineToLine() {
+        QFETCH(QByteArray, codes);
+        // Laid out as the editor lays out its paragraphs: one piece per line, nothing between.
+        QTextDocument document;
+        document.setDocumentMargin(0);
+        QTextCursor cursor(&document);
+        for (qsizetype i = 0; i < codes.size(); ++i) {
+            if (i > 0)
+                cursor.insertBlock();
+            cursor.insertText(CodePage::notationSymbol().toUnicode(codes[i]),
+                              faceFormat(Face::SymbolEven));
+        }
+        const QImage image = renderDocument(document);
+
+        // The column through the pieces' common vertical stroke.
+        int stroke = 0, best = -1;
+        for (int x = 0; x < image.width(); ++x) {
+            int count = 0;
+            for (int y = 0; y < image.height(); ++y)
+                count += darkness(image, x, y) >= kInk;
+            if (count > best)
+                best = count, stroke = x;
+        }
+        QVERIFY(best > 0);
+        auto inkAt = [&](int y) {
+            int dark = 0;
+            for (int x = qMax(0, stroke - 1); x <= qMin(image.width() - 1, stroke + 1); ++x)
+                dark = qMax(dark, darkness(image, x, y));
+            return dark >= kInk;
+        };
+        int first = 0, last = image.height() - 1;
+        while (first < image.height() && !inkAt(first))
+            ++first;
+        while (last > first && !inkAt(last))
+            --last;
+        // The pieces fill the lines from the top of the first to the bottom of the last ...
+        QVERIFY2(first <= 1, qPrintable(QString("ink starts at row %1").arg(first)));
+        QVERIFY2(last >= image.height() - 2,
+                 qPrintable(QString("ink ends at row %1 of %2").arg(last).arg(image.height())));
+        // ... without a gap where one line meets the next.
+        for (int y = first; y <= last; ++y)
+            QVERIFY2(inkAt(y),
+                     qPrintable(QString("gap at row %1 of %2").arg(y).arg(image.height())));
+    }
+
+    void rulerMarkers() {
+        const QString face = FontRegistry::rulerMarkerFace();
+        QVERIFY(!face.isEmpty());
+        const QRawFont raw = QRawFont::fromFont(QFont(face));
+        QVERIFY2(raw.supportsCharacter(FontRegistry::rulerMarkerDown()), qPrintable(face));
+        QVERIFY2(raw.supportsCharacter(FontRegistry::rulerMarkerUp()), qPrintable(face));
+        QVERIFY(FontRegistry::rulerMarkerDown() != FontRegistry::rulerMarkerUp());
+    }
 
 private:
     QStringList m_installed; // on the system, before the test registered anything
     QStringList m_missingFromEmptyFolder;
     QStringList m_missing;
 };
-
-void NotationFacesTest::initTestCase() {
-    // Run by hand, the test takes the font files from the source tree.
-    if (qEnvironmentVariableIsEmpty("TESSARY_DATA_DIR"))
-        qputenv("TESSARY_DATA_DIR", TESSARY_SOURCE_DIR);
-    QTemporaryDir empty;
-    QVERIFY(empty.isValid());
-    for (const QString &face : notationFaces()) {
-        if (QFontDatabase::hasFamily(face))
-            m_installed.append(face);
-    }
-    m_missingFromEmptyFolder = FontRegistry::registerNotationFaces(empty.path());
-    const QString fonts = FontRegistry::dataDirectory() + "/fonts";
-    m_missing = FontRegistry::registerNotationFaces(fonts);
-    QVERIFY2(m_missing.size() < 9, qPrintable("no notation faces in " + fonts));
-}
-
-void NotationFacesTest::registration() {
-    QCOMPARE(m_missing, QStringList());
-    // A folder without the files leaves missing every face the system does not have.
-    QStringList expected;
-    for (const QString &face : notationFaces()) {
-        if (!m_installed.contains(face))
-            expected.append(face);
-    }
-    QCOMPARE(m_missingFromEmptyFolder, expected);
-    // Registering again (a second main window, say) is harmless.
-    QCOMPARE(FontRegistry::registerNotationFaces(FontRegistry::dataDirectory() + "/fonts"),
-             QStringList());
-    for (const QString &face : notationFaces()) {
-        const QRawFont raw = QRawFont::fromFont(notationFont(face));
-        QCOMPARE(raw.familyName(), face); // our face, not a substitute
-        QVERIFY2(QFontInfo(notationFont(face)).fixedPitch(), qPrintable(face));
-    }
-}
-
-void NotationFacesTest::dataDirectory() {
-    const QByteArray saved = qgetenv("TESSARY_DATA_DIR");
-    QTemporaryDir dir;
-    qputenv("TESSARY_DATA_DIR", dir.path().toLocal8Bit());
-    QCOMPARE(FontRegistry::dataDirectory(), QDir(dir.path()).absolutePath());
-    // A variable naming no folder is ignored; the test's folder holds no data, and no
-    // share/tessary lies beside it, so the program's folder is the last resort.
-    qputenv("TESSARY_DATA_DIR", QByteArray(dir.path().toLocal8Bit() + "/nowhere"));
-    const QString fallback = FontRegistry::dataDirectory();
-    qputenv("TESSARY_DATA_DIR", saved);
-    QCOMPARE(fallback, QCoreApplication::applicationDirPath());
-}
-
-void NotationFacesTest::raisedAndLoweredGlyphs() {
-    const int baseline = 30;
-    const auto x = inkRows(Face::LatinEven, QStringLiteral("x"), baseline);
-    const auto raised = inkRows(Face::LatinHigh, QStringLiteral("2"), baseline);
-    const auto lowered = inkRows(Face::LatinLow, QStringLiteral("i"), baseline);
-    const auto two = inkRows(Face::LatinEven, QStringLiteral("2"), baseline);
-    QVERIFY(x.first >= 0 && raised.first >= 0 && lowered.first >= 0);
-    const double midLine = (x.first + x.second) / 2.0;
-    // Image rows grow downwards; the last ink row of the base "x" sits just above the base line.
-    QVERIFY2(raised.second < midLine,
-             qPrintable(QString("raised bottom %1, mid-line %2").arg(raised.second).arg(midLine)));
-    QVERIFY2(
-        lowered.second >= baseline + 1,
-        qPrintable(QString("lowered bottom %1, base line %2").arg(lowered.second).arg(baseline)));
-    // Smaller, but still big enough to read at 11 pt.
-    const double ratio = double(raised.second - raised.first) / (two.second - two.first);
-    QVERIFY2(ratio > 0.5 && ratio < 0.8, qPrintable(QString::number(ratio)));
-}
-
-void NotationFacesTest::everyInsertedCharacterHasAGlyph_data() {
-    QTest::addColumn<QString>("face");
-    for (const QString &face : notationFaces())
-        QTest::newRow(qPrintable(face)) << face;
-}
-
-void NotationFacesTest::everyInsertedCharacterHasAGlyph() {
-    QFETCH(QString, face);
-    const QRawFont raw = QRawFont::fromFont(notationFont(face));
-    QCOMPARE(raw.familyName(), face);
-    QString missing;
-    for (QChar c : requiredCharacters(face)) {
-        if (!raw.supportsCharacter(c))
-            missing += QString(" U+%1").arg(c.unicode(), 4, 16, QLatin1Char('0'));
-    }
-    QVERIFY2(missing.isEmpty(), qPrintable("no glyph for" + missing));
-}
-
-void NotationFacesTest::facesShareAdvanceAndLineHeight() {
-    const QFontMetricsF reference(notationFont(Face::LatinEven));
-    const qreal advance = reference.horizontalAdvance(QLatin1Char('x'));
-    QVERIFY(advance > 0);
-    QCOMPARE(reference.leading(), 0.0);
-    for (const QString &face : notationFaces()) {
-        const QFont font = notationFont(face);
-        const QFontMetricsF metrics(font);
-        QCOMPARE(metrics.ascent(), reference.ascent());
-        QCOMPARE(metrics.descent(), reference.descent());
-        QCOMPARE(metrics.lineSpacing(), reference.lineSpacing());
-        const QRawFont raw = QRawFont::fromFont(font);
-        const QList<quint32> glyphs = raw.glyphIndexesForString(requiredCharacters(face));
-        const QList<QPointF> advances = raw.advancesForGlyphIndexes(glyphs);
-        for (qsizetype i = 0; i < advances.size(); ++i) {
-            QVERIFY2(qAbs(advances[i].x() - advance) < 0.01,
-                     qPrintable(QString("%1: glyph %2 advances %3, not %4")
-                                    .arg(face)
-                                    .arg(glyphs[i])
-                                    .arg(advances[i].x())
-                                    .arg(advance)));
-        }
-    }
-}
-
-void NotationFacesTest::piecesJoinFromLineToLine_data() {
-    QTest::addColumn<QByteArray>("codes"); // symbol codes, one line each
-    QTest::newRow("left bracket") << QByteArray("\xE8\xF2\xE9");
-    QTest::newRow("right bracket") << QByteArray("\xED\xF2\xEE");
-    QTest::newRow("left brace") << QByteArray("\xEA\xEB\xEC");
-    QTest::newRow("right brace") << QByteArray("\xEF\xF0\xF1");
-    QTest::newRow("tall left brace") << QByteArray("\xEA\xF2\xEB\xF2\xEC");
-    QTest::newRow("top piece alone") << QByteArray("\xE8");
-}
-
-void NotationFacesTest::piecesJoinFromLineToLine() {
-    QFETCH(QByteArray, codes);
-    // Laid out as the editor lays out its paragraphs: one piece per line, nothing between.
-    QTextDocument document;
-    document.setDocumentMargin(0);
-    QTextCursor cursor(&document);
-    for (qsizetype i = 0; i < codes.size(); ++i) {
-        if (i > 0)
-            cursor.insertBlock();
-        cursor.insertText(CodePage::notationSymbol().toUnicode(codes[i]),
-                          faceFormat(Face::SymbolEven));
-    }
-    const QImage image = renderDocument(document);
-
-    // The column through the pieces' common vertical stroke.
-    int stroke = 0, best = -1;
-    for (int x = 0; x < image.width(); ++x) {
-        int count = 0;
-        for (int y = 0; y < image.height(); ++y)
-            count += darkness(image, x, y) >= kInk;
-        if (count > best)
-            best = count, stroke = x;
-    }
-    QVERIFY(best > 0);
-    auto inkAt = [&](int y) {
-        int dark = 0;
-        for (int x = qMax(0, stroke - 1); x <= qMin(image.width() - 1, stroke + 1); ++x)
-            dark = qMax(dark, darkness(image, x, y));
-        return dark >= kInk;
-    };
-    int first = 0, last = image.height() - 1;
-    while (first < image.height() && !inkAt(first))
-        ++first;
-    while (last > first && !inkAt(last))
-        --last;
-    // The pieces fill the lines from the top of the first to the bottom of the last ...
-    QVERIFY2(first <= 1, qPrintable(QString("ink starts at row %1").arg(first)));
-    QVERIFY2(last >= image.height() - 2,
-             qPrintable(QString("ink ends at row %1 of %2").arg(last).arg(image.height())));
-    // ... without a gap where one line meets the next.
-    for (int y = first; y <= last; ++y)
-        QVERIFY2(inkAt(y), qPrintable(QString("gap at row %1 of %2").arg(y).arg(image.height())));
-}
-
-void NotationFacesTest::rulerMarkers() {
-    const QString face = FontRegistry::rulerMarkerFace();
-    QVERIFY(!face.isEmpty());
-    const QRawFont raw = QRawFont::fromFont(QFont(face));
-    QVERIFY2(raw.supportsCharacter(FontRegistry::rulerMarkerDown()), qPrintable(face));
-    QVERIFY2(raw.supportsCharacter(FontRegistry::rulerMarkerUp()), qPrintable(face));
-    QVERIFY(FontRegistry::rulerMarkerDown() != FontRegistry::rulerMarkerUp());
-}
 
 QTEST_MAIN(NotationFacesTest)
 #include "tst_notationfaces.moc"

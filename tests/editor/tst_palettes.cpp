@@ -18,233 +18,211 @@
 
 using namespace tessary;
 
-class PalettesTest : public test::WindowTest {
-    Q_OBJECT
-private slots:
-    void initTestCase();
-    void init();
-    void cleanup() { closeWindow(); }
-    void toggledBarsStackInTheirFixedOrder();
-    void alphaOutsideNotationModeEntersItAndInsertsGreek();
-    void textSymbolsLeaveTheModeAloneAndUseTheBoxFace();
-    void emptyButtonsEnterNotationAndInsertNothing_data();
-    void emptyButtonsEnterNotationAndInsertNothing();
-    void largeOperatorsInsertTheirTallForm_data();
-    void largeOperatorsInsertTheirTallForm();
-    void bracketTopOnTheLastLineAppendsAPaddedLine();
-    void bracketTopPadsAShorterNextLineAndKeepsIt_data();
-    void bracketTopPadsAShorterNextLineAndKeepsIt();
-    void bracketTopNeverPadsInsideALongerNextLine();
-    void bracketPiecesLeaveTheClipboardAlone();
-
-private:
-    QToolButton *button(int tag) const;
-    void click(int tag) const { QTest::mouseClick(button(tag), Qt::LeftButton); }
-    int xOf(int position) const;
-};
-
 namespace {
 QChar symbol(int code) {
     return CodePage::notationSymbol().toUnicode(uchar(code));
 }
 } // namespace
 
-void PalettesTest::initTestCase() {
-    FontRegistry::registerNotationFaces(FontRegistry::dataDirectory() + QStringLiteral("/fonts"));
-}
+class PalettesTest : public test::WindowTest {
+    Q_OBJECT
+private slots:
+    void initTestCase() { test::registerNotationFaces(); }
 
-void PalettesTest::init() {
-    openWindow(QSize(1000, 600));
-    QTest::mouseClick(form->palettes().bars().GreekAlphabetButton, Qt::LeftButton);
-    QTest::mouseClick(form->palettes().bars().SymbolButton, Qt::LeftButton);
-    editor()->setFocus();
-}
+    void init() {
+        openWindow(QSize(1000, 600));
+        QTest::mouseClick(form->palettes().bars().GreekAlphabetButton, Qt::LeftButton);
+        QTest::mouseClick(form->palettes().bars().SymbolButton, Qt::LeftButton);
+        editor()->setFocus();
+    }
+    void cleanup() { closeWindow(); }
 
-QToolButton *PalettesTest::button(int tag) const {
-    return form->findChild<QToolButton *>(QStringLiteral("PaletteButton%1").arg(tag));
-}
+    void toggledBarsStackInTheirFixedOrder() {
+        auto top = [this](QToolBar *bar) { return bar->mapTo(form.get(), QPoint()).y(); };
+        QTest::mouseClick(form->findChild<QToolButton *>("FunctionKeyButton"), Qt::LeftButton);
+        // The rows are centred in the window and start at one x, the function keys included.
+        const QWidget *greekRow = form->findChild<QWidget *>(QStringLiteral("GreekToolBarRow"));
+        const int left = greekRow->mapTo(form.get(), QPoint()).x();
+        QVERIFY(qAbs(left - (form->width() - 782) / 2) <= 8);
+        for (const char *row : {"SymbolToolBarARow", "SymbolToolBarBRow", "FnKeyToolBarRow"})
+            QCOMPARE(
+                form->findChild<QWidget *>(QLatin1String(row))->mapTo(form.get(), QPoint()).x(),
+                left);
+        // Each bar's offset from the first row, -1 when hidden.
+        const PaletteBars &bars = form->palettes().bars();
+        const int greek = top(bars.GreekToolBar);
+        auto tops = [&] {
+            QList<int> offsets;
+            for (QToolBar *bar :
+                 {bars.GreekToolBar, bars.SymbolToolBarA, bars.SymbolToolBarB, bars.FnKeyToolBar})
+                offsets << (bar->isHidden() ? -1 : top(bar) - greek);
+            return offsets;
+        };
+        QCOMPARE(tops(), (QList<int>{0, 25, 50, 75}));
+        // Hiding the Greek bar moves the others up; the symbol toggle takes both symbol bars.
+        QTest::mouseClick(bars.GreekAlphabetButton, Qt::LeftButton);
+        QCOMPARE(tops(), (QList<int>{-1, 0, 25, 50}));
+        QTest::mouseClick(bars.SymbolButton, Qt::LeftButton);
+        QCOMPARE(tops(), (QList<int>{-1, -1, -1, 0}));
+        QTest::mouseClick(bars.GreekAlphabetButton, Qt::LeftButton);
+        QCOMPARE(tops(), (QList<int>{0, -1, -1, 25}));
+    }
 
-int PalettesTest::xOf(int position) const {
-    QTextCursor c(editor()->document());
-    c.setPosition(position);
-    return editor()->cursorRect(c).x();
-}
+    void alphaOutsideNotationModeEntersItAndInsertsGreek() {
+        QTest::keyClicks(editor(), QStringLiteral("a"));
+        click(10);
+        QCOMPARE(form->fontBoxes().FontNameBox->currentText(), QStringLiteral("Tessary Notation"));
+        QCOMPARE(form->fontBoxes().FontSizeBox->currentText(), QStringLiteral("11"));
+        QCOMPARE(editor()->toPlainText(), QStringLiteral("a\u03B1"));
+        QCOMPARE(fontAt(1), QStringLiteral("Courier New Greek Even/11"));
+        QCOMPARE(editor()->charAttributesAt(1).charset, 161);
+        QVERIFY(editor()->hasFocus());
+        // The boxes were saved, so Esc returns to them.
+        QTest::keyClick(editor(), Qt::Key_Escape);
+        QCOMPARE(form->fontBoxes().FontNameBox->currentText(), QStringLiteral("Times New Roman"));
+        QCOMPARE(form->fontBoxes().FontSizeBox->currentText(), QStringLiteral("12"));
+    }
 
-void PalettesTest::toggledBarsStackInTheirFixedOrder() {
-    auto top = [this](QToolBar *bar) { return bar->mapTo(form.get(), QPoint()).y(); };
-    QTest::mouseClick(form->findChild<QToolButton *>("FunctionKeyButton"), Qt::LeftButton);
-    // The rows are centred in the window and start at one x, the function keys included.
-    const QWidget *greekRow = form->findChild<QWidget *>(QStringLiteral("GreekToolBarRow"));
-    const int left = greekRow->mapTo(form.get(), QPoint()).x();
-    QVERIFY(qAbs(left - (form->width() - 782) / 2) <= 8);
-    for (const char *row : {"SymbolToolBarARow", "SymbolToolBarBRow", "FnKeyToolBarRow"})
-        QCOMPARE(form->findChild<QWidget *>(QLatin1String(row))->mapTo(form.get(), QPoint()).x(),
-                 left);
-    const int greek = top(form->palettes().bars().GreekToolBar);
-    QCOMPARE(top(form->palettes().bars().SymbolToolBarA), greek + 25);
-    QCOMPARE(top(form->palettes().bars().SymbolToolBarB), greek + 50);
-    QCOMPARE(top(form->palettes().bars().FnKeyToolBar), greek + 75);
-    // Hiding the Greek bar moves the others up; the symbol toggle takes both symbol bars.
-    QTest::mouseClick(form->palettes().bars().GreekAlphabetButton, Qt::LeftButton);
-    QVERIFY(form->palettes().bars().GreekToolBar->isHidden());
-    QCOMPARE(top(form->palettes().bars().SymbolToolBarA), greek);
-    QCOMPARE(top(form->palettes().bars().FnKeyToolBar), greek + 50);
-    QTest::mouseClick(form->palettes().bars().SymbolButton, Qt::LeftButton);
-    QVERIFY(form->palettes().bars().SymbolToolBarA->isHidden());
-    QVERIFY(form->palettes().bars().SymbolToolBarB->isHidden());
-    QCOMPARE(top(form->palettes().bars().FnKeyToolBar), greek);
-    QTest::mouseClick(form->palettes().bars().GreekAlphabetButton, Qt::LeftButton);
-    QCOMPARE(top(form->palettes().bars().GreekToolBar), greek);
-    QCOMPARE(top(form->palettes().bars().FnKeyToolBar), greek + 25);
-}
+    void textSymbolsLeaveTheModeAloneAndUseTheBoxFace() {
+        click(133);
+        QVERIFY(!form->notation().inNotationMode());
+        QCOMPARE(editor()->toPlainText(), QStringLiteral("\u20AC"));
+        QCOMPARE(fontAt(0), QStringLiteral("Times New Roman/12"));
+        // In notation mode the boxes name no real face; the symbol is set in Courier New.
+        QTest::keyClick(editor(), Qt::Key_Escape);
+        click(131);
+        QVERIFY(form->notation().inNotationMode());
+        QCOMPARE(editor()->toPlainText(), QStringLiteral("\u20AC\u00A9"));
+        QCOMPARE(fontAt(1), QStringLiteral("Courier New/11"));
+    }
 
-void PalettesTest::alphaOutsideNotationModeEntersItAndInsertsGreek() {
-    QTest::keyClicks(editor(), QStringLiteral("a"));
-    click(10);
-    QCOMPARE(form->fontBoxes().FontNameBox->currentText(), QStringLiteral("Tessary Notation"));
-    QCOMPARE(form->fontBoxes().FontSizeBox->currentText(), QStringLiteral("11"));
-    QCOMPARE(editor()->toPlainText(), QStringLiteral("a\u03B1"));
-    const CharAttributes a = editor()->charAttributesAt(1);
-    QCOMPARE(a.face, QStringLiteral("Courier New Greek Even"));
-    QCOMPARE(a.size, 11);
-    QCOMPARE(a.charset, 161);
-    QVERIFY(editor()->hasFocus());
-    // The boxes were saved, so Esc returns to them.
-    QTest::keyClick(editor(), Qt::Key_Escape);
-    QCOMPARE(form->fontBoxes().FontNameBox->currentText(), QStringLiteral("Times New Roman"));
-    QCOMPARE(form->fontBoxes().FontSizeBox->currentText(), QStringLiteral("12"));
-}
+    void emptyButtonsEnterNotationAndInsertNothing_data() {
+        QTest::addColumn<int>("tag");
+        for (int tag : {43, 129, 210, 211, 216, 221})
+            QTest::newRow(qPrintable(QStringLiteral("empty %1").arg(tag))) << tag;
+    }
 
-void PalettesTest::textSymbolsLeaveTheModeAloneAndUseTheBoxFace() {
-    click(133);
-    QVERIFY(!form->notation().inNotationMode());
-    QCOMPARE(editor()->toPlainText(), QStringLiteral("\u20AC"));
-    QCOMPARE(editor()->charAttributesAt(0).face, QStringLiteral("Times New Roman"));
-    QCOMPARE(editor()->charAttributesAt(0).size, 12);
-    // In notation mode the boxes name no real face; the symbol is set in Courier New.
-    QTest::keyClick(editor(), Qt::Key_Escape);
-    click(131);
-    QVERIFY(form->notation().inNotationMode());
-    QCOMPARE(editor()->toPlainText(), QStringLiteral("\u20AC\u00A9"));
-    QCOMPARE(editor()->charAttributesAt(1).face, QStringLiteral("Courier New"));
-    QCOMPARE(editor()->charAttributesAt(1).size, 11);
-}
-
-void PalettesTest::emptyButtonsEnterNotationAndInsertNothing_data() {
-    QTest::addColumn<int>("tag");
-    for (int tag : {43, 129, 210, 211, 216, 221})
-        QTest::newRow(qPrintable(QStringLiteral("empty %1").arg(tag))) << tag;
-}
-
-void PalettesTest::emptyButtonsEnterNotationAndInsertNothing() {
-    QFETCH(int, tag);
-    QTest::keyClicks(editor(), QStringLiteral("abc"));
-    editor()->setSelStart(1);
-    click(tag);
-    QVERIFY(form->notation().inNotationMode());
-    QCOMPARE(editor()->toPlainText(), QStringLiteral("abc"));
-    // In overwrite mode the empty text replaces the character after the caret.
-    QTest::keyClick(editor(), Qt::Key_Insert);
-    click(tag);
-    QCOMPARE(editor()->toPlainText(), QStringLiteral("ac"));
-    QCOMPARE(editor()->selStart(), 1);
-}
-
-void PalettesTest::largeOperatorsInsertTheirTallForm_data() {
-    QTest::addColumn<int>("tag");
-    QTest::addColumn<QString>("inserted");
-    QTest::newRow("product") << 206 << QStringLiteral("\u220F");
-    QTest::newRow("sum") << 207 << QStringLiteral("\u2211");
-    QTest::newRow("integral") << 209 << QStringLiteral("\u222B");
-    QTest::newRow("root is not substituted") << 208 << QStringLiteral("\u221A");
-}
-
-void PalettesTest::largeOperatorsInsertTheirTallForm() {
-    QFETCH(int, tag);
-    QFETCH(QString, inserted);
-    click(tag);
-    QCOMPARE(editor()->toPlainText(), inserted);
-    const CharAttributes a = editor()->charAttributesAt(0);
-    QCOMPARE(a.face, QStringLiteral("TessarySymbol Even"));
-    QCOMPARE(a.size, 11);
-    QCOMPARE(a.charset, 2);
-    QVERIFY(button(tag)->text() != inserted || tag == 208);
-}
-
-void PalettesTest::bracketTopOnTheLastLineAppendsAPaddedLine() {
-    QTest::keyClicks(editor(), QStringLiteral("x = "));
-    click(224); // bracket left top
-    const QString text = editor()->toPlainText();
-    QVERIFY(text.startsWith(QString(QStringLiteral("x = ")) + symbol(0xE8) + QLatin1Char('\n')));
-    QCOMPARE(editor()->caretPos().y(), 1);
-    const int pieceX = xOf(4);
-    const QString padding = text.mid(6);
-    QVERIFY(!padding.isEmpty());
-    QCOMPARE(padding.trimmed(), QString());
-    for (int i = 6; i < text.size(); ++i)
-        QCOMPARE(editor()->charAttributesAt(i).face, QStringLiteral("Courier New Even"));
-    QVERIFY(qAbs(editor()->caretPixelPos().x() - pieceX) <= 6);
-    // The bottom piece lands right under the top one and the caret stays on its line.
-    click(225);
-    const int bottom = editor()->selStart() - 1;
-    QCOMPARE(editor()->charAt(bottom), symbol(0xE9));
-    QVERIFY(qAbs(xOf(bottom) - pieceX) <= 6);
-    QCOMPARE(editor()->caretPos().y(), 1);
-}
-
-void PalettesTest::bracketTopPadsAShorterNextLineAndKeepsIt_data() {
-    QTest::addColumn<bool>("overwrite");
-    QTest::newRow("insert mode") << false;
-    QTest::newRow("overwrite mode") << true;
-}
-
-void PalettesTest::bracketTopPadsAShorterNextLineAndKeepsIt() {
-    QFETCH(bool, overwrite);
-    editor()->setPlainText(QStringLiteral("a long first line\nab\nthird"));
-    editor()->setSelStart(12);
-    if (overwrite)
+    void emptyButtonsEnterNotationAndInsertNothing() {
+        QFETCH(int, tag);
+        QTest::keyClicks(editor(), QStringLiteral("abc"));
+        editor()->setSelStart(1);
+        click(tag);
+        QVERIFY(form->notation().inNotationMode());
+        QCOMPARE(editor()->toPlainText(), QStringLiteral("abc"));
+        // In overwrite mode the empty text replaces the character after the caret.
         QTest::keyClick(editor(), Qt::Key_Insert);
-    click(224);
-    const QStringList lines = editor()->toPlainText().split(QLatin1Char('\n'));
-    QCOMPARE(lines.size(), 3);
-    const QString first = QStringLiteral("a long first line");
-    const QString piece(symbol(0xE8));
-    QCOMPARE(lines.at(0),
-             overwrite ? QString(first).replace(12, 1, piece) : QString(first).insert(12, piece));
-    QVERIFY(lines.at(1).startsWith(QStringLiteral("ab ")));
-    QCOMPARE(lines.at(1).mid(2).trimmed(), QString());
-    QCOMPARE(lines.at(2), QStringLiteral("third"));
-    QCOMPARE(editor()->caretPos().y(), 1);
-    QVERIFY(qAbs(editor()->caretPixelPos().x() - xOf(12)) <= 6);
-}
+        click(tag);
+        QCOMPARE(editor()->toPlainText(), QStringLiteral("ac"));
+        QCOMPARE(editor()->selStart(), 1);
+    }
 
-void PalettesTest::bracketTopNeverPadsInsideALongerNextLine() {
-    editor()->setPlainText(QStringLiteral("iiii\nWWWWWWWWWW\nend"));
-    editor()->setSelStart(2);
-    click(223); // the bar piece moves down like a top piece
-    const QStringList lines = editor()->toPlainText().split(QLatin1Char('\n'));
-    QCOMPARE(lines.at(1), QStringLiteral("WWWWWWWWWW"));
-    QCOMPARE(lines.at(2), QStringLiteral("end"));
-    QCOMPARE(editor()->caretPos().y(), 1);
-}
+    void largeOperatorsInsertTheirTallForm_data() {
+        QTest::addColumn<int>("tag");
+        QTest::addColumn<QString>("inserted");
+        QTest::newRow("product") << 206 << QStringLiteral("\u220F");
+        QTest::newRow("sum") << 207 << QStringLiteral("\u2211");
+        QTest::newRow("integral") << 209 << QStringLiteral("\u222B");
+        QTest::newRow("root is not substituted") << 208 << QStringLiteral("\u221A");
+    }
 
-void PalettesTest::bracketPiecesLeaveTheClipboardAlone() {
-    QClipboard *clipboard = QGuiApplication::clipboard();
-    auto *held = new QMimeData;
-    held->setText(QStringLiteral("kept"));
-    held->setHtml(QStringLiteral("<b>kept</b>"));
-    clipboard->setMimeData(held);
-    click(228); // brace left top
-    click(232); // brace left middle
-    click(229); // brace left bottom
-    QCOMPARE(clipboard->text(), QStringLiteral("kept"));
-    QCOMPARE(clipboard->mimeData()->html(), QStringLiteral("<b>kept</b>"));
-    QVERIFY(editor()->toPlainText().contains(symbol(0xEB)));
-    clipboard->clear();
-    click(226);
-    const QMimeData *after = clipboard->mimeData();
-    QVERIFY(!after || after->formats().isEmpty());
-}
+    void largeOperatorsInsertTheirTallForm() {
+        QFETCH(int, tag);
+        QFETCH(QString, inserted);
+        click(tag);
+        QCOMPARE(editor()->toPlainText(), inserted);
+        QCOMPARE(fontAt(0), QStringLiteral("TessarySymbol Even/11"));
+        QCOMPARE(editor()->charAttributesAt(0).charset, 2);
+        QVERIFY(button(tag)->text() != inserted || tag == 208);
+    }
+
+    void bracketTopOnTheLastLineAppendsAPaddedLine() {
+        QTest::keyClicks(editor(), QStringLiteral("x = "));
+        click(224); // bracket left top
+        const QString text = editor()->toPlainText();
+        QVERIFY(
+            text.startsWith(QString(QStringLiteral("x = ")) + symbol(0xE8) + QLatin1Char('\n')));
+        QCOMPARE(editor()->caretPos().y(), 1);
+        const int pieceX = xOf(4);
+        const QString padding = text.mid(6);
+        QVERIFY(!padding.isEmpty());
+        QCOMPARE(padding.trimmed(), QString());
+        for (int i = 6; i < text.size(); ++i)
+            QCOMPARE(editor()->charAttributesAt(i).face, QStringLiteral("Courier New Even"));
+        QVERIFY(qAbs(editor()->caretPixelPos().x() - pieceX) <= 6);
+        // The bottom piece lands right under the top one and the caret stays on its line.
+        click(225);
+        const int bottom = editor()->selStart() - 1;
+        QCOMPARE(editor()->charAt(bottom), symbol(0xE9));
+        QVERIFY(qAbs(xOf(bottom) - pieceX) <= 6);
+        QCOMPARE(editor()->caretPos().y(), 1);
+    }
+
+    void bracketTopPadsAShorterNextLineAndKeepsIt_data() {
+        QTest::addColumn<bool>("overwrite");
+        QTest::newRow("insert mode") << false;
+        QTest::newRow("overwrite mode") << true;
+    }
+
+    void bracketTopPadsAShorterNextLineAndKeepsIt() {
+        QFETCH(bool, overwrite);
+        editor()->setPlainText(QStringLiteral("a long first line\nab\nthird"));
+        editor()->setSelStart(12);
+        if (overwrite)
+            QTest::keyClick(editor(), Qt::Key_Insert);
+        click(224);
+        const QStringList lines = editor()->toPlainText().split(QLatin1Char('\n'));
+        QCOMPARE(lines.size(), 3);
+        const QString first = QStringLiteral("a long first line");
+        const QString piece(symbol(0xE8));
+        QCOMPARE(lines.at(0), overwrite ? QString(first).replace(12, 1, piece)
+                                        : QString(first).insert(12, piece));
+        QVERIFY(lines.at(1).startsWith(QStringLiteral("ab ")));
+        QCOMPARE(lines.at(1).mid(2).trimmed(), QString());
+        QCOMPARE(lines.at(2), QStringLiteral("third"));
+        QCOMPARE(editor()->caretPos().y(), 1);
+        QVERIFY(qAbs(editor()->caretPixelPos().x() - xOf(12)) <= 6);
+    }
+
+    void bracketTopNeverPadsInsideALongerNextLine() {
+        editor()->setPlainText(QStringLiteral("iiii\nWWWWWWWWWW\nend"));
+        editor()->setSelStart(2);
+        click(223); // the bar piece moves down like a top piece
+        const QStringList lines = editor()->toPlainText().split(QLatin1Char('\n'));
+        QCOMPARE(lines.at(1), QStringLiteral("WWWWWWWWWW"));
+        QCOMPARE(lines.at(2), QStringLiteral("end"));
+        QCOMPARE(editor()->caretPos().y(), 1);
+    }
+
+    void bracketPiecesLeaveTheClipboardAlone() {
+        QClipboard *clipboard = QGuiApplication::clipboard();
+        auto *held = new QMimeData;
+        held->setText(QStringLiteral("kept"));
+        held->setHtml(QStringLiteral("<b>kept</b>"));
+        clipboard->setMimeData(held);
+        click(228); // brace left top
+        click(232); // brace left middle
+        click(229); // brace left bottom
+        QCOMPARE(clipboard->text(), QStringLiteral("kept"));
+        QCOMPARE(clipboard->mimeData()->html(), QStringLiteral("<b>kept</b>"));
+        QVERIFY(editor()->toPlainText().contains(symbol(0xEB)));
+        clipboard->clear();
+        click(226);
+        const QMimeData *after = clipboard->mimeData();
+        QVERIFY(!after || after->formats().isEmpty());
+    }
+
+private:
+    QToolButton *button(int tag) const {
+        return form->findChild<QToolButton *>(QStringLiteral("PaletteButton%1").arg(tag));
+    }
+    void click(int tag) const { QTest::mouseClick(button(tag), Qt::LeftButton); }
+
+    int xOf(int position) const {
+        QTextCursor c(editor()->document());
+        c.setPosition(position);
+        return editor()->cursorRect(c).x();
+    }
+};
 
 QTEST_MAIN(PalettesTest)
 #include "tst_palettes.moc"

@@ -14,238 +14,225 @@ class TestRtfReader : public QObject {
     Q_OBJECT
 
 private slots:
-    void detectsRtf();
-    void libreOfficeSample();
-    void libreOfficeListsTablesAndFields();
-    void libreOfficeFromWordDocument();
-    void pandocSample();
-    void charactersThroughFontCodePages_data();
-    void charactersThroughFontCodePages();
-    void fontTableGivesCharsetAndPitch();
-    void groupsRestoreFormatting();
-    void paragraphProperties();
-    void oldStyleBullets();
-    void destinationsAreSkipped();
-    void finalParagraphMark();
-    void manyFacesNotInstalledKeepTheirNames();
-};
+    void detectsRtf() {
+        QVERIFY(RtfReader::looksLikeRtf("{\\rtf1 x}"));
+        QVERIFY(RtfReader::looksLikeRtf("\xEF\xBB\xBF \r\n{\\rtf1\\ansi x}"));
+        QVERIFY(!RtfReader::looksLikeRtf("plain text {\\rtf1"));
+        QVERIFY(!RtfReader::looksLikeRtf(""));
 
-void TestRtfReader::detectsRtf() {
-    QVERIFY(RtfReader::looksLikeRtf("{\\rtf1 x}"));
-    QVERIFY(RtfReader::looksLikeRtf("\xEF\xBB\xBF \r\n{\\rtf1\\ansi x}"));
-    QVERIFY(!RtfReader::looksLikeRtf("plain text {\\rtf1"));
-    QVERIFY(!RtfReader::looksLikeRtf(""));
-
-    QTextDocument doc;
-    doc.setPlainText("kept");
-    QTextCursor cursor(&doc);
-    QVERIFY(!RtfReader::read("not rtf", cursor));
-    QCOMPARE(doc.toPlainText(), QStringLiteral("kept"));
-}
-
-void TestRtfReader::libreOfficeSample() {
-    const auto doc = loadRtf(sample("libreoffice-mixed.rtf"));
-    QCOMPARE(describe(charOf(*doc, "Plain serif")), "Liberation Serif/12/auto/---/0/0");
-    QCOMPARE(describe(charOf(*doc, "bold")), "Liberation Serif/12/auto/b--/0/0");
-    QCOMPARE(describe(charOf(*doc, "italic")), "Liberation Serif/12/auto/-i-/0/0");
-    QCOMPARE(describe(charOf(*doc, "underlined")), "Liberation Serif/12/auto/--u/0/0");
-    QCOMPARE(describe(charOf(*doc, " words")), "Liberation Serif/12/auto/---/0/0");
-    QCOMPARE(describe(charOf(*doc, "Centred red")), "Liberation Sans/14/ff/---/0/0");
-    QCOMPARE(describe(charOf(*doc, "Right aligned")), "Liberation Mono/10/auto/---/0/0");
-    QCOMPARE(paraOf(blockWith(*doc, "Centred red")).alignment, Alignment::Center);
-    // 1in left, 0.5in right, first line 0.25in out
-    QCOMPARE(paraOf(blockWith(*doc, "Right aligned")),
-             (ParaAttributes{Alignment::Right, 54, 18, 36}));
-    const QTextBlock justified = blockWith(*doc, "Justified");
-    QCOMPARE(justified.text(),
-             "Justified paragraph Greek: \u03B1\u03B2\u03B3 \u03B4 and \u20AC euro.");
-    QCOMPARE(paraOf(justified).alignment, Alignment::Left);
-}
-
-void TestRtfReader::libreOfficeListsTablesAndFields() {
-    const auto doc = loadRtf(sample("libreoffice-mixed.rtf"));
-    const QStringList blocks = blockTexts(*doc);
-    const QTextBlock first = blockWith(*doc, "First bullet");
-    QCOMPARE(first.text(), "First bullet");
-    QCOMPARE(paraOf(first), (ParaAttributes{Alignment::Left, 21, 14, 0, true, 1}));
-    QVERIFY(first.textList() == first.next().textList());
-    // A numbered item keeps its number as text rather than becoming a bullet.
-    QCOMPARE(first.next().next().text(), "1.\tNumbered one");
-    QVERIFY(!paraOf(first.next().next()).bullet);
-    // Table cells become paragraphs; the field gives its result.
-    QCOMPARE(
-        blocks.mid(blocks.indexOf("Cell A"), 5),
-        QStringList({"Cell A", "Cell B", "Cell C", "Cell D", "Link: example line\u2028break"}));
-    QVERIFY(charOf(*doc, "example").underline);
-    QCOMPARE(blocks.size(), 12); // no empty paragraphs from cells or the final mark
-}
-
-void TestRtfReader::libreOfficeFromWordDocument() {
-    const auto doc = loadRtf(sample("libreoffice-from-docx.rtf"));
-    QCOMPARE(blockTexts(*doc), QStringList({"Word-style paragraph with bold and italic, a tab "
-                                            "here, and Greek \u03BB.",
-                                            "bullet from a word processor"}));
-    QVERIFY(charOf(*doc, "bold").bold && !charOf(*doc, "Word-style").bold);
-    QCOMPARE(paraOf(doc->lastBlock()), (ParaAttributes{Alignment::Left, 12, 24, 0, true, 0}));
-}
-
-void TestRtfReader::pandocSample() {
-    const auto doc = loadRtf(sample("pandoc-mixed.rtf"));
-    const QStringList blocks = blockTexts(*doc);
-    QCOMPARE(describe(charOf(*doc, "A heading")), "Helvetica/18/auto/b--/0/32");
-    // Formatting ends with its group.
-    QCOMPARE(describe(charOf(*doc, "Plain paragraph")), "Helvetica/12/auto/---/0/32");
-    QCOMPARE(describe(charOf(*doc, "code")), "Courier/12/auto/---/0/48");
-    QCOMPARE(describe(charOf(*doc, " text, and")), "Helvetica/12/auto/---/0/32");
-    QCOMPARE(paraOf(blockWith(*doc, "first item")),
-             (ParaAttributes{Alignment::Left, 0, 18, 0, false, 1}));
-    QCOMPARE(paraOf(blockWith(*doc, "quoted")).firstIndent, 36);
-    // Cells that end in \par give one paragraph each, without empty ones between.
-    QCOMPARE(blocks.mid(blocks.indexOf("\u2022\tfirst item"), 7),
-             QStringList({"\u2022\tfirst item", "\u2022\tsecond item", "1.\tnumbered",
-                          "A quoted block", "A", "B", "c1"}));
-    QCOMPARE(blocks.mid(blocks.size() - 2), QStringList({"", "Line one\u2028line two"}));
-}
-
-void TestRtfReader::charactersThroughFontCodePages_data() {
-    QTest::addColumn<QByteArray>("rtf");
-    QTest::addColumn<QString>("text");
-    const QByteArray fonts = "{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0 Arial;}{\\f1\\fcharset161 "
-                             "Greek;}{\\f2\\fcharset204 Cyr;}{\\f3\\fcharset2 TessarySymbol "
-                             "Even;}{\\f4 Courier New Greek Even;}}";
-    QTest::newRow("ansi") << fonts + "caf\\'e9 \\'80}" << QStringLiteral("caf\u00E9 \u20AC");
-    QTest::newRow("greek") << fonts + "\\f1 \\'e1\\'e2}" << QStringLiteral("\u03B1\u03B2");
-    QTest::newRow("cyrillic") << fonts + "\\f2 \\'e4\\'e0}" << QStringLiteral("\u0434\u0430");
-    QTest::newRow("symbol") << fonts + "\\f3 \\'c9\\'e5}" << QStringLiteral("\u2245\u2211");
-    QTest::newRow("face implies charset") << fonts + "\\f4 \\'e1}" << QStringLiteral("\u03B1");
-    QTest::newRow("raw 8-bit") << fonts + "\\f1 \xe1}" << QStringLiteral("\u03B1");
-    QTest::newRow("ansicpg") << QByteArray("{\\rtf1\\ansi\\ansicpg1251 \\'e4}")
-                             << QStringLiteral("\u0434");
-    // A DOS page is not Windows-1252: 0x82 is e acute there, a low quotation mark here.
-    QTest::newRow("regression: ansicpg437 is not read as 1252")
-        << QByteArray("{\\rtf1\\ansi\\ansicpg437 \\'82\\'e1}") << QStringLiteral("\u00E9\u00DF");
-    QTest::newRow("robustness: unknown code page reads as 1252")
-        << QByteArray("{\\rtf1\\ansi\\ansicpg4242 \\'82}") << QStringLiteral("\u201A");
-    QTest::newRow("u skips fallback")
-        << fonts + "a\\u945?b\\uc2\\u946\\'3f\\'3fc}" << QStringLiteral("a\u03B1b\u03B2c");
-    QTest::newRow("uc0") << fonts + "\\uc0\\u945 b}" << QStringLiteral("\u03B1b");
-    QTest::newRow("negative u") << fonts + "\\u-3913?}" << QStringLiteral("\uF0B7");
-    QTest::newRow("surrogate pair")
-        << fonts + "\\u-10188?\\u-8929?}" << QStringLiteral("\U0001D11F");
-    QTest::newRow("whole code point") << fonts + "\\u119071?}" << QStringLiteral("\U0001D11F");
-    QTest::newRow("lone surrogate") << fonts + "\\u-10188?x}" << QStringLiteral("\uFFFDx");
-    QTest::newRow("brace ends fallback")
-        << fonts + "{\\uc3\\u945}xy}" << QStringLiteral("\u03B1xy");
-    QTest::newRow("escapes") << fonts + "\\\\ \\{ \\} a\\~b\\_c\\-d}"
-                             << QStringLiteral("\\ { } a\u00A0b\u2011cd");
-    QTest::newRow("symbol words") << fonts + "\\emdash\\endash\\lquote\\rdblquote\\bullet}"
-                                  << QStringLiteral("\u2014\u2013\u2018\u201D\u2022");
-    QTest::newRow("line ends ignored") << fonts + "ab\r\ncd\ne}" << QStringLiteral("abcde");
-    QTest::newRow("control chars dropped")
-        << fonts + "a\\'01\\u65533?\\u64976?b\x02}" << QStringLiteral("a\uFFFDb");
-}
-
-void TestRtfReader::charactersThroughFontCodePages() {
-    QFETCH(QByteArray, rtf);
-    QFETCH(QString, text);
-    QCOMPARE(loadRtf(rtf)->toRawText(), text);
-}
-
-void TestRtfReader::fontTableGivesCharsetAndPitch() {
-    const auto doc =
-        loadRtf("{\\rtf1{\\fonttbl{\\f0\\fmodern\\fprq1\\fcharset0 Courier New;}"
-                "{\\f1\\fnil\\fcharset161\\fprq1{\\*\\tessarypitch149}Courier New Greek "
-                "Even;}{\\f2 Courier New Greek Low;}\\f3\\fswiss Unbraced;}"
-                "\\f0 a\\f1 b\\f2 c\\f3 d\\f9 e}");
-    QCOMPARE(describe(charAt(*doc, 0)), "Courier New/12/auto/---/0/49");
-    QCOMPARE(describe(charAt(*doc, 1)), "Courier New Greek Even/12/auto/---/161/149");
-    QCOMPARE(describe(charAt(*doc, 2)), "Courier New Greek Low/12/auto/---/161/0");
-    QCOMPARE(describe(charAt(*doc, 3)), "Unbraced/12/auto/---/0/32");
-    // An unknown font number falls back to the default font.
-    QCOMPARE(charAt(*doc, 4).face, "Courier New");
-}
-
-void TestRtfReader::groupsRestoreFormatting() {
-    const auto doc =
-        loadRtf("{\\rtf1{\\fonttbl{\\f0 A;}{\\f1 B;}}{\\colortbl;\\red255\\green0\\blue0;;}"
-                "\\fs20 a{\\b\\i\\ul\\f1\\fs40\\cf1 b{\\b0\\ulnone\\cf2 c}d}e\\b f\\plain g"
-                "\\uld h\\ul0\\cf99 i}");
-    QStringList chars;
-    for (int pos = 0; pos < 9; ++pos)
-        chars << describe(charAt(*doc, pos));
-    QCOMPARE(chars, QStringList({"A/10/auto/---/0/0", "B/20/ff/biu/0/0", "B/20/auto/-i-/0/0",
-                                 "B/20/ff/biu/0/0", "A/10/auto/---/0/0", "A/10/auto/b--/0/0",
-                                 "A/12/auto/---/0/0", "A/12/auto/--u/0/0", "A/12/auto/---/0/0"}));
-}
-
-void TestRtfReader::paragraphProperties() {
-    const auto doc =
-        loadRtf("{\\rtf1\\pard\\qr\\fi-360\\li720\\ri240\\tqr\\tx1440\\tqc\\tx2880\\tx4000 "
-                "a\\par b\\par\\pard\\qc c\\par\\pard\\qj\\li-99999999 d\\par}");
-    QCOMPARE(blockTexts(*doc), QStringList({"a", "b", "c", "d"}));
-    const ParaAttributes a{Alignment::Right, 18, 18, 12, false, 3};
-    QCOMPARE(paraOf(doc->findBlockByNumber(0)), a);
-    const QList<QTextOption::Tab> tabs = doc->firstBlock().blockFormat().tabPositions();
-    QCOMPARE(tabs[0].type, QTextOption::RightTab);
-    QCOMPARE(tabs[1].type, QTextOption::CenterTab);
-    QCOMPARE(qRound(tabs[2].position), qRound(pointsToDocUnits(200)));
-    QCOMPARE(paraOf(doc->findBlockByNumber(1)), a); // properties last until \pard
-    QCOMPARE(paraOf(doc->findBlockByNumber(2)), ParaAttributes{Alignment::Center});
-    // Justified reads as left; the indent is clamped to 22 inches.
-    QCOMPARE(paraOf(doc->findBlockByNumber(3)), (ParaAttributes{Alignment::Left, -22 * 72}));
-}
-
-void TestRtfReader::oldStyleBullets() {
-    const auto doc = loadRtf("{\\rtf1{\\fonttbl{\\f0 Arial;}{\\f1\\fcharset2 Symbol;}}"
-                             "\\pard{\\pntext\\f1\\'B7\\tab}{\\*\\pn\\pnlvlblt\\pnf1\\pnindent0{"
-                             "\\pntxtb\\'B7}}\\fi-360\\li360 one\\par{\\pntext\\f1\\'B7\\tab}one "
-                             "more\\par\\pard two\\par\\pard{\\pntext 2.\\tab}{\\*\\pn\\pnlvlbody"
-                             "\\pndec}three\\par}");
-    QCOMPARE(blockTexts(*doc), QStringList({"one", "one more", "two", "2.\tthree"}));
-    QVERIFY(paraOf(doc->findBlockByNumber(0)).bullet);
-    QVERIFY(paraOf(doc->findBlockByNumber(1)).bullet);
-    QVERIFY(doc->findBlockByNumber(0).textList() == doc->findBlockByNumber(1).textList());
-    QVERIFY(!paraOf(doc->findBlockByNumber(2)).bullet);
-    QVERIFY(!paraOf(doc->findBlockByNumber(3)).bullet);
-}
-
-void TestRtfReader::destinationsAreSkipped() {
-    const auto doc = loadRtf(
-        "{\\rtf1{\\info{\\title T}}{\\stylesheet{\\s0 Normal;}}{\\*\\unknown junk}"
-        "{\\header head}a{\\*\\bkmkstart x}b{\\pict\\pngblip 89504e47}"
-        "{\\pict\\bin6 }}{{{x}c{\\field{\\*\\fldinst PAGE}{\\fldrslt 7}}"
-        "{\\footnote note}{\\*\\listtable{\\list{\\leveltext bad;}}}d{\\object{\\result r}}}");
-    QCOMPARE(doc->toPlainText(), QStringLiteral("abc7d"));
-}
-
-void TestRtfReader::finalParagraphMark() {
-    // A whole file: the last \par ends the last paragraph.
-    QCOMPARE(blockTexts(*loadRtf("{\\rtf1 a\\par}")), QStringList({"a"}));
-    QCOMPARE(blockTexts(*loadRtf("{\\rtf1 a\\par\\par}")), QStringList({"a", ""}));
-    QCOMPARE(blockTexts(*loadRtf("{\\rtf1 a\\par b}")), QStringList({"a", "b"}));
-    const auto centred = loadRtf("{\\rtf1 a\\par\\pard\\qc b}");
-    QCOMPARE(paraOf(centred->lastBlock()).alignment, Alignment::Center);
-    QCOMPARE(paraOf(centred->firstBlock()).alignment, Alignment::Left);
-}
-
-// Beyond a few faces that are not installed the text is shown in installed ones, so that such
-// a document opens quickly; the names stay in the document and go back into the file.
-void TestRtfReader::manyFacesNotInstalledKeepTheirNames() {
-    QByteArray table, text;
-    for (const QByteArray n : {"0", "1", "2", "3", "4", "5", "6", "7", "8", "9"}) {
-        for (const QByteArray m : {"0", "1", "2", "3"}) {
-            table += "{\\f" + n + m + "\\froman Missing " + n + m + ";}";
-            text += "\\f" + n + m + " x";
-        }
+        QTextDocument doc;
+        doc.setPlainText("kept");
+        QTextCursor cursor(&doc);
+        QVERIFY(!RtfReader::read("not rtf", cursor));
+        QCOMPARE(doc.toPlainText(), QStringLiteral("kept"));
     }
-    const auto doc = loadRtf("{\\rtf1{\\fonttbl" + table + "}" + text + "}");
-    for (int i = 0; i < 40; ++i)
-        QCOMPARE(charAt(*doc, i).face, QStringLiteral("Missing %1%2").arg(i / 4).arg(i % 4));
-    QTextCursor last(doc.get());
-    last.setPosition(40);
-    QVERIFY(QFontDatabase::hasFamily(last.charFormat().fontFamilies().toStringList().first()));
-    QVERIFY(RtfWriter::write(doc.get()).contains("Missing 93;"));
-}
+
+    void libreOfficeSample() {
+        const auto doc = loadRtf(sample("libreoffice-mixed.rtf"));
+        QCOMPARE(describe(charOf(*doc, "Plain serif")), "Liberation Serif/12/auto/---/0/0");
+        QCOMPARE(describe(charOf(*doc, "bold")), "Liberation Serif/12/auto/b--/0/0");
+        QCOMPARE(describe(charOf(*doc, "italic")), "Liberation Serif/12/auto/-i-/0/0");
+        QCOMPARE(describe(charOf(*doc, "underlined")), "Liberation Serif/12/auto/--u/0/0");
+        QCOMPARE(describe(charOf(*doc, " words")), "Liberation Serif/12/auto/---/0/0");
+        QCOMPARE(describe(charOf(*doc, "Centred red")), "Liberation Sans/14/ff/---/0/0");
+        QCOMPARE(describe(charOf(*doc, "Right aligned")), "Liberation Mono/10/auto/---/0/0");
+        QCOMPARE(paraOf(blockWith(*doc, "Centred red")).alignment, Alignment::Center);
+        // 1in left, 0.5in right, first line 0.25in out
+        QCOMPARE(paraOf(blockWith(*doc, "Right aligned")),
+                 (ParaAttributes{Alignment::Right, 54, 18, 36}));
+        const QTextBlock justified = blockWith(*doc, "Justified");
+        QCOMPARE(justified.text(),
+                 "Justified paragraph Greek: \u03B1\u03B2\u03B3 \u03B4 and \u20AC euro.");
+        QCOMPARE(paraOf(justified).alignment, Alignment::Left);
+    }
+
+    void libreOfficeListsTablesAndFields() {
+        const auto doc = loadRtf(sample("libreoffice-mixed.rtf"));
+        const QStringList blocks = blockTexts(*doc);
+        const QTextBlock first = blockWith(*doc, "First bullet");
+        QCOMPARE(first.text(), "First bullet");
+        QCOMPARE(paraOf(first), (ParaAttributes{Alignment::Left, 21, 14, 0, true, 1}));
+        QVERIFY(first.textList() == first.next().textList());
+        // A numbered item keeps its number as text rather than becoming a bullet.
+        QCOMPARE(first.next().next().text(), "1.\tNumbered one");
+        QVERIFY(!paraOf(first.next().next()).bullet);
+        // Table cells become paragraphs; the field gives its result.
+        QCOMPARE(
+            blocks.mid(blocks.indexOf("Cell A"), 5),
+            QStringList({"Cell A", "Cell B", "Cell C", "Cell D", "Link: example line\u2028break"}));
+        QVERIFY(charOf(*doc, "example").underline);
+        QCOMPARE(blocks.size(), 12); // no empty paragraphs from cells or the final mark
+    }
+
+    void libreOfficeFromWordDocument() {
+        const auto doc = loadRtf(sample("libreoffice-from-docx.rtf"));
+        QCOMPARE(blockTexts(*doc), QStringList({"Word-style paragraph with bold and italic, a tab "
+                                                "here, and Greek \u03BB.",
+                                                "bullet from a word processor"}));
+        QVERIFY(charOf(*doc, "bold").bold && !charOf(*doc, "Word-style").bold);
+        QCOMPARE(paraOf(doc->lastBlock()), (ParaAttributes{Alignment::Left, 12, 24, 0, true, 0}));
+    }
+
+    void pandocSample() {
+        const auto doc = loadRtf(sample("pandoc-mixed.rtf"));
+        const QStringList blocks = blockTexts(*doc);
+        QCOMPARE(describe(charOf(*doc, "A heading")), "Helvetica/18/auto/b--/0/32");
+        // Formatting ends with its group.
+        QCOMPARE(describe(charOf(*doc, "Plain paragraph")), "Helvetica/12/auto/---/0/32");
+        QCOMPARE(describe(charOf(*doc, "code")), "Courier/12/auto/---/0/48");
+        QCOMPARE(describe(charOf(*doc, " text, and")), "Helvetica/12/auto/---/0/32");
+        QCOMPARE(paraOf(blockWith(*doc, "first item")),
+                 (ParaAttributes{Alignment::Left, 0, 18, 0, false, 1}));
+        QCOMPARE(paraOf(blockWith(*doc, "quoted")).firstIndent, 36);
+        // Cells that end in \par give one paragraph each, without empty ones between.
+        QCOMPARE(blocks.mid(blocks.indexOf("\u2022\tfirst item"), 7),
+                 QStringList({"\u2022\tfirst item", "\u2022\tsecond item", "1.\tnumbered",
+                              "A quoted block", "A", "B", "c1"}));
+        QCOMPARE(blocks.mid(blocks.size() - 2), QStringList({"", "Line one\u2028line two"}));
+    }
+
+    void charactersThroughFontCodePages_data() {
+        QTest::addColumn<QByteArray>("rtf");
+        QTest::addColumn<QString>("text");
+        const QByteArray fonts = "{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0 Arial;}{\\f1\\fcharset161 "
+                                 "Greek;}{\\f2\\fcharset204 Cyr;}{\\f3\\fcharset2 TessarySymbol "
+                                 "Even;}{\\f4 Courier New Greek Even;}}";
+        QTest::newRow("ansi") << fonts + "caf\\'e9 \\'80}" << QStringLiteral("caf\u00E9 \u20AC");
+        QTest::newRow("greek") << fonts + "\\f1 \\'e1\\'e2}" << QStringLiteral("\u03B1\u03B2");
+        QTest::newRow("cyrillic") << fonts + "\\f2 \\'e4\\'e0}" << QStringLiteral("\u0434\u0430");
+        QTest::newRow("symbol") << fonts + "\\f3 \\'c9\\'e5}" << QStringLiteral("\u2245\u2211");
+        QTest::newRow("face implies charset") << fonts + "\\f4 \\'e1}" << QStringLiteral("\u03B1");
+        QTest::newRow("raw 8-bit") << fonts + "\\f1 \xe1}" << QStringLiteral("\u03B1");
+        QTest::newRow("ansicpg") << QByteArray("{\\rtf1\\ansi\\ansicpg1251 \\'e4}")
+                                 << QStringLiteral("\u0434");
+        // A DOS page is not Windows-1252: 0x82 is e acute there, a low quotation mark here.
+        QTest::newRow("regression: ansicpg437 is not read as 1252")
+            << QByteArray("{\\rtf1\\ansi\\ansicpg437 \\'82\\'e1}")
+            << QStringLiteral("\u00E9\u00DF");
+        QTest::newRow("robustness: unknown code page reads as 1252")
+            << QByteArray("{\\rtf1\\ansi\\ansicpg4242 \\'82}") << QStringLiteral("\u201A");
+        QTest::newRow("u skips fallback")
+            << fonts + "a\\u945?b\\uc2\\u946\\'3f\\'3fc}" << QStringLiteral("a\u03B1b\u03B2c");
+        QTest::newRow("uc0") << fonts + "\\uc0\\u945 b}" << QStringLiteral("\u03B1b");
+        QTest::newRow("negative u") << fonts + "\\u-3913?}" << QStringLiteral("\uF0B7");
+        QTest::newRow("surrogate pair")
+            << fonts + "\\u-10188?\\u-8929?}" << QStringLiteral("\U0001D11F");
+        QTest::newRow("whole code point") << fonts + "\\u119071?}" << QStringLiteral("\U0001D11F");
+        QTest::newRow("lone surrogate") << fonts + "\\u-10188?x}" << QStringLiteral("\uFFFDx");
+        QTest::newRow("brace ends fallback")
+            << fonts + "{\\uc3\\u945}xy}" << QStringLiteral("\u03B1xy");
+        QTest::newRow("escapes") << fonts + "\\\\ \\{ \\} a\\~b\\_c\\-d}"
+                                 << QStringLiteral("\\ { } a\u00A0b\u2011cd");
+        QTest::newRow("symbol words") << fonts + "\\emdash\\endash\\lquote\\rdblquote\\bullet}"
+                                      << QStringLiteral("\u2014\u2013\u2018\u201D\u2022");
+        QTest::newRow("line ends ignored") << fonts + "ab\r\ncd\ne}" << QStringLiteral("abcde");
+        QTest::newRow("control chars dropped")
+            << fonts + "a\\'01\\u65533?\\u64976?b\x02}" << QStringLiteral("a\uFFFDb");
+    }
+
+    void charactersThroughFontCodePages() {
+        QFETCH(QByteArray, rtf);
+        QTEST(loadRtf(rtf)->toRawText(), "text");
+    }
+
+    void fontTableGivesCharsetAndPitch() {
+        const auto doc =
+            loadRtf("{\\rtf1{\\fonttbl{\\f0\\fmodern\\fprq1\\fcharset0 Courier New;}"
+                    "{\\f1\\fnil\\fcharset161\\fprq1{\\*\\tessarypitch149}Courier New Greek "
+                    "Even;}{\\f2 Courier New Greek Low;}\\f3\\fswiss Unbraced;}"
+                    "\\f0 a\\f1 b\\f2 c\\f3 d\\f9 e}");
+        QCOMPARE(describe(charAt(*doc, 0)), "Courier New/12/auto/---/0/49");
+        QCOMPARE(describe(charAt(*doc, 1)), "Courier New Greek Even/12/auto/---/161/149");
+        QCOMPARE(describe(charAt(*doc, 2)), "Courier New Greek Low/12/auto/---/161/0");
+        QCOMPARE(describe(charAt(*doc, 3)), "Unbraced/12/auto/---/0/32");
+        // An unknown font number falls back to the default font.
+        QCOMPARE(charAt(*doc, 4).face, "Courier New");
+    }
+
+    void groupsRestoreFormatting() {
+        const auto doc =
+            loadRtf("{\\rtf1{\\fonttbl{\\f0 A;}{\\f1 B;}}{\\colortbl;\\red255\\green0\\blue0;;}"
+                    "\\fs20 a{\\b\\i\\ul\\f1\\fs40\\cf1 b{\\b0\\ulnone\\cf2 c}d}e\\b f\\plain g"
+                    "\\uld h\\ul0\\cf99 i}");
+        QStringList chars;
+        for (int pos = 0; pos < 9; ++pos)
+            chars << describe(charAt(*doc, pos));
+        QCOMPARE(chars,
+                 QStringList({"A/10/auto/---/0/0", "B/20/ff/biu/0/0", "B/20/auto/-i-/0/0",
+                              "B/20/ff/biu/0/0", "A/10/auto/---/0/0", "A/10/auto/b--/0/0",
+                              "A/12/auto/---/0/0", "A/12/auto/--u/0/0", "A/12/auto/---/0/0"}));
+    }
+
+    void paragraphProperties() {
+        const auto doc =
+            loadRtf("{\\rtf1\\pard\\qr\\fi-360\\li720\\ri240\\tqr\\tx1440\\tqc\\tx2880\\tx4000 "
+                    "a\\par b\\par\\pard\\qc c\\par\\pard\\qj\\li-99999999 d\\par}");
+        QCOMPARE(blockTexts(*doc), QStringList({"a", "b", "c", "d"}));
+        const ParaAttributes a{Alignment::Right, 18, 18, 12, false, 3};
+        QCOMPARE(paraOf(doc->findBlockByNumber(0)), a);
+        const QList<QTextOption::Tab> tabs = doc->firstBlock().blockFormat().tabPositions();
+        QCOMPARE(tabs[0].type, QTextOption::RightTab);
+        QCOMPARE(tabs[1].type, QTextOption::CenterTab);
+        QCOMPARE(qRound(tabs[2].position), qRound(pointsToDocUnits(200)));
+        QCOMPARE(paraOf(doc->findBlockByNumber(1)), a); // properties last until \pard
+        QCOMPARE(paraOf(doc->findBlockByNumber(2)), ParaAttributes{Alignment::Center});
+        // Justified reads as left; the indent is clamped to 22 inches.
+        QCOMPARE(paraOf(doc->findBlockByNumber(3)), (ParaAttributes{Alignment::Left, -22 * 72}));
+    }
+
+    void oldStyleBullets() {
+        const auto doc =
+            loadRtf("{\\rtf1{\\fonttbl{\\f0 Arial;}{\\f1\\fcharset2 Symbol;}}"
+                    "\\pard{\\pntext\\f1\\'B7\\tab}{\\*\\pn\\pnlvlblt\\pnf1\\pnindent0{"
+                    "\\pntxtb\\'B7}}\\fi-360\\li360 one\\par{\\pntext\\f1\\'B7\\tab}one "
+                    "more\\par\\pard two\\par\\pard{\\pntext 2.\\tab}{\\*\\pn\\pnlvlbody"
+                    "\\pndec}three\\par}");
+        QCOMPARE(blockTexts(*doc), QStringList({"one", "one more", "two", "2.\tthree"}));
+        QVERIFY(paraOf(doc->findBlockByNumber(0)).bullet);
+        QVERIFY(paraOf(doc->findBlockByNumber(1)).bullet);
+        QVERIFY(doc->findBlockByNumber(0).textList() == doc->findBlockByNumber(1).textList());
+        QVERIFY(!paraOf(doc->findBlockByNumber(2)).bullet);
+        QVERIFY(!paraOf(doc->findBlockByNumber(3)).bullet);
+    }
+
+    void destinationsAreSkipped() {
+        const auto doc = loadRtf(
+            "{\\rtf1{\\info{\\title T}}{\\stylesheet{\\s0 Normal;}}{\\*\\unknown junk}"
+            "{\\header head}a{\\*\\bkmkstart x}b{\\pict\\pngblip 89504e47}"
+            "{\\pict\\bin6 }}{{{x}c{\\field{\\*\\fldinst PAGE}{\\fldrslt 7}}"
+            "{\\footnote note}{\\*\\listtable{\\list{\\leveltext bad;}}}d{\\object{\\result r}}}");
+        QCOMPARE(doc->toPlainText(), QStringLiteral("abc7d"));
+    }
+
+    void finalParagraphMark() {
+        // A whole file: the last \par ends the last paragraph.
+        QCOMPARE(blockTexts(*loadRtf("{\\rtf1 a\\par}")), QStringList({"a"}));
+        QCOMPARE(blockTexts(*loadRtf("{\\rtf1 a\\par\\par}")), QStringList({"a", ""}));
+        QCOMPARE(blockTexts(*loadRtf("{\\rtf1 a\\par b}")), QStringList({"a", "b"}));
+        const auto centred = loadRtf("{\\rtf1 a\\par\\pard\\qc b}");
+        QCOMPARE(paraOf(centred->lastBlock()).alignment, Alignment::Center);
+        QCOMPARE(paraOf(centred->firstBlock()).alignment, Alignment::Left);
+    }
+
+    // Beyond a few faces that are not installed the text is shown in installed ones, so that such
+    // a document opens quickly; the names stay in the document and go back into the file.
+    void manyFacesNotInstalledKeepTheirNames() {
+        QByteArray table, text;
+        for (const QByteArray n : {"0", "1", "2", "3", "4", "5", "6", "7", "8", "9"}) {
+            for (const QByteArray m : {"0", "1", "2", "3"}) {
+                table += "{\\f" + n + m + "\\froman Missing " + n + m + ";}";
+                text += "\\f" + n + m + " x";
+            }
+        }
+        const auto doc = loadRtf("{\\rtf1{\\fonttbl" + table + "}" + text + "}");
+        for (int i = 0; i < 40; ++i)
+            QCOMPARE(charAt(*doc, i).face, QStringLiteral("Missing %1%2").arg(i / 4).arg(i % 4));
+        QTextCursor last(doc.get());
+        last.setPosition(40);
+        QVERIFY(QFontDatabase::hasFamily(last.charFormat().fontFamilies().toStringList().first()));
+        QVERIFY(RtfWriter::write(doc.get()).contains("Missing 93;"));
+    }
+};
 
 QTEST_MAIN(TestRtfReader)
 #include "tst_rtfreader.moc"

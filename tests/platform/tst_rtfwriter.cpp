@@ -13,12 +13,7 @@ using namespace tessary::test;
 namespace {
 
 CharAttributes attrs(const QString &face, int size, int charset = 0, int pitch = 0) {
-    CharAttributes a;
-    a.face = face;
-    a.size = size;
-    a.charset = charset;
-    a.pitchAndFamily = pitch;
-    return a;
+    return {face, size, kAutomaticColor, false, false, false, charset, pitch};
 }
 
 void insert(QTextCursor &cursor, const QString &text, const CharAttributes &a) {
@@ -42,9 +37,8 @@ std::unique_ptr<QTextDocument> everyAttribute() {
     QTextCursor c(doc.get());
     CharAttributes body = attrs("Liberation Serif", 12, 0, 0x12);
     insert(c, "Plain\ttext", body);
-    CharAttributes styled = attrs("Liberation Sans", 20, 0, 0x22);
-    styled.bold = styled.italic = styled.underline = true;
-    styled.color = rgbColor(200, 10, 30);
+    const CharAttributes styled{
+        "Liberation Sans", 20, rgbColor(200, 10, 30), true, true, true, 0, 0x22};
     insert(c, " styled {\\}", styled);
     insert(c, "\u2028after a soft break", body);
 
@@ -102,122 +96,115 @@ class TestRtfWriter : public QObject {
     Q_OBJECT
 
 private slots:
-    void roundTripsEveryAttribute();
-    void writesStandardRtf();
-    void notationFacesAndCodePages();
-    void emptyDocument();
-    void writesRanges();
-    void libreOfficeReadsTheText();
+    void roundTripsEveryAttribute() {
+        const auto doc = everyAttribute();
+        const QByteArray rtf = RtfWriter::write(doc.get());
+        const auto back = loadRtf(rtf);
+        compareDocuments(*back, *doc);
+        QVERIFY(paraOf(back->findBlockByNumber(3)).bullet);
+        QVERIFY(back->findBlockByNumber(3).textList() == back->findBlockByNumber(4).textList());
+        QCOMPARE(charOf(*back, "\u03B1").pitchAndFamily, 4 * 37 + 1);
+        // Written again, it is the same file.
+        QCOMPARE(RtfWriter::write(back.get()), rtf);
+    }
+
+    void writesStandardRtf() {
+        const QByteArray rtf = RtfWriter::write(everyAttribute().get());
+        QVERIFY(rtf.startsWith("{\\rtf1\\ansi\\ansicpg1252\\deff0"));
+        QVERIFY(rtf.endsWith("}\n"));
+        QVERIFY(rtf.contains("{\\colortbl;\\red200\\green10\\blue30;}"));
+        for (const char *word : {"\\b", "\\i", "\\ul", "\\cf1", "\\fs40", "\\qc", "\\qr",
+                                 "\\fi-360", "\\li360", "\\ri240", "\\tqr\\tx2880", "\\tqc\\tx4000",
+                                 "\\tab", "\\line", "\\par", "\\pnlvlblt", "\\'80\\'e9\\~"})
+            QVERIFY2(rtf.contains(word), word);
+        QVERIFY(rtf.contains(" styled \\{\\\\\\}"));
+        QVERIFY(rtf.contains("\\u-10188?\\u-8930?"));
+        // Every byte is 7-bit: other programs need no guess at the file's encoding.
+        QVERIFY(std::all_of(rtf.begin(), rtf.end(), [](char c) { return uchar(c) < 0x80; }));
+    }
+
+    void notationFacesAndCodePages() {
+        const QByteArray rtf = RtfWriter::write(everyAttribute().get());
+        QVERIFY(rtf.contains("\\fcharset161\\fprq1{\\*\\tessarypitch149}Courier New Greek Even;}"));
+        QVERIFY(rtf.contains("\\fcharset2\\fprq2{\\*\\tessarypitch22}TessarySymbol Even;}"));
+        QVERIFY(rtf.contains("\\fcharset0\\fprq1{\\*\\tessarypitch253}Courier New Even;}"));
+        // Bytes the family and pitch words can express need no private word.
+        QVERIFY(rtf.contains("{\\f0\\froman\\fcharset0\\fprq2 Liberation Serif;}"));
+        QVERIFY(rtf.contains("\\fswiss\\fcharset0\\fprq2 Liberation Sans;}"));
+        // Greek through Windows-1253; a character no code page of the face holds as \u.
+        QVERIFY(rtf.contains("\\'e1\\'e2\\'e3 \\u1078?"));
+        // Symbol codes also carry their character for readers that take the code as a glyph.
+        QVERIFY(rtf.contains("\\u8773\\'c9\\u8721\\'e5\\u9121\\'e8\\u32  \\u120 x"));
+    }
+
+    void emptyDocument() {
+        QTextDocument doc;
+        const QByteArray rtf = RtfWriter::write(&doc);
+        QVERIFY(rtf.contains("{\\fonttbl{\\f0"));
+        const auto back = loadRtf(rtf);
+        QCOMPARE(back->blockCount(), 1);
+        QVERIFY(back->isEmpty());
+    }
+
+    void writesRanges() {
+        const auto doc = everyAttribute();
+        const int start = int(doc->toPlainText().indexOf("text"));
+        const int greek = int(doc->toPlainText().indexOf("\u03B2"));
+        auto paste = [](const QByteArray &rtf) {
+            auto target = std::make_unique<QTextDocument>();
+            QTextCursor cursor(target.get());
+            RtfReader::read(rtf, cursor, RtfReader::Mode::Fragment);
+            return target;
+        };
+        // Inside one paragraph there is no paragraph mark; across one, exactly one.
+        const QByteArray inside = RtfWriter::write(doc.get(), start, start + 10);
+        QCOMPARE(inside.count("\\par\n"), 0);
+        QCOMPARE(paste(inside)->toPlainText(), "text style");
+        QCOMPARE(describe(charOf(*paste(inside), "style")), describe(charOf(*doc, "style")));
+        const QByteArray across = RtfWriter::write(doc.get(), start, greek);
+        QCOMPARE(across.count("\\par\n"), 1);
+        QCOMPARE(blockTexts(*paste(across)),
+                 QStringList({"text styled {\\}\u2028after a soft break", "\u03B1"}));
+        QCOMPARE(charOf(*paste(across), "\u03B1").pitchAndFamily, 4 * 37 + 1);
+        QVERIFY(RtfWriter::write(nullptr).isEmpty());
+    }
+
+    void libreOfficeReadsTheText() {
+        const QString soffice = QStandardPaths::findExecutable("soffice");
+        if (soffice.isEmpty())
+            QSKIP("LibreOffice (soffice) is not installed; cannot check that it reads our RTF");
+        QTemporaryDir dir;
+        QVERIFY(dir.isValid());
+        const auto doc = everyAttribute();
+        QFile file(dir.filePath("doc.rtf"));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(RtfWriter::write(doc.get()));
+        file.close();
+
+        QProcess process;
+        process.setWorkingDirectory(dir.path());
+        process.start(soffice, {"-env:UserInstallation=file://" + dir.filePath("profile"),
+                                "--headless", "--convert-to", "txt:Text (encoded):UTF8", "--outdir",
+                                dir.path(), file.fileName()});
+        QVERIFY(process.waitForFinished(180000));
+        QFile txt(dir.filePath("doc.txt"));
+        QVERIFY2(txt.open(QIODevice::ReadOnly), process.readAllStandardError().constData());
+        QString text = QString::fromUtf8(txt.readAll());
+        text.remove(QChar(0xFEFF));
+        QStringList lines = text.split(QRegularExpression("\r?\n"));
+        while (!lines.isEmpty() && lines.last().isEmpty())
+            lines.removeLast();
+
+        QStringList expected = blockTexts(*doc);
+        for (QString &line : expected)
+            line.replace(QChar::LineSeparator, u'\n');
+        expected = expected.join(u'\n').split(u'\n');
+        // The bullet paragraphs come out with their bullet in front.
+        for (QString &line : lines)
+            line.remove(QRegularExpression("^\\s*\u2022\\s*"));
+        QCOMPARE(lines, expected);
+    }
 };
-
-void TestRtfWriter::roundTripsEveryAttribute() {
-    const auto doc = everyAttribute();
-    const QByteArray rtf = RtfWriter::write(doc.get());
-    const auto back = loadRtf(rtf);
-    compareDocuments(*back, *doc);
-    QVERIFY(paraOf(back->findBlockByNumber(3)).bullet);
-    QVERIFY(back->findBlockByNumber(3).textList() == back->findBlockByNumber(4).textList());
-    QCOMPARE(charOf(*back, "\u03B1").pitchAndFamily, 4 * 37 + 1);
-    // Written again, it is the same file.
-    QCOMPARE(RtfWriter::write(back.get()), rtf);
-}
-
-void TestRtfWriter::writesStandardRtf() {
-    const QByteArray rtf = RtfWriter::write(everyAttribute().get());
-    QVERIFY(rtf.startsWith("{\\rtf1\\ansi\\ansicpg1252\\deff0"));
-    QVERIFY(rtf.endsWith("}\n"));
-    QVERIFY(rtf.contains("{\\colortbl;\\red200\\green10\\blue30;}"));
-    for (const char *word : {"\\b", "\\i", "\\ul", "\\cf1", "\\fs40", "\\qc", "\\qr", "\\fi-360",
-                             "\\li360", "\\ri240", "\\tqr\\tx2880", "\\tqc\\tx4000", "\\tab",
-                             "\\line", "\\par", "\\pnlvlblt", "\\'80\\'e9\\~"})
-        QVERIFY2(rtf.contains(word), word);
-    QVERIFY(rtf.contains(" styled \\{\\\\\\}"));
-    QVERIFY(rtf.contains("\\u-10188?\\u-8930?"));
-    // Every byte is 7-bit: other programs need no guess at the file's encoding.
-    QVERIFY(std::all_of(rtf.begin(), rtf.end(), [](char c) { return uchar(c) < 0x80; }));
-}
-
-void TestRtfWriter::notationFacesAndCodePages() {
-    const QByteArray rtf = RtfWriter::write(everyAttribute().get());
-    QVERIFY(rtf.contains("\\fcharset161\\fprq1{\\*\\tessarypitch149}Courier New Greek Even;}"));
-    QVERIFY(rtf.contains("\\fcharset2\\fprq2{\\*\\tessarypitch22}TessarySymbol Even;}"));
-    QVERIFY(rtf.contains("\\fcharset0\\fprq1{\\*\\tessarypitch253}Courier New Even;}"));
-    // Bytes the family and pitch words can express need no private word.
-    QVERIFY(rtf.contains("{\\f0\\froman\\fcharset0\\fprq2 Liberation Serif;}"));
-    QVERIFY(rtf.contains("\\fswiss\\fcharset0\\fprq2 Liberation Sans;}"));
-    // Greek through Windows-1253; a character no code page of the face holds as \u.
-    QVERIFY(rtf.contains("\\'e1\\'e2\\'e3 \\u1078?"));
-    // Symbol codes also carry their character for readers that take the code as a glyph.
-    QVERIFY(rtf.contains("\\u8773\\'c9\\u8721\\'e5\\u9121\\'e8\\u32  \\u120 x"));
-}
-
-void TestRtfWriter::emptyDocument() {
-    QTextDocument doc;
-    const QByteArray rtf = RtfWriter::write(&doc);
-    QVERIFY(rtf.contains("{\\fonttbl{\\f0"));
-    const auto back = loadRtf(rtf);
-    QCOMPARE(back->blockCount(), 1);
-    QVERIFY(back->isEmpty());
-}
-
-void TestRtfWriter::writesRanges() {
-    const auto doc = everyAttribute();
-    const int start = int(doc->toPlainText().indexOf("text"));
-    const int greek = int(doc->toPlainText().indexOf("\u03B2"));
-    auto paste = [](const QByteArray &rtf) {
-        auto target = std::make_unique<QTextDocument>();
-        QTextCursor cursor(target.get());
-        RtfReader::read(rtf, cursor, RtfReader::Mode::Fragment);
-        return target;
-    };
-    // Inside one paragraph there is no paragraph mark; across one, exactly one.
-    const QByteArray inside = RtfWriter::write(doc.get(), start, start + 10);
-    QCOMPARE(inside.count("\\par\n"), 0);
-    QCOMPARE(paste(inside)->toPlainText(), "text style");
-    QCOMPARE(describe(charOf(*paste(inside), "style")), describe(charOf(*doc, "style")));
-    const QByteArray across = RtfWriter::write(doc.get(), start, greek);
-    QCOMPARE(across.count("\\par\n"), 1);
-    QCOMPARE(blockTexts(*paste(across)),
-             QStringList({"text styled {\\}\u2028after a soft break", "\u03B1"}));
-    QCOMPARE(charOf(*paste(across), "\u03B1").pitchAndFamily, 4 * 37 + 1);
-    QVERIFY(RtfWriter::write(nullptr).isEmpty());
-}
-
-void TestRtfWriter::libreOfficeReadsTheText() {
-    const QString soffice = QStandardPaths::findExecutable("soffice");
-    if (soffice.isEmpty())
-        QSKIP("LibreOffice (soffice) is not installed; cannot check that it reads our RTF");
-    QTemporaryDir dir;
-    QVERIFY(dir.isValid());
-    const auto doc = everyAttribute();
-    QFile file(dir.filePath("doc.rtf"));
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(RtfWriter::write(doc.get()));
-    file.close();
-
-    QProcess process;
-    process.setWorkingDirectory(dir.path());
-    process.start(soffice, {"-env:UserInstallation=file://" + dir.filePath("profile"), "--headless",
-                            "--convert-to", "txt:Text (encoded):UTF8", "--outdir", dir.path(),
-                            file.fileName()});
-    QVERIFY(process.waitForFinished(180000));
-    QFile txt(dir.filePath("doc.txt"));
-    QVERIFY2(txt.open(QIODevice::ReadOnly), process.readAllStandardError().constData());
-    QString text = QString::fromUtf8(txt.readAll());
-    text.remove(QChar(0xFEFF));
-    QStringList lines = text.split(QRegularExpression("\r?\n"));
-    while (!lines.isEmpty() && lines.last().isEmpty())
-        lines.removeLast();
-
-    QStringList expected = blockTexts(*doc);
-    for (QString &line : expected)
-        line.replace(QChar::LineSeparator, u'\n');
-    expected = expected.join(u'\n').split(u'\n');
-    // The bullet paragraphs come out with their bullet in front.
-    for (QString &line : lines)
-        line.remove(QRegularExpression("^\\s*\u2022\\s*"));
-    QCOMPARE(lines, expected);
-}
 
 QTEST_MAIN(TestRtfWriter)
 #include "tst_rtfwriter.moc"

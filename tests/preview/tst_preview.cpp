@@ -61,233 +61,213 @@ int unmatchedPixels(const QImage &a, const QImage &b) {
 class PreviewTest : public QObject {
     Q_OBJECT
 private slots:
-    void initTestCase();
-    void init();
-    void cleanup();
-    void viewScaleIsClampedAndTakenOnlyInCustomMode_data();
-    void viewScaleIsClampedAndTakenOnlyInCustomMode();
-    void zoomStepsSwitchToCustomMode_data();
-    void zoomStepsSwitchToCustomMode();
-    void pageDownAtTheBottomTurnsThePage_data();
-    void pageDownAtTheBottomTurnsThePage();
-    void everyPageWriteFiresOnPageChanged_data();
-    void everyPageWriteFiresOnPageChanged();
-    void repaginationToFewerPagesClampsThePage();
-    void narrowControlKeepsTheGapAndScrolls();
-    void paintingOnlyReplaysTheRecordedPage();
-    void previewShowsThePrintedPage();
+    void initTestCase() { test::registerNotationFaces(); }
+
+    void init() {
+        sandbox = std::make_unique<test::Sandbox>(1280, 96);
+        Services::setPrinter(std::make_unique<FixedPrinter>());
+        job = std::make_unique<CountingJob>();
+        job->setPages(7);
+        preview = std::make_unique<TPreview>();
+        preview->resize(400, 500);
+        preview->show();
+        QVERIFY(QTest::qWaitForWindowExposed(preview.get()));
+        preview->SetPrintJob(job.get());
+    }
+
+    void cleanup() {
+        preview.reset();
+        job.reset();
+    }
+
+    void viewScaleIsClampedAndTakenOnlyInCustomMode_data() {
+        QTest::addColumn<int>("mode");
+        QTest::addColumn<int>("written");
+        QTest::addColumn<int>("expected"); // 0: the scale before the write
+        QTest::newRow("custom below the limit") << int(vmCustom) << 5 << 10;
+        QTest::newRow("custom above the limit") << int(vmCustom) << 5000 << 1000;
+        QTest::newRow("custom in range") << int(vmCustom) << 250 << 250;
+        QTest::newRow("whole page ignores it") << int(vmWholePage) << 300 << 0;
+        QTest::newRow("page width ignores it") << int(vmPageWidth) << 300 << 0;
+    }
+
+    void viewScaleIsClampedAndTakenOnlyInCustomMode() {
+        QFETCH(int, mode);
+        QFETCH(int, written);
+        QFETCH(int, expected);
+        preview->SetViewMode(TViewMode(mode));
+        const int before = preview->ViewScale();
+        preview->SetViewScale(written);
+        QCOMPARE(preview->ViewScale(), expected ? expected : before);
+        QCOMPARE(preview->ViewMode(), TViewMode(mode));
+    }
+
+    void zoomStepsSwitchToCustomMode_data() {
+        QTest::addColumn<int>("customScale"); // 0: start in whole-page mode
+        QTest::addColumn<bool>("zoomIn");
+        QTest::addColumn<int>("expected");
+        QTest::newRow("in at the top stays") << 1000 << true << 1000;
+        QTest::newRow("in between steps") << 120 << true << 150;
+        QTest::newRow("out between steps") << 120 << false << 100;
+        QTest::newRow("out at the bottom stays") << 10 << false << 10;
+        // 400 x 500 pixels at 96 dpi hold a Letter sheet at 44 %.
+        QTest::newRow("in from whole page") << 0 << true << 50;
+    }
+
+    void zoomStepsSwitchToCustomMode() {
+        QFETCH(int, customScale);
+        QFETCH(bool, zoomIn);
+        if (customScale) {
+            preview->SetViewMode(vmCustom);
+            preview->SetViewScale(customScale);
+        }
+        zoomIn ? preview->ZoomIn() : preview->ZoomOut();
+        QCOMPARE(preview->ViewMode(), vmCustom);
+        QTEST(preview->ViewScale(), "expected");
+    }
+
+    void pageDownAtTheBottomTurnsThePage_data() {
+        QTest::addColumn<int>("page");
+        QTest::addColumn<int>("expectedPage");
+        QTest::newRow("last page stays at its bottom") << 7 << 7;
+        QTest::newRow("earlier page turns to the next") << 3 << 4;
+    }
+
+    void pageDownAtTheBottomTurnsThePage() {
+        QFETCH(int, page);
+        QFETCH(int, expectedPage);
+        preview->SetViewMode(vmCustom);
+        preview->SetViewScale(100);
+        preview->SetPageIndex(page);
+        QScrollBar *v = preview->ScrollBox()->verticalScrollBar();
+        press(Qt::Key_End, Qt::ControlModifier);
+        QVERIFY(v->maximum() > 0);
+        QCOMPARE(v->value(), v->maximum());
+        const int bottom = v->value();
+        press(Qt::Key_PageDown);
+        QCOMPARE(preview->PageIndex(), expectedPage);
+        QCOMPARE(v->value(), expectedPage == page ? bottom : 0);
+    }
+
+    void everyPageWriteFiresOnPageChanged_data() {
+        QTest::addColumn<int>("written");
+        QTest::addColumn<int>("expected");
+        QTest::newRow("the current page again") << 1 << 1;
+        QTest::newRow("another page") << 5 << 5;
+        QTest::newRow("beyond the last") << 99 << 7;
+        QTest::newRow("below the first") << 0 << 1;
+    }
+
+    void everyPageWriteFiresOnPageChanged() {
+        QFETCH(int, written);
+        QSignalSpy changed(preview.get(), &TCustomPreview::OnPageChanged);
+        preview->SetPageIndex(written);
+        QCOMPARE(changed.count(), 1);
+        QTEST(preview->PageIndex(), "expected");
+    }
+
+    void repaginationToFewerPagesClampsThePage() {
+        preview->SetPageIndex(7);
+        job->setPages(3);
+        QCOMPARE(preview->PageIndex(), 3);
+        QCOMPARE(preview->PageText(), QStringLiteral("Page 3 of 3"));
+    }
+
+    void narrowControlKeepsTheGapAndScrolls() {
+        preview->resize(300, 500);
+        preview->SetViewMode(vmCustom);
+        preview->SetViewScale(100);
+        TDrawPanel *panel = preview->DrawPanel();
+        QScrollBar *h = preview->ScrollBox()->horizontalScrollBar();
+        // Letter at 600 dpi shown at 96 dpi is 816 pixels wide, plus shadow and frame.
+        QCOMPARE(panel->width(), 816 + 8 + 2);
+        QCOMPARE(panel->x(), 8);
+        QCOMPARE(h->maximum(), panel->width() + 16 - preview->ScrollBox()->viewport()->width());
+        press(Qt::Key_Right);
+        QCOMPARE(panel->x(), 0);
+        press(Qt::Key_End);
+        QCOMPARE(panel->x() + panel->width() + 8, preview->ScrollBox()->viewport()->width());
+    }
+
+    void paintingOnlyReplaysTheRecordedPage() {
+        preview->SetViewMode(vmCustom);
+        preview->SetViewScale(50);
+        const int draws = job->draws;
+        QVERIFY(draws > 0);
+        const QImage before = preview->DrawPanel()->grab().toImage();
+        QVERIFY(inkPixels(before, 40) > 5000); // the square, not just frame and shadow
+        press(Qt::Key_PageDown);
+        press(Qt::Key_Down);
+        press(Qt::Key_Home, Qt::ControlModifier);
+        preview->DrawPanel()->repaint();
+        QCOMPARE(preview->DrawPanel()->grab().toImage(), before);
+        QCOMPARE(job->draws, draws);
+    }
+
+    // Page 1 of a formula document, recorded for the preview and printed to PDF, rendered to
+    // images of one size. Text is laid out for the printer in both, so they may differ only
+    // where the rasterisers smooth edges differently.
+    void previewShowsThePrintedPage() {
+        const QString pdftoppm = QStandardPaths::findExecutable(QStringLiteral("pdftoppm"));
+        if (pdftoppm.isEmpty())
+            QSKIP("pdftoppm (poppler-utils) is not installed");
+        Services::setPrinter(std::make_unique<SystemPrinter>(SystemPrinter::Kind::Pdf));
+        RichEdit edit;
+        QTextCursor c(edit.document());
+        const QStringList faces = {"Times New Roman", "Courier New Even", "Courier New High",
+                                   "Courier New Greek Even", "TessarySymbol Even"};
+        for (int i = 0; i < 120; ++i) {
+            QTextCharFormat f;
+            f.setFontFamilies({faces.at(i % faces.size())});
+            f.setFontPointSize(11 + i % 3);
+            c.insertText(QStringLiteral("f(x%1) = a2 + b2 ").arg(i), f);
+            if (i % 6 == 5)
+                c.insertBlock();
+        }
+        TRichEditPrintJob richJob;
+        richJob.SetOptions(joMargins);
+        richJob.SetMargins({600, 600, 600, 600});
+        richJob.SetRichEdit(&edit);
+        preview->SetPrintJob(&richJob);
+
+        const QString pdf = sandbox->dir.filePath(QStringLiteral("page.pdf"));
+        sandbox->dialogs->fileNames.enqueue(pdf);
+        richJob.PrintPages(1, 1);
+        QVERIFY(QFile::exists(pdf));
+        const QString stem = sandbox->dir.filePath(QStringLiteral("page"));
+        QCOMPARE(QProcess::execute(pdftoppm, {"-r", "100", "-png", "-singlefile", pdf, stem}), 0);
+        const QImage printed =
+            QImage(stem + QStringLiteral(".png")).convertToFormat(QImage::Format_RGB32);
+        QVERIFY(!printed.isNull());
+
+        QImage shown(printed.size(), QImage::Format_RGB32);
+        shown.fill(Qt::white);
+        {
+            QPainter p(&shown);
+            p.setRenderHint(QPainter::Antialiasing);
+            p.setRenderHint(QPainter::TextAntialiasing);
+            const DeviceFigures &f = preview->RecordedFigures();
+            p.scale(double(shown.width()) / f.physicalWidth,
+                    double(shown.height()) / f.physicalHeight);
+            p.drawPicture(0, 0, preview->PagePicture());
+        }
+        const int ink = inkPixels(shown);
+        const int differing = unmatchedPixels(shown, printed) + unmatchedPixels(printed, shown);
+        if (qEnvironmentVariableIsSet("TESSARY_PREVIEW_DIFF"))
+            qInfo("ink %d, unmatched %d", ink, differing);
+        QVERIFY(ink > 2000);
+        QVERIFY2(differing * 100 < ink,
+                 qPrintable(QStringLiteral("%1 of %2").arg(differing).arg(ink)));
+    }
 
 private:
-    void press(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
+    void press(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+        QTest::keyClick(preview.get(), Qt::Key(key), modifiers);
+    }
     std::unique_ptr<test::Sandbox> sandbox;
     std::unique_ptr<CountingJob> job;
     std::unique_ptr<TPreview> preview;
 };
-
-void PreviewTest::initTestCase() {
-    FontRegistry::registerNotationFaces(FontRegistry::dataDirectory() + QStringLiteral("/fonts"));
-}
-
-void PreviewTest::init() {
-    sandbox = std::make_unique<test::Sandbox>(1280, 96);
-    Services::setPrinter(std::make_unique<FixedPrinter>());
-    job = std::make_unique<CountingJob>();
-    job->setPages(7);
-    preview = std::make_unique<TPreview>();
-    preview->resize(400, 500);
-    preview->show();
-    QVERIFY(QTest::qWaitForWindowExposed(preview.get()));
-    preview->SetPrintJob(job.get());
-}
-
-void PreviewTest::cleanup() {
-    preview.reset();
-    job.reset();
-}
-
-void PreviewTest::press(int key, Qt::KeyboardModifiers modifiers) {
-    QTest::keyClick(preview.get(), Qt::Key(key), modifiers);
-}
-
-void PreviewTest::viewScaleIsClampedAndTakenOnlyInCustomMode_data() {
-    QTest::addColumn<int>("mode");
-    QTest::addColumn<int>("written");
-    QTest::addColumn<int>("expected"); // 0: the scale before the write
-    QTest::newRow("custom below the limit") << int(vmCustom) << 5 << 10;
-    QTest::newRow("custom above the limit") << int(vmCustom) << 5000 << 1000;
-    QTest::newRow("custom in range") << int(vmCustom) << 250 << 250;
-    QTest::newRow("whole page ignores it") << int(vmWholePage) << 300 << 0;
-    QTest::newRow("page width ignores it") << int(vmPageWidth) << 300 << 0;
-}
-
-void PreviewTest::viewScaleIsClampedAndTakenOnlyInCustomMode() {
-    QFETCH(int, mode);
-    QFETCH(int, written);
-    QFETCH(int, expected);
-    preview->SetViewMode(TViewMode(mode));
-    const int before = preview->ViewScale();
-    preview->SetViewScale(written);
-    QCOMPARE(preview->ViewScale(), expected ? expected : before);
-    QCOMPARE(preview->ViewMode(), TViewMode(mode));
-}
-
-void PreviewTest::zoomStepsSwitchToCustomMode_data() {
-    QTest::addColumn<int>("customScale"); // 0: start in whole-page mode
-    QTest::addColumn<bool>("zoomIn");
-    QTest::addColumn<int>("expected");
-    QTest::newRow("in at the top stays") << 1000 << true << 1000;
-    QTest::newRow("in between steps") << 120 << true << 150;
-    QTest::newRow("out between steps") << 120 << false << 100;
-    QTest::newRow("out at the bottom stays") << 10 << false << 10;
-    // 400 x 500 pixels at 96 dpi hold a Letter sheet at 44 %.
-    QTest::newRow("in from whole page") << 0 << true << 50;
-}
-
-void PreviewTest::zoomStepsSwitchToCustomMode() {
-    QFETCH(int, customScale);
-    QFETCH(bool, zoomIn);
-    QFETCH(int, expected);
-    if (customScale) {
-        preview->SetViewMode(vmCustom);
-        preview->SetViewScale(customScale);
-    }
-    zoomIn ? preview->ZoomIn() : preview->ZoomOut();
-    QCOMPARE(preview->ViewMode(), vmCustom);
-    QCOMPARE(preview->ViewScale(), expected);
-}
-
-void PreviewTest::pageDownAtTheBottomTurnsThePage_data() {
-    QTest::addColumn<int>("page");
-    QTest::addColumn<int>("expectedPage");
-    QTest::newRow("last page stays at its bottom") << 7 << 7;
-    QTest::newRow("earlier page turns to the next") << 3 << 4;
-}
-
-void PreviewTest::pageDownAtTheBottomTurnsThePage() {
-    QFETCH(int, page);
-    QFETCH(int, expectedPage);
-    preview->SetViewMode(vmCustom);
-    preview->SetViewScale(100);
-    preview->SetPageIndex(page);
-    QScrollBar *v = preview->ScrollBox()->verticalScrollBar();
-    press(Qt::Key_End, Qt::ControlModifier);
-    QVERIFY(v->maximum() > 0);
-    QCOMPARE(v->value(), v->maximum());
-    const int bottom = v->value();
-    press(Qt::Key_PageDown);
-    QCOMPARE(preview->PageIndex(), expectedPage);
-    QCOMPARE(v->value(), expectedPage == page ? bottom : 0);
-}
-
-void PreviewTest::everyPageWriteFiresOnPageChanged_data() {
-    QTest::addColumn<int>("written");
-    QTest::addColumn<int>("expected");
-    QTest::newRow("the current page again") << 1 << 1;
-    QTest::newRow("another page") << 5 << 5;
-    QTest::newRow("beyond the last") << 99 << 7;
-    QTest::newRow("below the first") << 0 << 1;
-}
-
-void PreviewTest::everyPageWriteFiresOnPageChanged() {
-    QFETCH(int, written);
-    QFETCH(int, expected);
-    QSignalSpy changed(preview.get(), &TCustomPreview::OnPageChanged);
-    preview->SetPageIndex(written);
-    QCOMPARE(changed.count(), 1);
-    QCOMPARE(preview->PageIndex(), expected);
-}
-
-void PreviewTest::repaginationToFewerPagesClampsThePage() {
-    preview->SetPageIndex(7);
-    job->setPages(3);
-    QCOMPARE(preview->PageIndex(), 3);
-    QCOMPARE(preview->PageText(), QStringLiteral("Page 3 of 3"));
-}
-
-void PreviewTest::narrowControlKeepsTheGapAndScrolls() {
-    preview->resize(300, 500);
-    preview->SetViewMode(vmCustom);
-    preview->SetViewScale(100);
-    TDrawPanel *panel = preview->DrawPanel();
-    QScrollBar *h = preview->ScrollBox()->horizontalScrollBar();
-    // Letter at 600 dpi shown at 96 dpi is 816 pixels wide, plus shadow and frame.
-    QCOMPARE(panel->width(), 816 + 8 + 2);
-    QCOMPARE(panel->x(), 8);
-    QCOMPARE(h->maximum(), panel->width() + 16 - preview->ScrollBox()->viewport()->width());
-    press(Qt::Key_Right);
-    QCOMPARE(panel->x(), 0);
-    press(Qt::Key_End);
-    QCOMPARE(panel->x() + panel->width() + 8, preview->ScrollBox()->viewport()->width());
-}
-
-void PreviewTest::paintingOnlyReplaysTheRecordedPage() {
-    preview->SetViewMode(vmCustom);
-    preview->SetViewScale(50);
-    const int draws = job->draws;
-    QVERIFY(draws > 0);
-    const QImage before = preview->DrawPanel()->grab().toImage();
-    QVERIFY(inkPixels(before, 40) > 5000); // the square, not just frame and shadow
-    press(Qt::Key_PageDown);
-    press(Qt::Key_Down);
-    press(Qt::Key_Home, Qt::ControlModifier);
-    preview->DrawPanel()->repaint();
-    QCOMPARE(preview->DrawPanel()->grab().toImage(), before);
-    QCOMPARE(job->draws, draws);
-}
-
-// Page 1 of a formula document, recorded for the preview and printed to PDF, rendered to
-// images of one size. Text is laid out for the printer in both, so they may differ only
-// where the rasterisers smooth edges differently.
-void PreviewTest::previewShowsThePrintedPage() {
-    const QString pdftoppm = QStandardPaths::findExecutable(QStringLiteral("pdftoppm"));
-    if (pdftoppm.isEmpty())
-        QSKIP("pdftoppm (poppler-utils) is not installed");
-    Services::setPrinter(std::make_unique<SystemPrinter>(SystemPrinter::Kind::Pdf));
-    RichEdit edit;
-    QTextCursor c(edit.document());
-    const QStringList faces = {"Times New Roman", "Courier New Even", "Courier New High",
-                               "Courier New Greek Even", "TessarySymbol Even"};
-    for (int i = 0; i < 120; ++i) {
-        QTextCharFormat f;
-        f.setFontFamilies({faces.at(i % faces.size())});
-        f.setFontPointSize(11 + i % 3);
-        c.insertText(QStringLiteral("f(x%1) = a2 + b2 ").arg(i), f);
-        if (i % 6 == 5)
-            c.insertBlock();
-    }
-    TRichEditPrintJob richJob;
-    richJob.SetOptions(joMargins);
-    richJob.SetMargins({600, 600, 600, 600});
-    richJob.SetRichEdit(&edit);
-    preview->SetPrintJob(&richJob);
-
-    const QString pdf = sandbox->dir.filePath(QStringLiteral("page.pdf"));
-    sandbox->dialogs->fileNames.enqueue(pdf);
-    richJob.PrintPages(1, 1);
-    QVERIFY(QFile::exists(pdf));
-    const QString stem = sandbox->dir.filePath(QStringLiteral("page"));
-    QCOMPARE(QProcess::execute(pdftoppm, {"-r", "100", "-png", "-singlefile", pdf, stem}), 0);
-    const QImage printed =
-        QImage(stem + QStringLiteral(".png")).convertToFormat(QImage::Format_RGB32);
-    QVERIFY(!printed.isNull());
-
-    QImage shown(printed.size(), QImage::Format_RGB32);
-    shown.fill(Qt::white);
-    {
-        QPainter p(&shown);
-        p.setRenderHint(QPainter::Antialiasing);
-        p.setRenderHint(QPainter::TextAntialiasing);
-        const DeviceFigures &f = preview->RecordedFigures();
-        p.scale(double(shown.width()) / f.physicalWidth, double(shown.height()) / f.physicalHeight);
-        p.drawPicture(0, 0, preview->PagePicture());
-    }
-    const int ink = inkPixels(shown);
-    const int differing = unmatchedPixels(shown, printed) + unmatchedPixels(printed, shown);
-    if (qEnvironmentVariableIsSet("TESSARY_PREVIEW_DIFF"))
-        qInfo("ink %d, unmatched %d", ink, differing);
-    QVERIFY(ink > 2000);
-    QVERIFY2(differing * 100 < ink, qPrintable(QStringLiteral("%1 of %2").arg(differing).arg(ink)));
-}
 
 QTEST_MAIN(PreviewTest)
 #include "tst_preview.moc"

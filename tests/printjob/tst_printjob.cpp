@@ -23,253 +23,243 @@ struct CountingPreview : PreviewClient {
 class PrintJobTest : public QObject {
     Q_OBJECT
 private slots:
-    void init();
-    void convertUnitsRoundsPerTargetUnit_data();
-    void convertUnitsRoundsPerTargetUnit();
-    void bandsTakeTheirHeightFromTheMarginsRectangle_data();
-    void bandsTakeTheirHeightFromTheMarginsRectangle();
-    void marginsOutsideThePrintableAreaFollowTheMode_data();
-    void marginsOutsideThePrintableAreaFollowTheMode();
-    void runsFollowTheirRangeAndStopOnAbort();
-    void pageWidthFollowsThePrinterInDefaultMode();
-    void withoutPrinterThePageIsFixedAndViewsRest();
-    void viewsAreToldOnceEachAndABrokenOneIsSkipped();
-    void drawPageHandsPrinterRectanglesOnTheirOrigin();
+    void init() {
+        sandbox = std::make_unique<test::Sandbox>();
+        dialogs = sandbox->dialogs;
+        auto fixed = std::make_unique<FixedPrinter>();
+        printer = fixed.get();
+        Services::setPrinter(std::move(fixed));
+    }
+
+    void convertUnitsRoundsPerTargetUnit_data() {
+        QTest::addColumn<double>("value");
+        QTest::addColumn<int>("from");
+        QTest::addColumn<int>("to");
+        QTest::addColumn<double>("base");
+        QTest::addColumn<double>("expected");
+        QTest::newRow("millimetres to inches")
+            << 25.4 << int(unMillimeters) << int(unInches) << 0.0 << 1.0;
+        QTest::newRow("inch to pixels at 600")
+            << 1.0 << int(unInches) << int(unPixels) << 0.0 << 600.0;
+        QTest::newRow("half of 4800 pixels")
+            << 50.0 << int(unPercents) << int(unPixels) << 4800.0 << 2400.0;
+        QTest::newRow("pixels to percent")
+            << 1200.0 << int(unPixels) << int(unPercents) << 4800.0 << 25.0;
+        QTest::newRow("half pixel down to even")
+            << 10.5 << int(unPixels) << int(unPixels) << 0.0 << 10.0;
+        QTest::newRow("half pixel up to even")
+            << 11.5 << int(unPixels) << int(unPixels) << 0.0 << 12.0;
+        QTest::newRow("pixels to millimetres, 2 decimals")
+            << 100.0 << int(unPixels) << int(unMillimeters) << 0.0 << 4.23;
+        QTest::newRow("robustness: zero percent base")
+            << 100.0 << int(unPixels) << int(unPercents) << 0.0 << 0.0;
+    }
+
+    void convertUnitsRoundsPerTargetUnit() {
+        QFETCH(double, value);
+        QFETCH(int, from);
+        QFETCH(int, to);
+        QFETCH(double, base);
+        TCustomPrintJob job;
+        QTEST(job.ConvertUnits(value, TUnits(from), TUnits(to), false, base), "expected");
+    }
+
+    void bandsTakeTheirHeightFromTheMarginsRectangle_data() {
+        QTest::addColumn<int>("options");
+        QTest::addColumn<int>("units");
+        QTest::addColumn<double>("band");
+        QTest::addColumn<QRect>("header");
+        QTest::addColumn<QRect>("body");
+        QTest::addColumn<QRect>("footer");
+        const int all = joMargins | joHeader | joFooter;
+        // Margins 100 all round on 5100 x 6600: the margins rectangle is 4900 x 6400.
+        QTest::newRow("header and footer in pixels")
+            << all << int(unPixels) << 300.0 << QRect(100, 100, 4900, 300)
+            << QRect(100, 400, 4900, 5800) << QRect(100, 6200, 4900, 300);
+        QTest::newRow("bands in percent of the margins height")
+            << all << int(unPercents) << 10.0 << QRect(100, 100, 4900, 640)
+            << QRect(100, 740, 4900, 5120) << QRect(100, 5860, 4900, 640);
+        QTest::newRow("no header: body starts at the top margin")
+            << int(joMargins | joFooter) << int(unPixels) << 300.0 << QRect(0, 0, 0, 0)
+            << QRect(100, 100, 4900, 6100) << QRect(100, 6200, 4900, 300);
+        QTest::newRow("no margins option: the whole sheet")
+            << int(joHeader) << int(unPixels) << 300.0 << QRect(0, 0, 5100, 300)
+            << QRect(0, 300, 5100, 6300) << QRect(0, 0, 0, 0);
+    }
+
+    void bandsTakeTheirHeightFromTheMarginsRectangle() {
+        QFETCH(int, options);
+        QFETCH(int, units);
+        QFETCH(double, band);
+        TCustomPrintJob job;
+        job.SetMargins({100, 100, 100, 100});
+        job.SetOptions(TJobOptionsSet(options));
+        job.SetHeaderUnits(TUnits(units));
+        job.SetFooterUnits(TUnits(units));
+        job.SetHeader(band);
+        job.SetFooter(band);
+        QTEST(job.GetHeaderRect(), "header");
+        QTEST(job.GetBodyRect(), "body");
+        QTEST(job.GetFooterRect(), "footer");
+    }
+
+    void marginsOutsideThePrintableAreaFollowTheMode_data() {
+        QTest::addColumn<int>("mode");
+        QTest::addColumn<int>("answer");
+        QTest::addColumn<bool>("fixed");
+        QTest::addColumn<bool>("throws");
+        QTest::addColumn<int>("questions");
+        QTest::newRow("auto fix moves all four") << int(meAutoFix) << 0 << true << false << 0;
+        QTest::newRow("message box answered yes")
+            << int(meMessageBox) << int(QMessageBox::Yes) << true << false << 1;
+        QTest::newRow("message box answered no keeps them")
+            << int(meMessageBox) << int(QMessageBox::No) << false << false << 1;
+        QTest::newRow("exception changes nothing") << int(meException) << 0 << false << true << 0;
+        QTest::newRow("none accepts them") << int(meNone) << 0 << false << false << 0;
+    }
+
+    void marginsOutsideThePrintableAreaFollowTheMode() {
+        QFETCH(int, mode);
+        QFETCH(int, answer);
+        QFETCH(bool, fixed);
+        QFETCH(bool, throws);
+        QFETCH(int, questions);
+        TCustomPrintJob job;
+        job.SetOptions(joMargins);
+        job.SetMarginsError(meNone);
+        const TMargins inside{200, 200, 200, 200};
+        job.SetMargins(inside);
+        job.SetMarginsError(TMarginsError(mode));
+        dialogs->answers.enqueue(QMessageBox::StandardButton(answer));
+        // The left margin alone is outside the 50-pixel border.
+        const TMargins outside{0, 200, 200, 200};
+        bool thrown = false;
+        try {
+            job.SetMargins(outside);
+        } catch (const EPrintJobException &e) {
+            thrown = true;
+            QCOMPARE(QString::fromUtf8(e.what()),
+                     "One or more margins are set outside the printable area of the page.");
+        }
+        QCOMPARE(thrown, throws);
+        QCOMPARE(dialogs->messages.size(), questions);
+        const TMargins expected = fixed ? TMargins{50, 50, 50, 50} : throws ? inside : outside;
+        QVERIFY(job.Margins() == expected);
+    }
+
+    void runsFollowTheirRangeAndStopOnAbort() {
+        TCustomPrintJob job;
+        QList<int> pages;
+        QList<QList<int>> progress;
+        connect(&job, &TCustomPrintJob::OnStartPrintPage, this,
+                [&](int page) { pages.append(page); });
+        auto track =
+            connect(&job, &TCustomPrintJob::OnPrintProgress, this, [&](int pos, int min, int max) {
+                progress.append({pos, min, max});
+            });
+        job.PrintPages(3, 5, ppReverse);
+        QCOMPARE(pages, (QList<int>{5, 4, 3}));
+        QCOMPARE(progress, (QList<QList<int>>{{1, 1, 3}, {2, 1, 3}, {3, 1, 3}}));
+        QCOMPARE(printer->documents(), 1);
+        QCOMPARE(printer->pages().size(), 3);
+        job.PrintPages(1, 2, ppPerPageDocument);
+        QCOMPARE(printer->documents(), 3);
+        // An abort from the progress handler stops before the next page, with no blank sheet.
+        disconnect(track);
+        auto abort =
+            connect(&job, &TCustomPrintJob::OnPrintProgress, &job, &TCustomPrintJob::Abort);
+        pages.clear();
+        job.PrintPages(1, 4);
+        QCOMPARE(pages, QList<int>{1});
+        QCOMPARE(printer->pages().size(), 6);
+        QVERIFY(!printer->printing());
+        // The flag was cleared; the print dialog's range is printed.
+        disconnect(abort);
+        pages.clear();
+        dialogs->printRanges.enqueue({2, 4});
+        job.PrintDialog();
+        QCOMPARE(pages, (QList<int>{2, 3, 4}));
+    }
+
+    void pageWidthFollowsThePrinterInDefaultMode() {
+        TCustomPrintJob job;
+        job.SetPageWidth(1234);
+        QCOMPARE(job.PageWidth(), 5100.0);
+        job.SetOrientation(orLandscape);
+        QCOMPARE(job.PageWidth(), 6600.0);
+        QCOMPARE(job.GetPageRect(), QRect(0, 0, 6600, 5100));
+        job.SetPageMode(pmCustom);
+        job.SetPageUnits(unInches);
+        job.SetPageWidth(8.5);
+        QCOMPARE(job.GetPageRect().width(), 5100);
+    }
+
+    void withoutPrinterThePageIsFixedAndViewsRest() {
+        Services::setPrinter(std::make_unique<NoPrinter>());
+        TCustomPrintJob job;
+        CountingPreview view;
+        job.AddPreview(&view);
+        job.SetPageUnits(unInches);
+        QCOMPARE(job.PageWidth(), 2000.0);
+        QCOMPARE(job.GetPageRect(), QRect(0, 0, 2000, 3000));
+        QCOMPARE(job.ConvertUnits(1, unInches, unPixels, true, 0), 300.0);
+        job.SetMargins({0, 0, 0, 0});
+        job.Refresh();
+        QCOMPARE(view.updates, 0);
+        job.PrintPages(1, 1); // nothing to print on, and no crash
+    }
+
+    void viewsAreToldOnceEachAndABrokenOneIsSkipped() {
+        TCustomPrintJob job;
+        CountingPreview broken, good;
+        broken.throws = true;
+        job.AddPreview(&broken);
+        job.AddPreview(&good);
+        job.AddPreview(&good);
+        QSignalSpy updated(&job, &TCustomPrintJob::OnUpdate);
+        job.BeginUpdate();
+        job.Refresh();
+        QCOMPARE(updated.count(), 0);
+        job.EndUpdate();
+        job.EndUpdate(); // never below zero
+        job.Refresh();
+        job.RemovePreview(&broken);
+        job.Refresh();
+        QCOMPARE(broken.updates, 1);
+        QCOMPARE(good.updates, 2);
+        QCOMPARE(updated.count(), 2);
+    }
+
+    void drawPageHandsPrinterRectanglesOnTheirOrigin() {
+        TCustomPrintJob job;
+        job.SetMargins({100, 100, 100, 100});
+        job.SetOptions(joMargins | joHeader);
+        job.SetHeader(200);
+        QList<QPair<int, QRect>> areas;
+        connect(&job, &TCustomPrintJob::OnDraw, this,
+                [&](Canvas &, int, const QRect &r, TDrawArea a, TDrawTarget) {
+                    areas.append({a, r});
+                });
+        QImage image(510, 660, QImage::Format_RGB32);
+        QPainter painter(&image);
+        job.DrawPage(painter, 1, dtPreview);
+        job.DrawPage(painter, 1, dtPrinter);
+        job.SetRelativeCoords(true);
+        job.DrawPage(painter, 1, dtPreview);
+        QCOMPARE(areas.size(), 6);
+        QCOMPARE(areas[0], qMakePair(int(daHeader), QRect(100, 100, 4900, 200)));
+        QCOMPARE(areas[1], qMakePair(int(daBody), QRect(100, 300, 4900, 6200)));
+        QCOMPARE(areas[3].second, QRect(50, 250, 4900, 6200));
+        QCOMPARE(areas[5].second, QRect(0, 0, 4900, 6200));
+        // The painter's origin is back where it was after each area.
+        QCOMPARE(painter.transform(), QTransform());
+    }
 
 private:
     test::ScriptedDialogs *dialogs = nullptr;
     FixedPrinter *printer = nullptr;
     std::unique_ptr<test::Sandbox> sandbox;
 };
-
-void PrintJobTest::init() {
-    sandbox = std::make_unique<test::Sandbox>();
-    dialogs = sandbox->dialogs;
-    auto fixed = std::make_unique<FixedPrinter>();
-    printer = fixed.get();
-    Services::setPrinter(std::move(fixed));
-}
-
-void PrintJobTest::convertUnitsRoundsPerTargetUnit_data() {
-    QTest::addColumn<double>("value");
-    QTest::addColumn<int>("from");
-    QTest::addColumn<int>("to");
-    QTest::addColumn<double>("base");
-    QTest::addColumn<double>("expected");
-    QTest::newRow("millimetres to inches")
-        << 25.4 << int(unMillimeters) << int(unInches) << 0.0 << 1.0;
-    QTest::newRow("inch to pixels at 600") << 1.0 << int(unInches) << int(unPixels) << 0.0 << 600.0;
-    QTest::newRow("half of 4800 pixels")
-        << 50.0 << int(unPercents) << int(unPixels) << 4800.0 << 2400.0;
-    QTest::newRow("pixels to percent")
-        << 1200.0 << int(unPixels) << int(unPercents) << 4800.0 << 25.0;
-    QTest::newRow("half pixel down to even")
-        << 10.5 << int(unPixels) << int(unPixels) << 0.0 << 10.0;
-    QTest::newRow("half pixel up to even") << 11.5 << int(unPixels) << int(unPixels) << 0.0 << 12.0;
-    QTest::newRow("pixels to millimetres, 2 decimals")
-        << 100.0 << int(unPixels) << int(unMillimeters) << 0.0 << 4.23;
-    QTest::newRow("robustness: zero percent base")
-        << 100.0 << int(unPixels) << int(unPercents) << 0.0 << 0.0;
-}
-
-void PrintJobTest::convertUnitsRoundsPerTargetUnit() {
-    QFETCH(double, value);
-    QFETCH(int, from);
-    QFETCH(int, to);
-    QFETCH(double, base);
-    QFETCH(double, expected);
-    TCustomPrintJob job;
-    QCOMPARE(job.ConvertUnits(value, TUnits(from), TUnits(to), false, base), expected);
-}
-
-void PrintJobTest::bandsTakeTheirHeightFromTheMarginsRectangle_data() {
-    QTest::addColumn<int>("options");
-    QTest::addColumn<int>("units");
-    QTest::addColumn<double>("band");
-    QTest::addColumn<QRect>("header");
-    QTest::addColumn<QRect>("body");
-    QTest::addColumn<QRect>("footer");
-    const int all = joMargins | joHeader | joFooter;
-    // Margins 100 all round on 5100 x 6600: the margins rectangle is 4900 x 6400.
-    QTest::newRow("header and footer in pixels")
-        << all << int(unPixels) << 300.0 << QRect(100, 100, 4900, 300)
-        << QRect(100, 400, 4900, 5800) << QRect(100, 6200, 4900, 300);
-    QTest::newRow("bands in percent of the margins height")
-        << all << int(unPercents) << 10.0 << QRect(100, 100, 4900, 640)
-        << QRect(100, 740, 4900, 5120) << QRect(100, 5860, 4900, 640);
-    QTest::newRow("no header: body starts at the top margin")
-        << int(joMargins | joFooter) << int(unPixels) << 300.0 << QRect(0, 0, 0, 0)
-        << QRect(100, 100, 4900, 6100) << QRect(100, 6200, 4900, 300);
-    QTest::newRow("no margins option: the whole sheet")
-        << int(joHeader) << int(unPixels) << 300.0 << QRect(0, 0, 5100, 300)
-        << QRect(0, 300, 5100, 6300) << QRect(0, 0, 0, 0);
-}
-
-void PrintJobTest::bandsTakeTheirHeightFromTheMarginsRectangle() {
-    QFETCH(int, options);
-    QFETCH(int, units);
-    QFETCH(double, band);
-    TCustomPrintJob job;
-    job.SetMargins({100, 100, 100, 100});
-    job.SetOptions(TJobOptionsSet(options));
-    job.SetHeaderUnits(TUnits(units));
-    job.SetFooterUnits(TUnits(units));
-    job.SetHeader(band);
-    job.SetFooter(band);
-    QTEST(job.GetHeaderRect(), "header");
-    QTEST(job.GetBodyRect(), "body");
-    QTEST(job.GetFooterRect(), "footer");
-}
-
-void PrintJobTest::marginsOutsideThePrintableAreaFollowTheMode_data() {
-    QTest::addColumn<int>("mode");
-    QTest::addColumn<int>("answer");
-    QTest::addColumn<bool>("fixed");
-    QTest::addColumn<bool>("throws");
-    QTest::addColumn<int>("questions");
-    QTest::newRow("auto fix moves all four") << int(meAutoFix) << 0 << true << false << 0;
-    QTest::newRow("message box answered yes")
-        << int(meMessageBox) << int(QMessageBox::Yes) << true << false << 1;
-    QTest::newRow("message box answered no keeps them")
-        << int(meMessageBox) << int(QMessageBox::No) << false << false << 1;
-    QTest::newRow("exception changes nothing") << int(meException) << 0 << false << true << 0;
-    QTest::newRow("none accepts them") << int(meNone) << 0 << false << false << 0;
-}
-
-void PrintJobTest::marginsOutsideThePrintableAreaFollowTheMode() {
-    QFETCH(int, mode);
-    QFETCH(int, answer);
-    QFETCH(bool, fixed);
-    QFETCH(bool, throws);
-    QFETCH(int, questions);
-    TCustomPrintJob job;
-    job.SetOptions(joMargins);
-    job.SetMarginsError(meNone);
-    const TMargins inside{200, 200, 200, 200};
-    job.SetMargins(inside);
-    job.SetMarginsError(TMarginsError(mode));
-    dialogs->answers.enqueue(QMessageBox::StandardButton(answer));
-    // The left margin alone is outside the 50-pixel border.
-    const TMargins outside{0, 200, 200, 200};
-    bool thrown = false;
-    try {
-        job.SetMargins(outside);
-    } catch (const EPrintJobException &e) {
-        thrown = true;
-        QCOMPARE(QString::fromUtf8(e.what()),
-                 "One or more margins are set outside the printable area of the page.");
-    }
-    QCOMPARE(thrown, throws);
-    QCOMPARE(dialogs->messages.size(), questions);
-    const TMargins expected = fixed ? TMargins{50, 50, 50, 50} : throws ? inside : outside;
-    QVERIFY(job.Margins() == expected);
-}
-
-void PrintJobTest::runsFollowTheirRangeAndStopOnAbort() {
-    TCustomPrintJob job;
-    QList<int> pages;
-    QList<QList<int>> progress;
-    connect(&job, &TCustomPrintJob::OnStartPrintPage, this, [&](int page) { pages.append(page); });
-    auto track =
-        connect(&job, &TCustomPrintJob::OnPrintProgress, this, [&](int pos, int min, int max) {
-            progress.append({pos, min, max});
-        });
-    job.PrintPages(3, 5, ppReverse);
-    QCOMPARE(pages, (QList<int>{5, 4, 3}));
-    QCOMPARE(progress, (QList<QList<int>>{{1, 1, 3}, {2, 1, 3}, {3, 1, 3}}));
-    QCOMPARE(printer->documents(), 1);
-    QCOMPARE(printer->pages().size(), 3);
-    job.PrintPages(1, 2, ppPerPageDocument);
-    QCOMPARE(printer->documents(), 3);
-    // An abort from the progress handler stops before the next page, with no blank sheet.
-    disconnect(track);
-    auto abort = connect(&job, &TCustomPrintJob::OnPrintProgress, &job, &TCustomPrintJob::Abort);
-    pages.clear();
-    job.PrintPages(1, 4);
-    QCOMPARE(pages, QList<int>{1});
-    QCOMPARE(printer->pages().size(), 6);
-    QVERIFY(!printer->printing());
-    // The flag was cleared; the print dialog's range is printed.
-    disconnect(abort);
-    pages.clear();
-    dialogs->printRanges.enqueue({2, 4});
-    job.PrintDialog();
-    QCOMPARE(pages, (QList<int>{2, 3, 4}));
-}
-
-void PrintJobTest::pageWidthFollowsThePrinterInDefaultMode() {
-    TCustomPrintJob job;
-    job.SetPageWidth(1234);
-    QCOMPARE(job.PageWidth(), 5100.0);
-    job.SetOrientation(orLandscape);
-    QCOMPARE(job.PageWidth(), 6600.0);
-    QCOMPARE(job.GetPageRect(), QRect(0, 0, 6600, 5100));
-    job.SetPageMode(pmCustom);
-    job.SetPageUnits(unInches);
-    job.SetPageWidth(8.5);
-    QCOMPARE(job.GetPageRect().width(), 5100);
-}
-
-void PrintJobTest::withoutPrinterThePageIsFixedAndViewsRest() {
-    Services::setPrinter(std::make_unique<NoPrinter>());
-    TCustomPrintJob job;
-    CountingPreview view;
-    job.AddPreview(&view);
-    job.SetPageUnits(unInches);
-    QCOMPARE(job.PageWidth(), 2000.0);
-    QCOMPARE(job.GetPageRect(), QRect(0, 0, 2000, 3000));
-    QCOMPARE(job.ConvertUnits(1, unInches, unPixels, true, 0), 300.0);
-    job.SetMargins({0, 0, 0, 0});
-    job.Refresh();
-    QCOMPARE(view.updates, 0);
-    job.PrintPages(1, 1); // nothing to print on, and no crash
-}
-
-void PrintJobTest::viewsAreToldOnceEachAndABrokenOneIsSkipped() {
-    TCustomPrintJob job;
-    CountingPreview broken, good;
-    broken.throws = true;
-    job.AddPreview(&broken);
-    job.AddPreview(&good);
-    job.AddPreview(&good);
-    QSignalSpy updated(&job, &TCustomPrintJob::OnUpdate);
-    job.BeginUpdate();
-    job.Refresh();
-    QCOMPARE(updated.count(), 0);
-    job.EndUpdate();
-    job.EndUpdate(); // never below zero
-    job.Refresh();
-    job.RemovePreview(&broken);
-    job.Refresh();
-    QCOMPARE(broken.updates, 1);
-    QCOMPARE(good.updates, 2);
-    QCOMPARE(updated.count(), 2);
-}
-
-void PrintJobTest::drawPageHandsPrinterRectanglesOnTheirOrigin() {
-    TCustomPrintJob job;
-    job.SetMargins({100, 100, 100, 100});
-    job.SetOptions(joMargins | joHeader);
-    job.SetHeader(200);
-    QList<QPair<int, QRect>> areas;
-    connect(&job, &TCustomPrintJob::OnDraw, this,
-            [&](Canvas &, int, const QRect &r, TDrawArea a, TDrawTarget) {
-                areas.append({a, r});
-            });
-    QImage image(510, 660, QImage::Format_RGB32);
-    QPainter painter(&image);
-    job.DrawPage(painter, 1, dtPreview);
-    job.DrawPage(painter, 1, dtPrinter);
-    job.SetRelativeCoords(true);
-    job.DrawPage(painter, 1, dtPreview);
-    QCOMPARE(areas.size(), 6);
-    QCOMPARE(areas[0], qMakePair(int(daHeader), QRect(100, 100, 4900, 200)));
-    QCOMPARE(areas[1], qMakePair(int(daBody), QRect(100, 300, 4900, 6200)));
-    QCOMPARE(areas[3].second, QRect(50, 250, 4900, 6200));
-    QCOMPARE(areas[5].second, QRect(0, 0, 4900, 6200));
-    // The painter's origin is back where it was after each area.
-    QCOMPARE(painter.transform(), QTransform());
-}
 
 QTEST_MAIN(PrintJobTest)
 #include "tst_printjob.moc"
