@@ -110,9 +110,6 @@ struct Sandbox {
         Services::setShell(std::move(recording));
     }
     QString settingsPath() const { return dir.filePath(QStringLiteral("tessary.ini")); }
-    void setScreen(int width, int dpi = 96) {
-        Services::setScreen(std::make_unique<FixedScreen>(width, dpi));
-    }
 };
 
 } // namespace tessary::test

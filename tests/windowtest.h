@@ -5,12 +5,18 @@
 
 #include "app/tmainform.h"
 #include "editor/commandstate.h"
+#include "editor/fontboxes.h"
+#include "editor/notationtyping.h"
+#include "platform/documentstate.h"
 #include "platform/richedit.h"
 #include "testsupport.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QComboBox>
 #include <QFile>
+#include <QLabel>
+#include <QToolButton>
 #include <QtTest>
 #include <functional>
 #include <memory>

@@ -1,17 +1,10 @@
 #include "app/initsetting.h"
-#include "app/tmainform.h"
-#include "editor/fontboxes.h"
-#include "editor/notationtyping.h"
+#include "app/tauxform.h"
+#include "documents/findreplace.h"
 #include "editor/palettes.h"
-#include "platform/documentstate.h"
-#include "platform/richedit.h"
-#include "testsupport.h"
+#include "windowtest.h"
 
-#include <QComboBox>
 #include <QFontDatabase>
-#include <QLabel>
-#include <QToolBar>
-#include <QtTest>
 
 using namespace tessary;
 
@@ -21,32 +14,28 @@ static QString boxes(TMainForm &form) {
            form.fontBoxes().FontSizeBox->currentText();
 }
 
-class StartupTest : public QObject {
+class StartupTest : public test::WindowTest {
     Q_OBJECT
 private slots:
+    void cleanup() { closeWindow(); }
+
     void firstStartShowsTimesNewRoman12() {
         test::Sandbox sandbox;
         TMainForm form;
         QVERIFY(form.startedUp());
-        FontBoxes &p = form.fontBoxes();
-        QCOMPARE(boxes(form), QStringLiteral("Times New Roman/12"));
         QCOMPARE(form.windowTitle(), QStringLiteral("Tessary - [untitled.rtf]"));
-        QVERIFY(form.documentState().CurrentFileName().endsWith(QStringLiteral("/untitled.rtf")));
-        QCOMPARE(form.notation().controls().InsStateLabel->text(), QStringLiteral("    Insert"));
         QVERIFY(!form.documentState().DocumentModified());
         QCOMPARE(form.editor()->caretAttributes().face, QStringLiteral("Times New Roman"));
-        QCOMPARE(form.editor()->caretAttributes().size, 12);
-        // A notation toggle there and back returns to exactly these.
+        // A notation toggle there and back returns to exactly the first start's boxes.
         form.notation().NotationButtonClick();
         QCOMPARE(boxes(form), QStringLiteral("Tessary Notation/11"));
         form.notation().NotationButtonClick();
         QCOMPARE(boxes(form), QStringLiteral("Times New Roman/12"));
         // The font list holds no notation face but the pseudo entry, sorted.
         QStringList items;
-        for (int i = 0; i < p.FontNameBox->count(); ++i)
-            items << p.FontNameBox->itemText(i);
-        QVERIFY(!items.contains(QStringLiteral("Courier New Even")));
-        QVERIFY(items.contains(QStringLiteral("Tessary Notation")));
+        for (int i = 0; i < form.fontBoxes().FontNameBox->count(); ++i)
+            items << form.fontBoxes().FontNameBox->itemText(i);
+        QVERIFY(!items.contains("Courier New Even") && items.contains("Tessary Notation"));
         // Real family names once each: no foundry tags, generic aliases or symbol faces.
         QCOMPARE(QSet<QString>(items.begin(), items.end()).size(), items.size());
         for (const QString &item : items) {
@@ -67,7 +56,6 @@ private slots:
         QTest::newRow("782 wide: indent 0") << 782 << true;
         QTest::newRow("781 wide: -1 div 2 is 0") << 781 << true;
         QTest::newRow("780 wide: refused") << 780 << false;
-        QTest::newRow("640 wide: refused") << 640 << false;
     }
 
     void screenWidthRule() {
@@ -76,61 +64,38 @@ private slots:
         test::Sandbox sandbox(width);
         TMainForm form;
         QCOMPARE(form.startedUp(), starts);
-        if (starts) {
-            QVERIFY(sandbox.dialogs->messages.isEmpty());
-        } else {
-            QCOMPARE(sandbox.dialogs->messages.size(), 1);
+        QCOMPARE(sandbox.dialogs->messages.size(), starts ? 0 : 1);
+        if (!starts)
             QCOMPARE(
                 sandbox.dialogs->messages.first().text,
                 QStringLiteral("Sorry! Please set your screen resolution to at least 800x600"));
-        }
     }
 
     void initRoundTripsAcrossRestart() {
         test::Sandbox sandbox;
-        QString written;
-        int arialIndex = -1;
+        int dejaVu = -1;
         {
             TMainForm form;
             FontBoxes &p = form.fontBoxes();
-            arialIndex = p.FontNameBox->findText(QStringLiteral("DejaVu Sans"));
-            QVERIFY(arialIndex >= 0);
-            p.FontNameBox->setCurrentIndex(arialIndex);
+            QVERIFY((dejaVu = p.FontNameBox->findText(QStringLiteral("DejaVu Sans"))) >= 0);
+            p.FontNameBox->setCurrentIndex(dejaVu);
             p.FontSizeBox->setCurrentIndex(p.FontSizeBox->findText(QStringLiteral("20")));
             form.notation().NotationButtonClick(); // saves DejaVu Sans / 20, shows notation
             form.close();
-            written = SettingsStore::instance().readString(InitSetting::kKeyPath, "Init");
         }
+        const QString written = SettingsStore::instance().readString(InitSetting::kKeyPath, "Init");
         QCOMPARE(written.size(), 30);
-        QCOMPARE(written.mid(4, 2),
-                 QStringLiteral("%1").arg(arialIndex, 2, 16, QChar('0')).toUpper());
+        QCOMPARE(written.mid(4, 2), QStringLiteral("%1").arg(dejaVu, 2, 16, QChar('0')).toUpper());
         // The settings file itself, not only the store in memory, carries the value.
         SettingsStore reread(sandbox.settingsPath());
         QCOMPARE(reread.readString(InitSetting::kKeyPath, "Init"), written);
 
-        TMainForm again;
+        TMainForm again; // starts in notation mode, as it was left
+        QVERIFY(again.notation().inNotationMode());
+        QCOMPARE(again.editor()->caretAttributes().face, QStringLiteral("Tessary Notation"));
         QCOMPARE(boxes(again), QStringLiteral("Tessary Notation/11"));
         again.notation().NotationButtonClick();
         QCOMPARE(boxes(again), QStringLiteral("DejaVu Sans/20"));
-    }
-
-    void initStartingInNotationMode() {
-        test::Sandbox sandbox;
-        int notationIndex;
-        {
-            TMainForm probe;
-            notationIndex =
-                probe.fontBoxes().FontNameBox->findText(QStringLiteral("Tessary Notation"));
-        }
-        InitSetting s;
-        s.fontNameIndex = notationIndex;
-        s.fontSizeIndex = 3; // "11"
-        s.savedFontNameIndex = 0;
-        s.savedFontSizeIndex = 4;
-        SettingsStore::instance().writeString(InitSetting::kKeyPath, "Init", s.format());
-        TMainForm form;
-        QVERIFY(form.notation().inNotationMode());
-        QCOMPARE(form.editor()->caretAttributes().face, QStringLiteral("Tessary Notation"));
     }
 
     void malformedInitFallsBackPerField_data() {
@@ -138,7 +103,6 @@ private slots:
         QTest::addColumn<QString>("size"); // the name falls back to Times New Roman in all
         // clang-format off
         QTest::newRow("robustness: empty") << QString() << "12";
-        QTest::newRow("robustness: short string") << QStringLiteral("0") << "12";
         QTest::newRow("robustness: non-hex name, good size") << QStringLiteral("zz0E") << "48";
         QTest::newRow("robustness: size past the list") << QStringLiteral("zz7F") << "12";
         QTest::newRow("robustness: sign and blank") << QStringLiteral("-1 1") << "12";
@@ -179,15 +143,39 @@ private slots:
         QCOMPARE(back.fnKeyPieces[10], QStringLiteral("  "));
     }
 
-    void largeFontsScaleDialogs() {
-        test::Sandbox sandbox(1280, 120);
-        QVERIFY(TMainForm::LargeFontsActive());
-        QWidget dialog;
-        dialog.resize(100, 100);
-        TMainForm::ScaleFormForLargeFonts(&dialog);
-        QCOMPARE(dialog.size(), QSize(122, 125));
-        sandbox.setScreen(1280, 96);
-        QVERIFY(!TMainForm::LargeFontsActive());
+    // Geometry that depends on the laid-out window and on the screen's pixels per inch.
+    void findOffsetAndScratchWidthFollowTheLaidOutEditor() {
+        openWindow(QSize(900, 600));
+        QCOMPARE(form->findReplace().dialogOffset(),
+                 editor()->geometry().top() + 6 * child<QWidget>("LowerRulerPanel")->height() +
+                     child<QWidget>("ImplicitTabsPanel")->height());
+        TAuxForm aux(editor());
+        for (const int width : {700, 1200}) {
+            form->resize(width, 600);
+            QTRY_COMPARE(editor()->width(), width - child<QWidget>("Gutter")->width());
+            QCOMPARE(aux.AuxEditor->document()->textWidth(), editor()->document()->textWidth());
+        }
+    }
+
+    void functionKeyHintShowsItsLabelsWhole_data() {
+        QTest::addColumn<int>("dpi");
+        QTest::newRow("96 pixels per inch") << 96;
+        QTest::newRow("large fonts") << 120;
+    }
+    void functionKeyHintShowsItsLabelsWhole() {
+        QFETCH(int, dpi);
+        openWindow(QSize(1280, 900), dpi);
+        QTest::mouseClick(child<QToolButton>("FunctionKeyButton"), Qt::LeftButton);
+        QTest::mouseClick(child<QToolButton>("F12DefButton"), Qt::LeftButton);
+        auto *hint = child<QWidget>("FnHint");
+        QTRY_VERIFY(hint->isVisible());
+        for (const QLabel *label : hint->findChildren<QLabel *>()) {
+            QVERIFY2(hint->rect().contains(label->geometry()), qPrintable(label->text()));
+            QVERIFY(label->width() >= label->sizeHint().width());
+        }
+        // "... to F12," and "F12 becomes ...": the key's name stands clear of its neighbour.
+        for (auto [before, after] : {std::pair{"FnLabel0", "FnLabel1"}, {"FnLabel2", "FnLabel3"}})
+            QVERIFY(child<QLabel>(before)->geometry().right() < child<QLabel>(after)->x());
     }
 };
 

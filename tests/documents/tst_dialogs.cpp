@@ -1,141 +1,230 @@
-#include "documents/documentfiles.h"
 #include "documents/findreplace.h"
-#include "html/anchors.h"
-#include "html/tanchorform.h"
-#include "platform/documentstate.h"
-#include "platform/richedit.h"
+#include "documents/ttodayform.h"
 #include "windowtest.h"
 
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QListWidget>
 #include <QPushButton>
-#include <QtTest>
 
 using namespace tessary;
 
 namespace {
-// The desktop's own save dialog: it answers the name as the user typed it.
-class DesktopSaveDialog : public test::ScriptedDialogs {
-public:
-    QString saveFileName(QWidget *parent, const QString &title, const QString &start,
-                         const QString &filter, const QString &suffix) override {
-        return DialogService::saveFileName(parent, title, start, filter, suffix);
-    }
-    QString saveDialog(QWidget *, const QString &, const QString &, const QString &) override {
-        return fileNames.isEmpty() ? QString() : fileNames.dequeue();
-    }
-};
+DateTimePictures britishPictures(const QString &shortDate, const QString &longDate) {
+    return {QLocale(QLocale::English, QLocale::UnitedKingdom), shortDate, longDate,
+            QStringLiteral("HH:mm:ss"), QStringLiteral("HH:mm")};
+}
+const QDateTime kNow(QDate(2026, 12, 5), QTime(9, 7, 3));
 } // namespace
 
 class DialogsTest : public test::WindowTest {
     Q_OBJECT
 private slots:
-    void init() { openWindow(); }
+    void init() {
+        openWindow();
+        today().setPictureSource([] {
+            return britishPictures(QStringLiteral("dd/MM/yy"), QStringLiteral("dddd, d MMMM yyyy"));
+        });
+        today().setClock([] { return kNow; });
+    }
     void cleanup() { closeWindow(); }
 
-    void enterPressesTheFocusedButton_data() {
-        QTest::addColumn<QString>("command");
-        QTest::addColumn<QString>("path"); // dialog/button
+    void findStartsAtTheTopThenGoesOnToTheEnd() {
+        editor()->setPlainText(QStringLiteral("ab ab"));
+        editor()->setSelection(4, 0); // the caret further down does not count
+        QVERIFY(trigger("SearchFind"));
+        FindDialog *dialog = search().findDialog();
+        QTest::keyClicks(dialog->FindTextEdit, QStringLiteral("ab"));
+        QTest::mouseClick(dialog->FindNextButton, Qt::LeftButton);
+        QCOMPARE(selection(), qMakePair(0, 2));
+        QTest::mouseClick(dialog->FindNextButton, Qt::LeftButton);
+        QCOMPARE(selection(), qMakePair(3, 2));
+        QVERIFY(messages().isEmpty());
+        QTest::mouseClick(dialog->FindNextButton, Qt::LeftButton);
+        QCOMPARE(messages(), QStringList{QStringLiteral("End of search for 'ab'")});
+        QVERIFY(!dialog->isVisible());
+        QCOMPARE(selection(), qMakePair(3, 0));
+    }
+
+    void emptyFindTextEndsTheSearchAndChangesNothing() {
+        editor()->setPlainText(QStringLiteral("some text"));
+        QVERIFY(trigger("SearchReplace"));
+        ReplaceDialog *dialog = search().replaceDialog();
+        QCOMPARE(search().searchMode(), FindReplace::Mode::Replace);
+        dialog->setReplaceText(QStringLiteral("x"));
+        QTest::mouseClick(dialog->ReplaceAllButton, Qt::LeftButton);
+        QCOMPARE(messages(), QStringList{QStringLiteral("End of search for ''")});
+        QVERIFY(!dialog->isVisible());
+        QCOMPARE(editor()->toPlainText(), QStringLiteral("some text"));
+    }
+
+    void replaceAllResumesAfterEachInsertedText() {
+        editor()->setPlainText(QStringLiteral("aaa"));
+        QVERIFY(trigger("Replace1")); // the menu item runs the Replace command
+        ReplaceDialog *dialog = search().replaceDialog();
+        dialog->setFindText(QStringLiteral("a"));
+        dialog->setReplaceText(QStringLiteral("aa"));
+        QTest::mouseClick(dialog->ReplaceAllButton, Qt::LeftButton);
+        QCOMPARE(editor()->toPlainText(), QStringLiteral("aaaaaa"));
+        QCOMPARE(messages().size(), 1);
+        editor()->undo(); // one command, one undo step
+        QCOMPARE(editor()->toPlainText(), QStringLiteral("aaa"));
+    }
+
+    void replaceTakesAnySelectionThenFindsTheNext() {
+        editor()->setPlainText(QStringLiteral("xyz ab"));
+        editor()->setSelection(0, 2);
+        QVERIFY(trigger("SearchReplace"));
+        ReplaceDialog *dialog = search().replaceDialog();
+        dialog->setFindText(QStringLiteral("ab"));
+        dialog->setReplaceText(QStringLiteral("Q"));
+        QTest::mouseClick(dialog->ReplaceButton, Qt::LeftButton);
+        QCOMPARE(editor()->toPlainText(), QStringLiteral("Qz ab"));
+        QCOMPARE(selection(), qMakePair(3, 2));
+        QVERIFY(dialog->isVisible());
+        QCOMPARE(search().findDialog()->findText(), QStringLiteral("ab"));
+        // Replacing by nothing leaves no selection; the next search must go on from there
+        // rather than start again at the top.
+        editor()->setPlainText(QStringLiteral("a1 a2 a3"));
+        editor()->setSelection(3, 1);
+        dialog->setFindText(QStringLiteral("a"));
+        dialog->setReplaceText(QString());
+        QTest::mouseClick(dialog->ReplaceButton, Qt::LeftButton);
+        QCOMPARE(editor()->toPlainText(), QStringLiteral("a1 2 a3"));
+        QCOMPARE(selection(), qMakePair(5, 1));
+    }
+
+    void replaceDialogOptionsApplyToItsFindNext_data() {
         QTest::addColumn<QString>("text");
-        QTest::addColumn<bool>("sourceAnchor");
-        QTest::newRow("date: Cancel") << "EditDateTime"
-                                      << "TTodayForm/CancelButton"
-                                      << "dest src" << false;
-        QTest::newRow("find: Cancel") << "SearchFind"
-                                      << "FindDialog/CancelButton"
-                                      << "dest src" << false;
-        QTest::newRow("replace: Replace") << "SearchReplace"
-                                          << "ReplaceDialog/ReplaceButton"
-                                          << "dest z" << false;
-        QTest::newRow("anchor: OK") << "HtmlSrcAnchor"
-                                    << "TAnchorForm/AnchorOkButton"
-                                    << "dest src" << true;
-        QTest::newRow("anchor: Cancel") << "HtmlSrcAnchor"
-                                        << "TAnchorForm/AnchorCancelButton"
-                                        << "dest src" << false;
-    }
-    // "src" is selected, "dest" is a destination anchor; a search for "s" after the selection
-    // misses, which the Find Next button (the default) would report.
-    void enterPressesTheFocusedButton() {
-        QFETCH(QString, command);
-        QFETCH(QString, path);
-        editor()->setPlainText(QStringLiteral("dest src"));
-        editor()->setSelection(0, 4);
-        QVERIFY(trigger("HtmlDestAnchor"));
-        editor()->setSelection(5, 3);
-        form->findReplace().findDialog()->setFindText(QStringLiteral("s"));
-        form->findReplace().replaceDialog()->setFindText(QStringLiteral("s"));
-        form->findReplace().replaceDialog()->setReplaceText(QStringLiteral("z"));
-        auto *dialog = form->findChild<QDialog *>(path.section('/', 0, 0));
-        auto *button = dialog->findChild<QPushButton *>(path.section('/', 1));
-        bool closed = false;
-        auto press = [&] {
-            dialog->activateWindow();
-            button->setFocus();
-            QTRY_VERIFY(button->hasFocus());
-            QTest::keyClick(button, Qt::Key_Return);
-            closed = !dialog->isVisible();
-        };
-        const bool modal = !path.contains(QLatin1String("Dialog/"));
-        if (modal)
-            whileModal(press);
-        QVERIFY(trigger(command.toLatin1()));
-        if (!modal)
-            press();
-        QTRY_VERIFY(closed);
-        QTEST(editor()->toPlainText(), "text");
-        QTEST(Anchors::IsSrcAnchorColor(editor()->charAttributesAt(6).color), "sourceAnchor");
-        // Only the replacement's closing miss is reported.
-        QCOMPARE(sandbox->dialogs->messages.size(), qsizetype(command == "SearchReplace"));
+        QTest::addColumn<bool>("matchCase");
+        QTest::addColumn<bool>("wholeWord");
+        QTest::addColumn<int>("hit");
+        QTest::newRow("nominal: neither option") << "AB abc ab" << false << false << 0;
+        QTest::newRow("nominal: match case") << "AB abc ab" << true << false << 3;
+        QTest::newRow("nominal: whole word") << "abc AB ab" << false << true << 4;
+        QTest::newRow("nominal: both") << "abc AB ab" << true << true << 7;
     }
 
-    // After an OK, the next choice closed by Escape or the close box answers as Cancel does.
-    void anchorDialogClosedAnyWayIsCancelled() {
-        editor()->setPlainText(QStringLiteral("dest src"));
-        editor()->setSelection(0, 4);
-        QVERIFY(trigger("HtmlDestAnchor"));
-        TAnchorForm &dialog = form->anchors().form();
-        for (int way : {0, 1, 2}) {
-            editor()->setSelection(way ? 0 : 5, 3); // a second source on "des" marks nothing
-            whileModal([&] {
-                if (way == 0)
-                    QTest::mouseClick(dialog.AnchorOkButton, Qt::LeftButton);
-                else if (way == 1)
-                    QTest::keyClick(dialog.AnchorEditor, Qt::Key_Escape);
-                else
-                    dialog.close();
-            });
-            QVERIFY(trigger("HtmlSrcAnchor"));
-            QCOMPARE(dialog.result(),
-                     way ? TAnchorForm::Result::Cancelled : TAnchorForm::Result::Accepted);
-        }
+    void replaceDialogOptionsApplyToItsFindNext() {
+        QFETCH(QString, text);
+        QFETCH(bool, matchCase);
+        QFETCH(bool, wholeWord);
+        QFETCH(int, hit);
+        editor()->setPlainText(text);
+        QVERIFY(trigger("SearchReplace"));
+        ReplaceDialog *dialog = search().replaceDialog();
+        dialog->setFindText(QStringLiteral("ab"));
+        if (matchCase)
+            QTest::keyClick(dialog->MatchCaseBox, Qt::Key_Space);
+        if (wholeWord)
+            QTest::keyClick(dialog->WholeWordBox, Qt::Key_Space);
+        QTest::mouseClick(dialog->FindNextButton, Qt::LeftButton);
+        QCOMPARE(selection(), qMakePair(hit, 2));
+        QCOMPARE(editor()->toPlainText(), text);
     }
 
-    void saveAsAsksBeforeReplacingTheCompletedName_data() {
-        QTest::addColumn<QString>("typed");
-        QTest::addColumn<int>("answer");
-        QTest::addColumn<QString>("savedAs"); // empty: nothing saved
-        QTest::newRow("suffix added, No") << "report" << int(QMessageBox::No) << "";
-        QTest::newRow("suffix added, Yes") << "report" << int(QMessageBox::Yes) << "report.rtf";
-        QTest::newRow("typed whole: asked") << "report.rtf" << -1 << "report.rtf";
-        QTest::newRow("new name") << "fresh" << -1 << "fresh.rtf";
+    void sevenEntriesFollowThePictures() {
+        today().FillTodayBox();
+        QStringList entries;
+        for (int i = 0; i < today().TodayBox->count(); ++i)
+            entries.append(today().TodayBox->item(i)->text());
+        QCOMPARE(entries, QStringList({"Saturday, 5 December 2026", "5 December 2026", "05/12/26",
+                                       "05/12/2026", "09:07:03", "09:07", "05/12/26 09:07"}));
+        QCOMPARE(today().TodayBox->currentRow(), 0);
     }
-    void saveAsAsksBeforeReplacingTheCompletedName() {
-        QFETCH(QString, typed);
-        QFETCH(int, answer);
-        QFETCH(QString, savedAs);
-        auto desktop = std::make_unique<DesktopSaveDialog>();
-        sandbox->dialogs = desktop.get();
-        Services::setDialogs(std::move(desktop));
-        writeFile(QStringLiteral("report.rtf"), "kept");
-        sandbox->dialogs->fileNames.enqueue(sandbox->dir.filePath(typed));
-        sandbox->dialogs->answers.enqueue(QMessageBox::StandardButton(answer));
-        QTest::keyClicks(editor(), QStringLiteral("new"));
-        QCOMPARE(form->documents().FileSaveAs(), !savedAs.isEmpty());
-        QCOMPARE(sandbox->dialogs->messages.size(), qsizetype(answer >= 0));
-        QFile report(sandbox->dir.filePath(QStringLiteral("report.rtf")));
-        QVERIFY(report.open(QIODevice::ReadOnly));
-        QCOMPARE(report.readAll() == "kept", savedAs != "report.rtf");
-        if (!savedAs.isEmpty())
-            QCOMPARE(form->documentState().CurrentFileName(), sandbox->dir.filePath(savedAs));
+
+    void derivedPicturesCutTheWeekdayAndDoubleTheYear_data() {
+        QTest::addColumn<QString>("shortDate");
+        QTest::addColumn<QString>("longDate");
+        QTest::addColumn<QString>("withoutWeekday");
+        QTest::addColumn<QString>("fourDigitYear");
+        // clang-format off
+        QTest::newRow("weekday in the middle") << "d/M/yy" << "'Le' dddd, d MMMM" << "d MMMM" << "d/M/yyyy";
+        QTest::newRow("no \"dddd,\" loses five characters") << "yy-MM-dd" << "dddd d MMMM yyyy" << "d MMMM yyyy" << "yyyy-MM-dd";
+        QTest::newRow("a four-digit year doubles") << "dd.MM.yyyy" << "" << "" << "dd.MM.yyyyyy";
+        QTest::newRow("no year at all") << "dd.MM" << "MMMM" << "" << "dd.MM";
+        // clang-format on
+    }
+
+    void derivedPicturesCutTheWeekdayAndDoubleTheYear() {
+        QFETCH(QString, shortDate);
+        QFETCH(QString, longDate);
+        const DateTimePictures pictures = britishPictures(shortDate, longDate);
+        QTEST(pictures.longDateWithoutWeekday(), "withoutWeekday");
+        QTEST(pictures.shortDateFourDigitYear(), "fourDigitYear");
+    }
+
+    void chosenEntryIsTypedAtTheCaretAsOneStep() {
+        editor()->setPlainText(QStringLiteral("[]"));
+        editor()->setSelection(1, 0);
+        whileModal([&] {
+            QTest::keyClick(today().TodayBox, Qt::Key_Down);
+            QTest::keyClick(today().TodayBox, Qt::Key_Down);
+            QTest::keyClick(today().TodayBox, Qt::Key_Return);
+        });
+        runCommand();
+        QCOMPARE(editor()->toPlainText(), QStringLiteral("[05/12/26]"));
+        const QString face = form->fontBoxes().FontNameBox->currentText();
+        QCOMPARE(editor()->charAttributesAt(1).face + editor()->charAttributesAt(8).face,
+                 face + face);
+        QCOMPARE(editor()->selStart(), 9);
+        editor()->undo();
+        QCOMPARE(editor()->toPlainText(), QStringLiteral("[]"));
+
+        // A click selects the entry under the pointer, a double click chooses it.
+        editor()->setSelection(1, 0);
+        whileModal([&] {
+            QListWidget *box = today().TodayBox;
+            const QPoint row = box->visualItemRect(box->item(4)).center();
+            QTest::mouseClick(box->viewport(), Qt::LeftButton, Qt::NoModifier, row);
+            QTest::mouseDClick(box->viewport(), Qt::LeftButton, Qt::NoModifier, row);
+        });
+        runCommand();
+        QCOMPARE(editor()->toPlainText(), QStringLiteral("[09:07:03]"));
+    }
+
+    void cancelOrNoSelectionChangesNothing() {
+        editor()->setPlainText(QStringLiteral("text"));
+        whileModal([&] { QTest::mouseClick(today().CancelButton, Qt::LeftButton); });
+        runCommand();
+        QCOMPARE(editor()->toPlainText(), QStringLiteral("text"));
+        whileModal([&] {
+            today().TodayBox->clearSelection();
+            QTest::mouseClick(today().OkButton, Qt::LeftButton);
+        });
+        runCommand();
+        QCOMPARE(editor()->toPlainText(), QStringLiteral("text"));
+        QVERIFY(!editor()->document()->isUndoAvailable());
+    }
+
+    // The box shows the pseudo entry, so that is the face the characters get, at 11 points, not
+    // the Latin notation face that typing would choose.
+    void notationModeTypesInTheNotationEntryAt11Points() {
+        form->notation().NotationButtonClick();
+        QVERIFY(form->notation().inNotationMode());
+        today().FillTodayBox();
+        today().TodayBox->setCurrentRow(5);
+        today().OkButtonClick();
+        QCOMPARE(editor()->toPlainText(), QStringLiteral("09:07"));
+        for (int i = 0; i < 5; ++i)
+            QCOMPARE(fontAt(i), QStringLiteral("Tessary Notation/11"));
+    }
+
+private:
+    FindReplace &search() { return form->findReplace(); }
+
+    QStringList messages() const {
+        QStringList texts;
+        for (const auto &shown : sandbox->dialogs->messages)
+            texts.append(shown.text);
+        return texts;
+    }
+    TTodayForm &today() { return form->todayForm(); }
+
+    void runCommand() {
+        QAction *action = form->action(QStringLiteral("EditDateTime"));
+        QVERIFY(action && action->isEnabled());
+        action->trigger();
     }
 };
 

