@@ -21,17 +21,10 @@ inline void registerNotationFaces() {
     FontRegistry::registerNotationFaces(FontRegistry::dataDirectory() + QStringLiteral("/fonts"));
 }
 
-class FixedScreen : public ScreenService {
-public:
-    FixedScreen(int width, int dpi)
-        : m_width(width)
-        , m_dpi(dpi) {}
-    int width() const override { return m_width; }
-    int logicalDpi() const override { return m_dpi; }
-
-private:
-    int m_width;
-    int m_dpi;
+struct FixedScreen : ScreenService {
+    int pixels = 1280, dpi = 96;
+    int width() const override { return pixels; }
+    int logicalDpi() const override { return dpi; }
 };
 
 // Records every message and answers questions and file dialogs from queues.
@@ -101,7 +94,9 @@ struct Sandbox {
     explicit Sandbox(int screenWidth = 1280, int dpi = 96) {
         QStandardPaths::setTestModeEnabled(true);
         SettingsStore::setInstance(std::make_unique<SettingsStore>(settingsPath()));
-        Services::setScreen(std::make_unique<FixedScreen>(screenWidth, dpi));
+        auto screen = std::make_unique<FixedScreen>();
+        std::tie(screen->pixels, screen->dpi) = std::pair(screenWidth, dpi);
+        Services::setScreen(std::move(screen));
         auto scripted = std::make_unique<ScriptedDialogs>();
         dialogs = scripted.get();
         Services::setDialogs(std::move(scripted));

@@ -37,8 +37,12 @@ QImage blankImage(QSize size) {
     return image;
 }
 
-int darkness(const QImage &image, int x, int y) {
-    return 255 - qGray(image.pixel(x, y));
+bool inkInRow(const QImage &image, int y) {
+    for (int x = 0; x < image.width(); ++x) {
+        if (255 - qGray(image.pixel(x, y)) >= kInk)
+            return true;
+    }
+    return false;
 }
 
 // Rows of the first and last ink of one character drawn with its base line at `baseline`.
@@ -52,13 +56,9 @@ QPair<int, int> inkRows(const QString &face, const QString &text, int baseline) 
     }
     int first = -1, last = -1;
     for (int y = 0; y < image.height(); ++y) {
-        for (int x = 0; x < image.width(); ++x) {
-            if (darkness(image, x, y) >= kInk) {
-                if (first < 0)
-                    first = y;
-                last = y;
-                break;
-            }
+        if (inkInRow(image, y)) {
+            first = first < 0 ? y : first;
+            last = y;
         }
     }
     return {first, last};
@@ -217,10 +217,7 @@ private slots:
         // bottom of the last, and a row without ink is a gap where one line meets the next.
         QString gaps;
         for (int y = 1; y < image.height() - 1; ++y) {
-            int dark = 0;
-            for (int x = 0; x < image.width(); ++x)
-                dark = qMax(dark, darkness(image, x, y));
-            if (dark < kInk)
+            if (!inkInRow(image, y))
                 gaps += QString(" %1").arg(y);
         }
         QVERIFY2(gaps.isEmpty(),

@@ -57,18 +57,6 @@ private slots:
         QCOMPARE(editor()->selLength(), 0);
     }
 
-    void underscoreInNotationModeIsTheSymbol() {
-        type("_");
-        form->notation().NotationButtonClick();
-        type("_");
-        QCOMPARE(editor()->toPlainText(), QString(QStringLiteral("_") + kSymbolUnderscore));
-        QCOMPARE(editor()->charAttributesAt(0).face, QStringLiteral("Times New Roman"));
-        QCOMPARE(fontAt(1), QStringLiteral("TessarySymbol Even/11"));
-        QCOMPARE(editor()->charAttributesAt(1).charset, 2);
-        // The caret goes back to the box face so the next character sets a real face again.
-        QCOMPARE(editor()->caretAttributes().face, QStringLiteral("Tessary Notation"));
-    }
-
     void shiftBaselineFollowsTheFaceTable_data() {
         QTest::addColumn<QString>("face");
         QTest::addColumn<QString>("up");
@@ -187,13 +175,21 @@ private slots:
         QCOMPARE(editor()->toPlainText(), QStringLiteral("abcdef"));
     }
 
-    void inputMethodTextFollowsTheTypingRules() {
+    void underscoreAndComposedTextFollowTheTypingRules() {
+        type("_");
         form->notation().NotationButtonClick();
         QInputMethodEvent composed;
         composed.setCommitString(QStringLiteral("\u00E9_"));
         QApplication::sendEvent(editor(), &composed);
-        QCOMPARE(editor()->toPlainText(), QStringLiteral("\u00E9") + kSymbolUnderscore);
-        QCOMPARE(fontAt(0), QStringLiteral("Courier New Even/11"));
+        type("_");
+        QCOMPARE(editor()->toPlainText(),
+                 QStringLiteral("_\u00E9") + kSymbolUnderscore + kSymbolUnderscore);
+        QCOMPARE(editor()->charAttributesAt(0).face, QStringLiteral("Times New Roman"));
+        QCOMPARE(fontAt(1), QStringLiteral("Courier New Even/11"));
+        QCOMPARE(fontAt(2) + fontAt(3),
+                 QStringLiteral("TessarySymbol Even/11TessarySymbol Even/11"));
+        // The caret goes back to the box face so the next character sets a real face again.
+        QCOMPARE(editor()->caretAttributes().face, QStringLiteral("Tessary Notation"));
     }
 
     void ctrlDigitFollowsThePhysicalKey_data() {
