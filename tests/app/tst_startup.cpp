@@ -137,9 +137,8 @@ private slots:
         const QString text = s.format();
         QCOMPARE(text.left(8), QStringLiteral("----FF00"));
         const InitSetting back = InitSetting::parse(text);
-        QCOMPARE(back.fontNameIndex, -1);
-        QCOMPARE(back.fontSizeIndex, -1);
-        QCOMPARE(back.savedFontNameIndex, 255);
+        QCOMPARE(QList<int>({back.fontNameIndex, back.fontSizeIndex, back.savedFontNameIndex}),
+                 QList<int>({-1, -1, 255}));
         QCOMPARE(back.fnKeyPieces[10], QStringLiteral("  "));
     }
 

@@ -187,7 +187,6 @@ private slots:
         QCOMPARE(listAt(0) == nullptr, all);
     }
 
-    // Neither size is in the size box: each is shown greyed, and the saved one comes back.
     // Neither size is in the size box: each is shown greyed, the saved one comes back, and
     // typing, an insertion in a face and the face box all go on at the greyed size.
     void caretFontRestoresTheSizeItSaved() {

@@ -167,9 +167,8 @@ private slots:
         held->setText(QStringLiteral("kept"));
         held->setHtml(QStringLiteral("<b>kept</b>"));
         clipboard->setMimeData(held);
-        click(228); // brace left top
-        click(232); // brace left middle
-        click(229); // brace left bottom
+        for (int tag : {228, 232, 229}) // brace left top, middle and bottom
+            click(tag);
         QCOMPARE(clipboard->text(), QStringLiteral("kept"));
         QCOMPARE(clipboard->mimeData()->html(), QStringLiteral("<b>kept</b>"));
         QVERIFY(editor()->toPlainText().contains(symbol(0xEB)));

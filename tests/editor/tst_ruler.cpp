@@ -159,24 +159,23 @@ private slots:
 
 private:
     QWidget *marker(const char *name) { return form->findChild<QWidget *>(name); }
-    // Where the guide line runs for a marker, and where the text at `position` starts (or
-    // ends), in window pixels; drag() moves a marker with the left button so that its left
-    // edge ends at `left` (ruler pixels), passing through `via` first.
     void start(int dpi = 96) {
         openWindow(QSize(1000, 600), dpi);
         editor()->setPlainText(QStringLiteral("first paragraph\nsecond paragraph"));
         editor()->setSelStart(0);
     }
 
-    void setIndents(int first, int left, int right = 0) {
+    void setIndents(int first, int left) {
         ParaAttributes p = editor()->paraAttributes();
         p.firstIndent = first;
         p.leftIndent = left;
-        p.rightIndent = right;
         editor()->setParaAttributes(p);
         form->ruler().SyncRuler();
     }
 
+    // Where the guide line runs for a marker, and where the text at `position` starts (or
+    // ends), in window pixels; drag() moves a marker with the left button so that its left
+    // edge ends at `left` (ruler pixels), passing through `via` first.
     int tipOf(const char *name) {
         QWidget *m = marker(name);
         return m->mapTo(form.get(), QPoint(m->width() / 4 + 1, 0)).x();
