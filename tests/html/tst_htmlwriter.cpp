@@ -1,4 +1,5 @@
 #include "html/anchors.h"
+#include "html/convertchar.h"
 #include "html/htmlwriter.h"
 #include "platform/fontregistry.h"
 #include "platform/richedit.h"
@@ -215,41 +216,35 @@ private slots:
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("page.html")});
     }
 
-    void incompleteLinksAreReportedByLine() {
-        Doc doc(*editor);
-        doc.text(QStringLiteral("one")).paragraph().text(QStringLiteral("two ")).paragraph();
-        doc.anchor(QStringLiteral("lost"), Anchors::kSrcAnchorColor, 5).paragraph();
-        doc.anchor(QStringLiteral("alone"), Anchors::kDestAnchorColor, 6).paragraph();
-        doc.text(QStringLiteral("x")).paragraph().text(QStringLiteral("y ")).paragraph();
-        doc.anchor(QStringLiteral("lost again"), Anchors::kSrcAnchorColor, 5).paragraph();
-        doc.anchor(QStringLiteral("again"), Anchors::kSrcAnchorColor, 5);
-        QList<HtmlWriter::IncompleteLink> reported;
-        exportPage({}, &reported);
-        QStringList seen; // kind/number/line/text; the last anchor follows its own report
-        for (const HtmlWriter::IncompleteLink &r : reported)
-            seen << QStringLiteral("%1/%2/%3/").arg(r.kind).arg(r.number).arg(r.line) +
-                        editor->document()->toPlainText().mid(r.start, r.length);
-        QCOMPARE(seen, (QStringList{"0/5/3/lost", "1/6/4/alone", "0/5/7/lost again"}));
+    void userTextIsEscapedForWhereItStands_data() {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<QByteArray>("attribute");
+        QTest::addColumn<QByteArray>("fontName");
+        QTest::newRow("markup") << "a<b&\"c\">" << QByteArray("a&lt;b&amp;\"c\"&gt;")
+                                << QByteArray("a&lt;b&amp;&quot;c&quot;&gt;")
+                                << QByteArray("a&lt;b&amp;&quot;c&quot;&gt;");
+        QTest::newRow("quote and backslash")
+            << "O'N\\" << QByteArray("O'N\\") << QByteArray("O'N\\") << QByteArray("O\\'N\\\\");
+    }
+
+    void userTextIsEscapedForWhereItStands() {
+        QFETCH(QString, text);
+        QTEST(htmlText(text), "content");
+        QTEST(htmlAttribute(text), "attribute");
+        QTEST(htmlFontName(text), "fontName");
     }
 
 private:
-    QByteArray exportPage(const HtmlWriter::Page &page = {},
-                          QList<HtmlWriter::IncompleteLink> *reported = nullptr);
+    QByteArray exportPage(const HtmlWriter::Page &page) {
+        anchors->ScanAnchors();
+        anchors->GrabDestAnchors();
+        return HtmlWriter(*editor, HtmlLinks::fromAnchors(*anchors), page).page();
+    }
     std::unique_ptr<QWidget> window;
     RichEdit *editor = nullptr;
     std::unique_ptr<Anchors> anchors;
 };
-
-QByteArray HtmlWriterTest::exportPage(const HtmlWriter::Page &page,
-                                      QList<HtmlWriter::IncompleteLink> *reported) {
-    anchors->ScanAnchors();
-    anchors->GrabDestAnchors();
-    const HtmlLinks links = HtmlLinks::fromAnchors(*anchors);
-    HtmlWriter writer(*editor, links, page);
-    if (reported)
-        writer.onIncompleteLink = [reported](const auto &link) { reported->append(link); };
-    return writer.page();
-}
 
 QTEST_MAIN(HtmlWriterTest)
 #include "tst_htmlwriter.moc"

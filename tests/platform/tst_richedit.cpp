@@ -44,21 +44,6 @@ private slots:
         QVERIFY(edit->charAttributesAt(1).bold); // other fields stay
     }
 
-    void attributesRoundTripThroughFormats() {
-        const CharAttributes a{QStringLiteral("Courier New Greek Low"),
-                               11,
-                               rgbColor(12, 34, 56),
-                               true,
-                               true,
-                               true,
-                               161,
-                               4 * 37 + 1};
-        edit->setPlainText(QStringLiteral("x"));
-        edit->setRangeAttributes(0, 1, a, CharAttributes::All);
-        QCOMPARE(edit->charAttributesAt(0), a);
-        QCOMPARE(a.color, 0x0038220Cu); // 0x00BBGGRR
-    }
-
     void lineCountIgnoresALastEmptyLine_data() {
         QTest::addColumn<QString>("text");
         QTest::addColumn<int>("lines");

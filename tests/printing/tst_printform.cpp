@@ -1,14 +1,20 @@
 #include "editor/fontboxes.h"
 #include "platform/printerservice.h"
 #include "platform/richedit.h"
+#include "platform/settingsstore.h"
+#include "printing/patterns.h"
+#include "printing/printsettings.h"
+#include "printing/tfontform.h"
 #include "printing/tprintform.h"
 #include "testsupport.h"
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
 #include <QProcess>
+#include <QPushButton>
 #include <QToolButton>
 #include <QtTest>
 
@@ -159,12 +165,6 @@ private slots:
                  qPrintable(QString::number(ink.top())));
     }
 
-    void miniatureShowsTheSheetOnTeal() {
-        form->show();
-        QVERIFY(QTest::qWaitForWindowExposed(form.get()));
-        QCOMPARE(form->Preview->grab().toImage().pixelColor(2, 2), QColor(0, 128, 128));
-    }
-
     void zoomWindowKeepsThePageInStepAndPrints() {
         fillPages(200);
         form->NextPageButton->click();
@@ -194,7 +194,193 @@ private slots:
         QCOMPARE(run.readAllStandardOutput().count('\f'), 3 * form->RichEditPrintJob().PageCount());
     }
 
+    void firstStartGivesTheDefaults() {
+        const PrintSettings s = LoadPrintSettings(store());
+        QVERIFY(s.inches && !s.headerLine && !s.footerLine);
+        QVERIFY(s.headerPosition == 2 && s.footerPosition == 2);
+        QVERIFY(!PositionFonts().font(0) && !PositionFonts().font(7));
+        PositionFonts fonts;
+        fonts.load(store());
+        QCOMPARE(*fonts.font(6), PositionFont());
+    }
+
+    void missingValuesTakeTheirDefaultsAndOnlyOneTicks() {
+        const QString &key = PrintSettings::Key;
+        store().writeString(key, QStringLiteral("CMCB"), QStringLiteral("1"));
+        store().writeString(key, QStringLiteral("INCB"), QStringLiteral("0"));
+        store().writeString(key, QStringLiteral("HLCB"), QStringLiteral("yes"));
+        store().writeString(key, QStringLiteral("LMED"), QStringLiteral("2.5"));
+        store().writeString(key, QStringLiteral("LFCB"), QStringLiteral("1"));
+        store().writeString(key, QStringLiteral("RFCB"), QStringLiteral("1"));
+        store().writeString(key, QStringLiteral("RHSZ"), QStringLiteral("big"));
+        const PrintSettings s = LoadPrintSettings(store());
+        QVERIFY(!s.inches);
+        QVERIFY(!s.headerLine);
+        QCOMPARE(s.leftMargin, QStringLiteral("2.5"));
+        QCOMPARE(s.rightMargin, QStringLiteral("1"));
+        QCOMPARE(s.headerPosition, 2);
+        QCOMPARE(s.footerPosition, 0);
+        QCOMPARE(s.patterns.at(3), QStringLiteral(".empty"));
+        PositionFonts fonts;
+        fonts.load(store());
+        QCOMPARE(*fonts.font(3), PositionFont());
+    }
+
+    void lengthsConvertToTwoDecimals_data() {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<double>("factor");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("to cm: one inch") << "1" << Lengths::InchesToCentimetres << "2.54";
+        QTest::newRow("to cm: half inch") << "0.5" << Lengths::InchesToCentimetres << "1.27";
+        QTest::newRow("to in: 2.54 cm") << "2.54" << Lengths::CentimetresToInches << "1.00";
+        QTest::newRow("to in: one cm") << "1" << Lengths::CentimetresToInches << "0.39";
+        QTest::newRow("digits: three significant")
+            << "10" << Lengths::InchesToCentimetres << "25.40";
+        QTest::newRow("bad: text stays") << "x" << Lengths::InchesToCentimetres << "x";
+        QTest::newRow("bad: a comma is no grouping")
+            << "1,5" << Lengths::InchesToCentimetres << "1,5";
+    }
+
+    void lengthsConvertToTwoDecimals() {
+        QFETCH(QString, text);
+        QFETCH(double, factor);
+        QFETCH(QString, expected);
+        QCOMPARE(Lengths::Convert(text, factor, QLocale::c()), expected);
+    }
+
+    void badPageNumberIsReportedAndReset() {
+        QLineEdit copies(QStringLiteral("x"));
+        QCOMPARE(ReadPageNumber(&copies, QStringLiteral("1")), 0);
+        QCOMPARE(sandbox->dialogs->messages.value(0).text, QStringLiteral("x is not an integer."));
+        QCOMPARE(copies.text(), QStringLiteral("1"));
+        QCOMPARE(copies.selectedText(), QStringLiteral("1"));
+        copies.setText(QStringLiteral("3"));
+        QCOMPARE(ReadPageNumber(&copies, QStringLiteral("1")), 3);
+        QCOMPARE(sandbox->dialogs->messages.size(), 1);
+    }
+
+    void styleNamesReadBackAndOthersAreBoldItalic_data() {
+        QTest::addColumn<QString>("stored");
+        QTest::addColumn<int>("style");
+        QTest::newRow("name: Normal") << "Normal" << 0;
+        QTest::newRow("name: Bold Italic") << "Bold Italic" << 3;
+        QTest::newRow("other: Heavy") << "Heavy" << 3;
+        QTest::newRow("other: empty") << "" << 3;
+        QTest::newRow("other: lower case") << "bold" << 3;
+    }
+
+    void styleNamesReadBackAndOthersAreBoldItalic() {
+        QFETCH(QString, stored);
+        QFETCH(int, style);
+        store().writeString(PrintSettings::Key, QStringLiteral("CFST"), stored);
+        PositionFonts fonts;
+        fonts.load(store());
+        QCOMPARE(fonts.font(5)->style, style);
+        fonts.save(store());
+        QCOMPARE(store().readString(PrintSettings::Key, QStringLiteral("CFST")),
+                 PositionFont::StyleName(style));
+    }
+
+    void fontChoicesAreStoredAtOnceForTheCaptionedPosition() {
+        TFontForm form(*boxes);
+        int refreshes = 0;
+        form.OnFontsChanged = [&refreshes] { ++refreshes; };
+        form.SetupFontDialog(6);
+        QCOMPARE(form.windowTitle(), QStringLiteral("  Right footer font specs"));
+        QCOMPARE(form.FontSizeComboBox->currentText(), QStringLiteral("10"));
+        form.FontSizeComboBox->setCurrentText(QStringLiteral("14"));
+        form.FontStyleComboBox->setCurrentIndex(2);
+        QCOMPARE(form.fonts().font(6)->size, 14);
+        QCOMPARE(form.fonts().font(6)->style, 2);
+        form.FontOkButton->click();
+        QCOMPARE(refreshes, 1);
+    }
+
+    void tokensExpandCaseSensitivelyInOrder_data() {
+        QTest::addColumn<QString>("pattern");
+        QTest::addColumn<int>("page");
+        QTest::addColumn<int>("pages");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("nominal: page of pages")
+            << "Page .page of .numpages" << 2 << 5 << "Page 2 of 5";
+        QTest::newRow("nominal: date and time")
+            << ".date, .time" << 1 << 1 << "07/12/2026, 09:07:03";
+        QTest::newRow("empty: inside text") << "x.emptyy" << 1 << 1 << "xy";
+        QTest::newRow("case: upper case is text") << ".PAGE" << 4 << 9 << ".PAGE";
+        QTest::newRow("order: page before numpages") << ".pages.numpages" << 2 << 8 << "2s8";
+    }
+
+    void tokensExpandCaseSensitivelyInOrder() {
+        QFETCH(QString, pattern);
+        QFETCH(int, page);
+        QFETCH(int, pages);
+        QFETCH(QString, expected);
+        const QLocale british(QLocale::English, QLocale::UnitedKingdom);
+        const QDateTime now(QDate(2026, 12, 7), QTime(9, 7, 3));
+        const QString text = Patterns::ExpandPattern(pattern, page, pages, now, british);
+        // The long time format may carry a zone name after the seconds.
+        QVERIFY2(text.startsWith(expected), qPrintable(text));
+        if (!pattern.contains(QLatin1String(".time")))
+            QCOMPARE(text, expected);
+    }
+
+    void clickingPositionBoxesCyclesTheEditedPosition_data() {
+        QTest::addColumn<int>("ticked");
+        QTest::addColumn<int>("clicked");
+        QTest::addColumn<int>("edited");
+        QTest::addColumn<QString>("label");
+        QTest::newRow("again: right to left") << 2 << 2 << 0 << "Left footer :";
+        QTest::newRow("again: left to center") << 0 << 0 << 1 << "Center footer :";
+        QTest::newRow("again: center to right") << 1 << 1 << 2 << "Right footer :";
+        QTest::newRow("other: center from right") << 2 << 1 << 1 << "Center footer :";
+    }
+
+    void clickingPositionBoxesCyclesTheEditedPosition() {
+        QFETCH(int, ticked);
+        QFETCH(int, clicked);
+        QFETCH(int, edited);
+        QFETCH(QString, label);
+        QWidget parent;
+        PatternChoosers footer(PatternChoosers::FooterSet, &parent);
+        footer.setPattern(0, QStringLiteral(".page"));
+        footer.setPattern(1, QStringLiteral(".date"));
+        footer.setPattern(2, QStringLiteral(".time"));
+        footer.setTicked(ticked);
+        footer.PositionBoxes.at(clicked)->click();
+        for (int i = 0; i < 3; ++i)
+            QCOMPARE(footer.isTicked(i), i == edited);
+        QCOMPARE(footer.ComboBox->currentText(), footer.pattern(edited));
+        QCOMPARE(footer.PatternLabel->text(), label);
+        QCOMPARE(footer.editedTag(), edited + 4);
+    }
+
+    void customPatternIsTypedUntilEnter() {
+        QWidget parent;
+        PatternChoosers header(PatternChoosers::HeaderSet, &parent);
+        header.setCustomPattern(QString(), 0);
+        int changes = 0;
+        header.OnPatternsChanged = [&changes] { ++changes; };
+        header.ComboBox->setCurrentIndex(Patterns::CustomEntry);
+        header.ComboBoxClick();
+        QCOMPARE(sandbox->dialogs->messages.size(), 1);
+        QCOMPARE(sandbox->dialogs->messages.first().text,
+                 QStringLiteral("1. Edit custom pattern.\r\n2. Confirm with Enter.\r\n"
+                                "3. Click Help to know about patterns."));
+        QVERIFY(header.ComboBox->isEditable());
+        QCOMPARE(header.ComboBox->currentIndex(), Patterns::CustomPatternEntry);
+        QCOMPARE(changes, 0);
+
+        header.ComboBox->lineEdit()->setText(QStringLiteral("Proof .date"));
+        QTest::keyClick(header.ComboBox->lineEdit(), Qt::Key_Return);
+        QVERIFY(!header.ComboBox->isEditable());
+        QCOMPARE(header.ComboBox->count(), 9);
+        QCOMPARE(header.customPattern(), QStringLiteral("Proof .date"));
+        QCOMPARE(header.pattern(2), QStringLiteral("Proof .date"));
+        QCOMPARE(changes, 1);
+    }
+
 private:
+    SettingsStore &store() { return SettingsStore::instance(); }
     void makeForm() {
         form.reset();
         form = std::make_unique<TPrintForm>(editor, *boxes);
