@@ -1,5 +1,4 @@
 #include "html/anchors.h"
-#include "html/convertchar.h"
 #include "html/htmlwriter.h"
 #include "platform/fontregistry.h"
 #include "platform/richedit.h"
@@ -103,7 +102,7 @@ private slots:
         }) << plain;
         QTest::newRow("font-outside-the-list") << Build([](Doc &d) {
             d.text(QStringLiteral("d"), QStringLiteral("DejaVu Sans"), 10);
-            d.text(QStringLiteral("q"), QStringLiteral("O'Neil \"Sans\""), 13);
+            d.text(QStringLiteral("q"), QStringLiteral("O'Neil \"Sans\" \\ <b>"), 13);
         }) << plain;
         QTest::newRow("indents-div-and-br") << Build([](Doc &d) {
             d.text(QStringLiteral("first")).paragraph().text(QStringLiteral("same offset"));
@@ -182,13 +181,12 @@ private slots:
         for (int i = 0; i < 60; ++i)
             doc.text(QStringLiteral("line %1 ").arg(i)).paragraph();
         anchors->GrabDestAnchors();
-        const HtmlLinks links = HtmlLinks::fromAnchors(*anchors);
         editor->document()->setModified(false);
         editor->setSelection(120, 7);
         editor->verticalScrollBar()->setValue(editor->verticalScrollBar()->maximum() / 2);
         const int scroll = editor->verticalScrollBar()->value();
-        const QByteArray page = HtmlWriter(*editor, links, {}).page();
-        QVERIFY(page.contains("line 59"));
+        QVERIFY(
+            HtmlWriter(*editor, HtmlLinks::fromAnchors(*anchors), {}).page().contains("line 59"));
         QCOMPARE(qMakePair(editor->selStart(), editor->selLength()), qMakePair(120, 7));
         QCOMPARE(editor->verticalScrollBar()->value(), scroll);
         QVERIFY(!editor->document()->isModified());
@@ -207,32 +205,11 @@ private slots:
         QString error;
         const QString missing = dir.filePath(QStringLiteral("no/such/folder/page.html"));
         QVERIFY(!writer.writeFile(missing, &error));
-        QVERIFY(
-            error.startsWith(QStringLiteral("Cannot create file ") + missing + QLatin1Char('\n')));
         QVERIFY(!QFile::exists(missing));
         QVERIFY(writer.writeFile(path, &error));
         QVERIFY(older.open(QIODevice::ReadOnly));
         QVERIFY(older.readAll().endsWith("</HTML>"));
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("page.html")});
-    }
-
-    void userTextIsEscapedForWhereItStands_data() {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<QByteArray>("content");
-        QTest::addColumn<QByteArray>("attribute");
-        QTest::addColumn<QByteArray>("fontName");
-        QTest::newRow("markup") << "a<b&\"c\">" << QByteArray("a&lt;b&amp;\"c\"&gt;")
-                                << QByteArray("a&lt;b&amp;&quot;c&quot;&gt;")
-                                << QByteArray("a&lt;b&amp;&quot;c&quot;&gt;");
-        QTest::newRow("quote and backslash")
-            << "O'N\\" << QByteArray("O'N\\") << QByteArray("O'N\\") << QByteArray("O\\'N\\\\");
-    }
-
-    void userTextIsEscapedForWhereItStands() {
-        QFETCH(QString, text);
-        QTEST(htmlText(text), "content");
-        QTEST(htmlAttribute(text), "attribute");
-        QTEST(htmlFontName(text), "fontName");
     }
 
 private:

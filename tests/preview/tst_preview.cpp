@@ -3,6 +3,7 @@
 #include "preview/tpreview.h"
 #include "preview/tpreviewcombobox.h"
 #include "preview/tpreviewwindow.h"
+#include "printjob/pagetests.h"
 #include "printjob/tricheditprintjob.h"
 #include "testsupport.h"
 
@@ -37,14 +38,6 @@ protected:
                                   Qt::black);
     }
 };
-
-int inkPixels(const QImage &image, int darkerThan = 128) {
-    int count = 0;
-    for (int y = 0; y < image.height(); ++y)
-        for (int x = 0; x < image.width(); ++x)
-            count += qGray(image.pixel(x, y)) < darkerThan;
-    return count;
-}
 
 // Pixels of `a` that no pixel of `b` within one pixel matches (grey levels closer than
 // half the range): the two rasterisers may round a glyph's edge to either neighbour.
@@ -206,7 +199,7 @@ private slots:
         const int draws = job->draws;
         QVERIFY(draws > 0);
         const QImage before = preview->DrawPanel()->grab().toImage();
-        QVERIFY(inkPixels(before, 40) > 5000); // the square, not just frame and shadow
+        QVERIFY(test::inkPixels(before, 40) > 5000); // the square, not just frame and shadow
         press(Qt::Key_PageDown);
         press(Qt::Key_Down);
         press(Qt::Key_Home, Qt::ControlModifier);
@@ -224,17 +217,9 @@ private slots:
             QSKIP("pdftoppm (poppler-utils) is not installed");
         Services::setPrinter(std::make_unique<SystemPrinter>(SystemPrinter::Kind::Pdf));
         RichEdit edit;
-        QTextCursor c(edit.document());
-        const QStringList faces = {"Times New Roman", "Courier New Even", "Courier New High",
-                                   "Courier New Greek Even", "TessarySymbol Even"};
-        for (int i = 0; i < 120; ++i) {
-            QTextCharFormat f;
-            f.setFontFamilies({faces.at(i % faces.size())});
-            f.setFontPointSize(11 + i % 3);
-            c.insertText(QStringLiteral("f(x%1) = a2 + b2 ").arg(i), f);
-            if (i % 6 == 5)
-                c.insertBlock();
-        }
+        test::fillLines(edit.document(), 40,
+                        {"Times New Roman", "Courier New Even", "Courier New High",
+                         "Courier New Greek Even", "TessarySymbol Even"});
         TRichEditPrintJob richJob;
         richJob.SetOptions(joMargins);
         richJob.SetMargins({600, 600, 600, 600});
@@ -251,18 +236,15 @@ private slots:
             QImage(stem + QStringLiteral(".png")).convertToFormat(QImage::Format_RGB32);
         QVERIFY(!printed.isNull());
 
-        QImage shown(printed.size(), QImage::Format_RGB32);
-        shown.fill(Qt::white);
-        {
-            QPainter p(&shown);
+        const DeviceFigures &f = preview->RecordedFigures();
+        const QImage shown = test::drawnPage(printed.size(), 1, [&](QPainter &p) {
             p.setRenderHint(QPainter::Antialiasing);
             p.setRenderHint(QPainter::TextAntialiasing);
-            const DeviceFigures &f = preview->RecordedFigures();
-            p.scale(double(shown.width()) / f.physicalWidth,
-                    double(shown.height()) / f.physicalHeight);
+            p.scale(double(printed.width()) / f.physicalWidth,
+                    double(printed.height()) / f.physicalHeight);
             p.drawPicture(0, 0, preview->PagePicture());
-        }
-        const int ink = inkPixels(shown);
+        });
+        const int ink = test::inkPixels(shown);
         const int differing = unmatchedPixels(shown, printed) + unmatchedPixels(printed, shown);
         if (qEnvironmentVariableIsSet("TESSARY_PREVIEW_DIFF"))
             qInfo("ink %d, unmatched %d", ink, differing);

