@@ -240,7 +240,6 @@ private slots:
             editor()->setSelection(3 * i, 3);
             anchors().HtmlDestAnchorExecute();
         }
-        QVERIFY(sandbox->dialogs->messages.isEmpty());
         runOn(QStringLiteral("w64"), "HtmlDestAnchor");
         QCOMPARE(sandbox->dialogs->messages.size(), 1);
         QCOMPARE(sandbox->dialogs->messages.first().text,
@@ -347,27 +346,6 @@ private slots:
         QVERIFY(!editor()->charAttributesAt(0).underline);
         QCOMPARE(anchorForm().result(), TAnchorForm::Result::Cancelled);
         QCOMPARE(anchorForm().cancelTag(), 0);
-    }
-
-    void sourceCommandOnASourceAnchorRemovesIt() {
-        setText(QStringLiteral("dest link"));
-        runOn(QStringLiteral("dest"), "HtmlDestAnchor");
-        editor()->setSelection(5, 4);
-        anchors().MarkAnchor(0, Anchors::kSrcAnchorColor);
-        bool opened = false;
-        QObject context;
-        QTimer::singleShot(0, &context, [&opened] {
-            if (QWidget *open = qApp->activeModalWidget()) { // must not happen; never hang on it
-                opened = true;
-                open->close();
-            }
-        });
-        editor()->setSelection(6, 2);
-        QVERIFY(trigger("HtmlSrcAnchor"));
-        QVERIFY(!opened);
-        for (int i = 5; i < 9; ++i)
-            QVERIFY(!editor()->charAttributesAt(i).underline);
-        QVERIFY(editor()->charAttributesAt(0).underline); // the destination is another anchor
     }
 
 private:

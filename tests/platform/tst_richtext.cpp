@@ -136,10 +136,7 @@ private slots:
         QCOMPARE(edit->charAttributesAt(1).color, 0x000000FFu);
         QCOMPARE(edit->charAttributesAt(0).color, kAutomaticColor);
         QCOMPARE(edit->charAttributesAt(2).color, kAutomaticColor);
-    }
-
-    void automaticColourIsWrittenBackOverExplicitColours() {
-        edit->setPlainText(QStringLiteral("abc"));
+        // The automatic colour is written back over explicit ones.
         edit->setRangeAttributes(0, 3, {.color = rgbColor(0, 0, 255)}, CharAttributes::Color);
         edit->setRangeAttributes(1, 1, {.bold = true}, CharAttributes::Bold);
         edit->setRangeAttributes(0, 3, {.color = kAutomaticColor}, CharAttributes::Color);
@@ -152,7 +149,6 @@ private slots:
         QTest::addColumn<QString>("text");
         QTest::addColumn<int>("lines");
         QTest::newRow("empty document") << QString() << 0;
-        QTest::newRow("one line") << QStringLiteral("a") << 1;
         QTest::newRow("one line and a break") << QStringLiteral("a\n") << 1;
         QTest::newRow("an empty line between") << QStringLiteral("a\n\nb") << 3;
     }

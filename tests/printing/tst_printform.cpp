@@ -249,7 +249,6 @@ private slots:
         QTest::newRow("name: Normal") << "Normal" << 0;
         QTest::newRow("name: Bold Italic") << "Bold Italic" << 3;
         QTest::newRow("other: Heavy") << "Heavy" << 3;
-        QTest::newRow("other: empty") << "" << 3;
         QTest::newRow("other: lower case") << "bold" << 3;
     }
 

@@ -122,8 +122,6 @@ private slots:
         QTest::addColumn<bool>("throws");
         QTest::addColumn<int>("questions");
         QTest::newRow("auto fix moves all four") << int(meAutoFix) << 0 << true << false << 0;
-        QTest::newRow("message box answered yes")
-            << int(meMessageBox) << int(QMessageBox::Yes) << true << false << 1;
         QTest::newRow("message box answered no keeps them")
             << int(meMessageBox) << int(QMessageBox::No) << false << false << 1;
         QTest::newRow("exception changes nothing") << int(meException) << 0 << false << true << 0;
