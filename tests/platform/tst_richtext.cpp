@@ -208,18 +208,6 @@ private slots:
         QVERIFY(!edit->document()->isUndoAvailable());
     }
 
-    void textLimitStopsTypingAndReplacing() {
-        edit->setTextLimit(3);
-        edit->setFocus();
-        QTest::keyClicks(edit, QStringLiteral("abcde"));
-        QCOMPARE(edit->toPlainText(), QStringLiteral("abc"));
-        edit->setSelection(1, 1);
-        edit->replaceSelection(QStringLiteral("XY"));
-        QCOMPARE(edit->toPlainText(), QStringLiteral("abc"));
-        edit->replaceSelection(QStringLiteral("Z"));
-        QCOMPARE(edit->toPlainText(), QStringLiteral("aZc"));
-    }
-
     void paragraphIndentsRoundTripInPoints() {
         edit->setPlainText(QStringLiteral("para"));
         ParaAttributes p{Alignment::Center, 36, -18, 72};
