@@ -33,11 +33,11 @@ private slots:
         QCOMPARE(describe(charOf(*doc, "italic")), "Liberation Serif/12/auto/-i-/0/0");
         QCOMPARE(describe(charOf(*doc, "Centred red")), "Liberation Sans/14/ff/---/0/0");
         QCOMPARE(describe(charOf(*doc, "Right aligned")), "Liberation Mono/10/auto/---/0/0");
-        QCOMPARE(paraOf(blockWith(*doc, "Centred red")).alignment, Alignment::Center);
+        QCOMPARE(paraOf(doc->find("Centred red").block()).alignment, Alignment::Center);
         // 1in left, 0.5in right, first line 0.25in out
-        QCOMPARE(paraOf(blockWith(*doc, "Right aligned")),
+        QCOMPARE(paraOf(doc->find("Right aligned").block()),
                  (ParaAttributes{Alignment::Right, 54, 18, 36}));
-        const QTextBlock justified = blockWith(*doc, "Justified");
+        const QTextBlock justified = doc->find("Justified").block();
         QCOMPARE(justified.text(),
                  "Justified paragraph Greek: \u03B1\u03B2\u03B3 \u03B4 and \u20AC euro.");
         QCOMPARE(paraOf(justified).alignment, Alignment::Left);
@@ -46,7 +46,7 @@ private slots:
     void libreOfficeListsTablesAndFields() {
         const auto doc = loadRtf(sample("libreoffice-mixed.rtf"));
         const QStringList blocks = blockTexts(*doc);
-        const QTextBlock first = blockWith(*doc, "First bullet");
+        const QTextBlock first = doc->find("First bullet").block();
         QCOMPARE(first.text(), "First bullet");
         QCOMPARE(paraOf(first), (ParaAttributes{Alignment::Left, 21, 14, 0, true, 1}));
         QVERIFY(first.textList() == first.next().textList());
@@ -68,9 +68,9 @@ private slots:
         // Formatting ends with its group.
         QCOMPARE(describe(charOf(*doc, "Plain paragraph")), "Helvetica/12/auto/---/0/32");
         QCOMPARE(describe(charOf(*doc, "code")), "Courier/12/auto/---/0/48");
-        QCOMPARE(paraOf(blockWith(*doc, "first item")),
+        QCOMPARE(paraOf(doc->find("first item").block()),
                  (ParaAttributes{Alignment::Left, 0, 18, 0, false, 1}));
-        QCOMPARE(paraOf(blockWith(*doc, "quoted")).firstIndent, 36);
+        QCOMPARE(paraOf(doc->find("quoted").block()).firstIndent, 36);
         // Cells that end in \par give one paragraph each, without empty ones between.
         QCOMPARE(blocks.mid(blocks.indexOf("\u2022\tfirst item"), 7),
                  QStringList({"\u2022\tfirst item", "\u2022\tsecond item", "1.\tnumbered",

@@ -141,10 +141,8 @@ private slots:
         bool thrown = false;
         try {
             job.SetMargins(outside);
-        } catch (const EPrintJobException &e) {
+        } catch (const EPrintJobException &) {
             thrown = true;
-            QCOMPARE(QString::fromUtf8(e.what()),
-                     "One or more margins are set outside the printable area of the page.");
         }
         QCOMPARE(thrown, throws);
         QCOMPARE(dialogs->messages.size(), questions);
