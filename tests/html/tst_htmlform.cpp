@@ -1,3 +1,4 @@
+// Anchors and their dialog, and the export dialog with its report of incomplete links.
 #include "app/batchexport.h"
 #include "app/commandline.h"
 #include "app/tmainform.h"
@@ -10,6 +11,8 @@
 #include "platform/richedit.h"
 #include "windowtest.h"
 
+#include <QApplication>
+#include <QClipboard>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QtTest>
@@ -33,7 +36,6 @@ private slots:
         QTest::newRow("nominal: earlier page's folder") << "/docs/new.rtf"
                                                         << "/web/old.html"
                                                         << "/web/new.html";
-        QTest::newRow("edge: no extension") << "/docs/notes" << "" << "/docs/notes.html";
         QTest::newRow("edge: dot in a folder name") << "/a.b/notes" << "" << "/a.b/notes.html";
         QTest::newRow("edge: several dots") << "/d/x.y.rtf" << "" << "/d/x.y.html";
         // clang-format on
@@ -83,7 +85,7 @@ private slots:
         editor()->replaceSelection(QStringLiteral("x\ny\n"));
         anchor(QStringLiteral("lost again"), Anchors::kSrcAnchorColor, 5);
         dialog().HtmlFileName->setText(path("page.html"));
-        TAnchorForm &report = form->anchors().form();
+        TAnchorForm &report = anchorForm();
         whileModal([&] {
             QCOMPARE(qApp->activeModalWidget(), &report);
             QCOMPARE(report.AnchorEditor->toPlainText(),
@@ -100,10 +102,10 @@ private slots:
     void failureKeepsTheDialogOpen_data() {
         QTest::addColumn<QString>("target");
         QTest::addColumn<QString>("message");
-        QTest::newRow("robustness: missing folder") << "no/such/page.html"
-                                                    << "Cannot create file %1\n";
-        QTest::newRow("robustness: the document itself") << "doc.rtf"
-                                                         << "%1 is the document itself";
+        // clang-format off
+        QTest::newRow("robustness: missing folder") << "no/such/page.html" << "Cannot create file %1\n";
+        QTest::newRow("robustness: the document itself") << "doc.rtf" << "%1 is the document itself";
+        // clang-format on
     }
 
     void failureKeepsTheDialogOpen() {
@@ -144,7 +146,194 @@ private slots:
         QCOMPARE(page, fromBatch.readAll());
     }
 
+    void anchorFreeDocumentHandsOutZeroThenOne() {
+        setText(QStringLiteral("alpha beta"));
+        // Pitch bits set beforehand must survive the marking.
+        editor()->setRangeAttributes(6, 4, {.pitchAndFamily = 2}, CharAttributes::Pitch);
+        markDest({"alpha", "beta"});
+        const CharAttributes beta = editor()->charAttributesAt(9);
+        QCOMPARE(beta.color, Anchors::kDestAnchorColor);
+        QVERIFY(beta.underline);
+        QCOMPARE(beta.pitchAndFamily, 4 * 1 + 2);
+        QCOMPARE(editor()->charAttributesAt(0).pitchAndFamily, 0);
+        QVERIFY(!editor()->charAttributesAt(5).underline);
+        QVERIFY(!anchors().FreeAnchors[0] && !anchors().FreeAnchors[1] && anchors().FreeAnchors[2]);
+    }
+
+    void adjacentAnchorsCountOnceUnderTheFirstNumber() {
+        setText(QStringLiteral("abcd"));
+        markDest({"ab", "cd"});
+        editor()->setSelection(2, 1);
+        QCOMPARE(Anchors::AnchorNumberOf(editor()), 1);
+        anchors().ScanAnchors();
+        QVERIFY(anchors().DestAnchors[0] && !anchors().DestAnchors[1] && anchors().FreeAnchors[1]);
+        anchors().GrabDestAnchors();
+        QCOMPARE(anchorForm().AnchorEditor->toPlainText(), QStringLiteral("abcd"));
+        QCOMPARE(anchors().listedCount(), 1);
+    }
+
+    void listHasOneLinePerAnchorEvenAcrossAWrap() {
+        const QString longAnchor = QStringLiteral("one two three four five six seven eight");
+        setText(QStringLiteral("src first\n") + longAnchor + QStringLiteral("\nthird x"));
+        editor()->setLineWrapMode(QTextEdit::FixedPixelWidth);
+        editor()->setLineWrapColumnOrWidth(120);
+        markDest({"first", longAnchor, "third"});
+        anchors().MarkAnchor(1, Anchors::kSrcAnchorColor); // "third" also links to the long one
+        runOn(QStringLiteral("src"), "HtmlDestAnchor");
+        QVERIFY(editor()->lineCount() > 4); // the long anchor wraps
+        anchors().GrabDestAnchors();
+        const QString listed = anchorForm().AnchorEditor->toPlainText();
+        QCOMPARE(listed, QStringLiteral("src\nfirst\n") + longAnchor);
+        QCOMPARE(anchors().listedCount(), 3);
+        QVERIFY(anchors().SrcAnchors[1]);
+        QVERIFY(!anchors().DestAnchors[2] && anchors().FreeAnchors[2]); // "third" is a source now
+        // The list keeps each anchor's format, number included.
+        anchorForm().AnchorEditor->setSelection(int(listed.indexOf(QStringLiteral("seven"))), 1);
+        QCOMPARE(Anchors::AnchorNumberOf(anchorForm().AnchorEditor), 1);
+    }
+
+    void addressNeedsMoreThanItsPrefix_data() {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<bool>("address");
+        QTest::newRow("boundary: the prefix alone") << "http://" << false;
+        QTest::newRow("boundary: one more") << "http://x" << true;
+        QTest::newRow("nominal: upper case") << "HTTP://X" << true;
+        QTest::newRow("nominal: not a prefix") << "news://host" << false;
+    }
+
+    void addressNeedsMoreThanItsPrefix() {
+        QFETCH(QString, text);
+        setText(QStringLiteral("x ") + text);
+        markDest({"x", text});
+        anchors().GrabDestAnchors();
+        QVERIFY(!anchors().UrlAnchors[0]);
+        QTEST(bool(anchors().UrlAnchors[1]), "address");
+    }
+
+    void removalTakesTheWholeAnchorAndNothingBeside() {
+        setText(QStringLiteral("plain anchor\nnext"));
+        const CharAttributes underlined{.color = 0, .underline = true};
+        editor()->setRangeAttributes(0, 6, underlined,
+                                     CharAttributes::Underline | CharAttributes::Color);
+        editor()->setRangeAttributes(13, 4, underlined, CharAttributes::Underline);
+        runOn(QStringLiteral("anchor"), "HtmlDestAnchor");
+        editor()->setRangeAttributes(13, 4, {.color = Anchors::kDestAnchorColor},
+                                     CharAttributes::Color); // an anchor next paragraph
+        editor()->setSelection(9, 1);                        // inside "anchor"
+        QVERIFY(trigger("HtmlDestAnchor"));
+        for (int i = 6; i < 12; ++i) {
+            QVERIFY(!editor()->charAttributesAt(i).underline);
+            QCOMPARE(editor()->charAttributesAt(i).color, quint32(0));
+        }
+        for (int i : {0, 5, 13, 16})
+            QVERIFY(editor()->charAttributesAt(i).underline);
+        QCOMPARE(selection(), qMakePair(9, 0));
+    }
+
+    void sixtyFifthDestinationIsRefused() {
+        QStringList words;
+        for (int i = 0; i < 65; ++i)
+            words.append(QStringLiteral("w%1").arg(i, 2, 10, QLatin1Char('0')));
+        setText(words.join(QLatin1Char(' ')));
+        for (int i = 0; i < 64; ++i) {
+            editor()->setSelection(3 * i, 3);
+            anchors().HtmlDestAnchorExecute();
+        }
+        runOn(QStringLiteral("w64"), "HtmlDestAnchor");
+        QCOMPARE(sandbox->dialogs->messages.size(), 1);
+        QCOMPARE(sandbox->dialogs->messages.first().text,
+                 QStringLiteral("Too many destination anchors"));
+        QVERIFY(!editor()->charAttributesAt(3 * 64).underline);
+    }
+
+    void anchorsSurviveSaveOpenAndScan() {
+        setText(QStringLiteral("target and link"));
+        editor()->setRangeAttributes(0, 15, {.pitchAndFamily = 1}, CharAttributes::Pitch);
+        markDest({"and", "target"}); // numbers 0 and 1
+        editor()->setSelection(11, 4);
+        anchors().MarkAnchor(1, Anchors::kSrcAnchorColor);
+        const QString path = sandbox->dir.filePath(QStringLiteral("anchors.rtf"));
+        sandbox->dialogs->fileNames.enqueue(path);
+        QVERIFY(form->documents().FileSaveAs());
+        form->documents().FileNew();
+        anchors().ResetAnchorTables();
+        QVERIFY(form->documents().OpenPath(path)); // the open rebuilds the tables
+        QCOMPARE(editor()->toPlainText(), QStringLiteral("target and link"));
+        QCOMPARE(editor()->charAttributesAt(2).pitchAndFamily, 4 * 1 + 1);
+        QCOMPARE(editor()->charAttributesAt(8).pitchAndFamily, 4 * 0 + 1);
+        QCOMPARE(editor()->charAttributesAt(12).color, Anchors::kSrcAnchorColor);
+        QVERIFY(anchors().DestAnchors[0] && anchors().DestAnchors[1] && anchors().SrcAnchors[1]);
+        QCOMPARE(anchors().NewDestAnchorNumber(), 2);
+    }
+
+    // Two anchors that read alike are still two lines: the chosen line gives its own number.
+    void chosenLineGivesTheSourceItsNumber() {
+        setText(QStringLiteral("same same link"));
+        for (int at : {0, 5}) {
+            editor()->setSelection(at, 4);
+            QVERIFY(trigger("HtmlDestAnchor"));
+        }
+        QApplication::clipboard()->setText(QStringLiteral("kept"));
+        bool checked = false;
+        whileModal([&] {
+            RichEdit *list = anchorForm().AnchorEditor;
+            QVERIFY(!anchorForm().reportMode());
+            QCOMPARE(list->selStart(), 0);
+            QTest::keyClick(list, Qt::Key_Down);
+            QTest::keyClick(list, Qt::Key_Down); // already on the last line
+            QTest::keyClick(list, Qt::Key_X);    // typing is discarded
+            QCOMPARE(list->toPlainText(), QStringLiteral("same\nsame"));
+            QCOMPARE(list->selStart(), list->lineStart(1));
+            checked = true;
+            QTest::keyClick(list, Qt::Key_Return);
+        });
+        runOn(QStringLiteral("link"), "HtmlSrcAnchor");
+        QVERIFY(checked);
+        QCOMPARE(editor()->charAttributesAt(11).color, Anchors::kSrcAnchorColor);
+        QCOMPARE(editor()->charAttributesAt(11).pitchAndFamily >> 2, 1);
+        QCOMPARE(anchorForm().cancelTag(), 0);
+        QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("kept"));
+    }
+
+    void emptyListAndCancelMarkNothing() {
+        setText(QStringLiteral("link dest"));
+        bool checked = false;
+        whileModal([&] {
+            QCOMPARE(anchorForm().AnchorEditor->lineCount(), 0);
+            checked = true;
+            QTest::mouseClick(anchorForm().AnchorOkButton, Qt::LeftButton);
+        });
+        runOn(QStringLiteral("link"), "HtmlSrcAnchor");
+        QVERIFY(checked);
+        QVERIFY(!editor()->charAttributesAt(0).underline);
+
+        runOn(QStringLiteral("dest"), "HtmlDestAnchor");
+        whileModal([&] { QTest::mouseClick(anchorForm().AnchorCancelButton, Qt::LeftButton); });
+        runOn(QStringLiteral("link"), "HtmlSrcAnchor");
+        QVERIFY(!editor()->charAttributesAt(0).underline);
+        QCOMPARE(anchorForm().result(), TAnchorForm::Result::Cancelled);
+        QCOMPARE(anchorForm().cancelTag(), 0);
+    }
+
 private:
+    Anchors &anchors() { return form->anchors(); }
+    TAnchorForm &anchorForm() { return anchors().form(); }
+
+    void setText(const QString &text) {
+        editor()->setPlainText(text);
+        anchors().ScanAnchors();
+    }
+    void markDest(const QStringList &words) {
+        for (const QString &word : words)
+            runOn(word, "HtmlDestAnchor");
+    }
+    // Selects `word` (its first occurrence) and runs the command as the user would.
+    void runOn(const QString &word, const char *command) {
+        const int at = int(editor()->toPlainText().indexOf(word));
+        QVERIFY(at >= 0);
+        editor()->setSelection(at, int(word.size()));
+        QVERIFY(trigger(command));
+    }
     THtmlForm &dialog() { return form->htmlForm(); }
     QString path(const char *name) { return sandbox->dir.filePath(QString::fromLatin1(name)); }
 

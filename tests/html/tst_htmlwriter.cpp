@@ -102,7 +102,7 @@ private slots:
         }) << plain;
         QTest::newRow("font-outside-the-list") << Build([](Doc &d) {
             d.text(QStringLiteral("d"), QStringLiteral("DejaVu Sans"), 10);
-            d.text(QStringLiteral("q"), QStringLiteral("O'Neil \"Sans\""), 13);
+            d.text(QStringLiteral("q"), QStringLiteral("O'Neil \"Sans\" \\ <b>"), 13);
         }) << plain;
         QTest::newRow("indents-div-and-br") << Build([](Doc &d) {
             d.text(QStringLiteral("first")).paragraph().text(QStringLiteral("same offset"));
@@ -181,13 +181,12 @@ private slots:
         for (int i = 0; i < 60; ++i)
             doc.text(QStringLiteral("line %1 ").arg(i)).paragraph();
         anchors->GrabDestAnchors();
-        const HtmlLinks links = HtmlLinks::fromAnchors(*anchors);
         editor->document()->setModified(false);
         editor->setSelection(120, 7);
         editor->verticalScrollBar()->setValue(editor->verticalScrollBar()->maximum() / 2);
         const int scroll = editor->verticalScrollBar()->value();
-        const QByteArray page = HtmlWriter(*editor, links, {}).page();
-        QVERIFY(page.contains("line 59"));
+        QVERIFY(
+            HtmlWriter(*editor, HtmlLinks::fromAnchors(*anchors), {}).page().contains("line 59"));
         QCOMPARE(qMakePair(editor->selStart(), editor->selLength()), qMakePair(120, 7));
         QCOMPARE(editor->verticalScrollBar()->value(), scroll);
         QVERIFY(!editor->document()->isModified());
@@ -206,8 +205,6 @@ private slots:
         QString error;
         const QString missing = dir.filePath(QStringLiteral("no/such/folder/page.html"));
         QVERIFY(!writer.writeFile(missing, &error));
-        QVERIFY(
-            error.startsWith(QStringLiteral("Cannot create file ") + missing + QLatin1Char('\n')));
         QVERIFY(!QFile::exists(missing));
         QVERIFY(writer.writeFile(path, &error));
         QVERIFY(older.open(QIODevice::ReadOnly));
@@ -215,41 +212,16 @@ private slots:
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("page.html")});
     }
 
-    void incompleteLinksAreReportedByLine() {
-        Doc doc(*editor);
-        doc.text(QStringLiteral("one")).paragraph().text(QStringLiteral("two ")).paragraph();
-        doc.anchor(QStringLiteral("lost"), Anchors::kSrcAnchorColor, 5).paragraph();
-        doc.anchor(QStringLiteral("alone"), Anchors::kDestAnchorColor, 6).paragraph();
-        doc.text(QStringLiteral("x")).paragraph().text(QStringLiteral("y ")).paragraph();
-        doc.anchor(QStringLiteral("lost again"), Anchors::kSrcAnchorColor, 5).paragraph();
-        doc.anchor(QStringLiteral("again"), Anchors::kSrcAnchorColor, 5);
-        QList<HtmlWriter::IncompleteLink> reported;
-        exportPage({}, &reported);
-        QStringList seen; // kind/number/line/text; the last anchor follows its own report
-        for (const HtmlWriter::IncompleteLink &r : reported)
-            seen << QStringLiteral("%1/%2/%3/").arg(r.kind).arg(r.number).arg(r.line) +
-                        editor->document()->toPlainText().mid(r.start, r.length);
-        QCOMPARE(seen, (QStringList{"0/5/3/lost", "1/6/4/alone", "0/5/7/lost again"}));
-    }
-
 private:
-    QByteArray exportPage(const HtmlWriter::Page &page = {},
-                          QList<HtmlWriter::IncompleteLink> *reported = nullptr);
+    QByteArray exportPage(const HtmlWriter::Page &page) {
+        anchors->ScanAnchors();
+        anchors->GrabDestAnchors();
+        return HtmlWriter(*editor, HtmlLinks::fromAnchors(*anchors), page).page();
+    }
     std::unique_ptr<QWidget> window;
     RichEdit *editor = nullptr;
     std::unique_ptr<Anchors> anchors;
 };
-
-QByteArray HtmlWriterTest::exportPage(const HtmlWriter::Page &page,
-                                      QList<HtmlWriter::IncompleteLink> *reported) {
-    anchors->ScanAnchors();
-    anchors->GrabDestAnchors();
-    const HtmlLinks links = HtmlLinks::fromAnchors(*anchors);
-    HtmlWriter writer(*editor, links, page);
-    if (reported)
-        writer.onIncompleteLink = [reported](const auto &link) { reported->append(link); };
-    return writer.page();
-}
 
 QTEST_MAIN(HtmlWriterTest)
 #include "tst_htmlwriter.moc"

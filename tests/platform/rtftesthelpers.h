@@ -73,12 +73,4 @@ inline ParaAttributes paraOf(const QTextBlock &block) {
     return p;
 }
 
-inline QTextBlock blockWith(const QTextDocument &doc, const QString &text) {
-    for (QTextBlock b = doc.begin(); b.isValid(); b = b.next()) {
-        if (b.text().contains(text))
-            return b;
-    }
-    return {};
-}
-
 } // namespace tessary::test

@@ -1,14 +1,20 @@
 #include "platform/fontregistry.h"
+#include "preview/previewglyphs.h"
 #include "preview/tpreview.h"
+#include "preview/tpreviewcombobox.h"
+#include "preview/tpreviewwindow.h"
+#include "printjob/pagetests.h"
 #include "printjob/tricheditprintjob.h"
 #include "testsupport.h"
 
+#include <QLineEdit>
 #include <QPainter>
 #include <QProcess>
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QStandardPaths>
 #include <QTextCursor>
+#include <QToolButton>
 #include <QtTest>
 
 using namespace tessary;
@@ -32,14 +38,6 @@ protected:
                                   Qt::black);
     }
 };
-
-int inkPixels(const QImage &image, int darkerThan = 128) {
-    int count = 0;
-    for (int y = 0; y < image.height(); ++y)
-        for (int x = 0; x < image.width(); ++x)
-            count += qGray(image.pixel(x, y)) < darkerThan;
-    return count;
-}
 
 // Pixels of `a` that no pixel of `b` within one pixel matches (grey levels closer than
 // half the range): the two rasterisers may round a glyph's edge to either neighbour.
@@ -65,7 +63,9 @@ private slots:
 
     void init() {
         sandbox = std::make_unique<test::Sandbox>(1280, 96);
-        Services::setPrinter(std::make_unique<FixedPrinter>());
+        auto fixed = std::make_unique<FixedPrinter>();
+        printer = fixed.get();
+        Services::setPrinter(std::move(fixed));
         job = std::make_unique<CountingJob>();
         job->setPages(7);
         preview = std::make_unique<TPreview>();
@@ -73,9 +73,14 @@ private slots:
         preview->show();
         QVERIFY(QTest::qWaitForWindowExposed(preview.get()));
         preview->SetPrintJob(job.get());
+        window = std::make_unique<TPreviewWindow>();
+        window->SetPrintJob(job.get());
+        window->SetWindowWidth(700);
+        window->SetWindowHeight(600);
     }
 
     void cleanup() {
+        window.reset();
         preview.reset();
         job.reset();
     }
@@ -86,9 +91,7 @@ private slots:
         QTest::addColumn<int>("expected"); // 0: the scale before the write
         QTest::newRow("custom below the limit") << int(vmCustom) << 5 << 10;
         QTest::newRow("custom above the limit") << int(vmCustom) << 5000 << 1000;
-        QTest::newRow("custom in range") << int(vmCustom) << 250 << 250;
         QTest::newRow("whole page ignores it") << int(vmWholePage) << 300 << 0;
-        QTest::newRow("page width ignores it") << int(vmPageWidth) << 300 << 0;
     }
 
     void viewScaleIsClampedAndTakenOnlyInCustomMode() {
@@ -109,7 +112,6 @@ private slots:
         QTest::newRow("in at the top stays") << 1000 << true << 1000;
         QTest::newRow("in between steps") << 120 << true << 150;
         QTest::newRow("out between steps") << 120 << false << 100;
-        QTest::newRow("out at the bottom stays") << 10 << false << 10;
         // 400 x 500 pixels at 96 dpi hold a Letter sheet at 44 %.
         QTest::newRow("in from whole page") << 0 << true << 50;
     }
@@ -153,7 +155,6 @@ private slots:
         QTest::addColumn<int>("written");
         QTest::addColumn<int>("expected");
         QTest::newRow("the current page again") << 1 << 1;
-        QTest::newRow("another page") << 5 << 5;
         QTest::newRow("beyond the last") << 99 << 7;
         QTest::newRow("below the first") << 0 << 1;
     }
@@ -195,7 +196,7 @@ private slots:
         const int draws = job->draws;
         QVERIFY(draws > 0);
         const QImage before = preview->DrawPanel()->grab().toImage();
-        QVERIFY(inkPixels(before, 40) > 5000); // the square, not just frame and shadow
+        QVERIFY(test::inkPixels(before, 40) > 5000); // the square, not just frame and shadow
         press(Qt::Key_PageDown);
         press(Qt::Key_Down);
         press(Qt::Key_Home, Qt::ControlModifier);
@@ -213,17 +214,9 @@ private slots:
             QSKIP("pdftoppm (poppler-utils) is not installed");
         Services::setPrinter(std::make_unique<SystemPrinter>(SystemPrinter::Kind::Pdf));
         RichEdit edit;
-        QTextCursor c(edit.document());
-        const QStringList faces = {"Times New Roman", "Courier New Even", "Courier New High",
-                                   "Courier New Greek Even", "TessarySymbol Even"};
-        for (int i = 0; i < 120; ++i) {
-            QTextCharFormat f;
-            f.setFontFamilies({faces.at(i % faces.size())});
-            f.setFontPointSize(11 + i % 3);
-            c.insertText(QStringLiteral("f(x%1) = a2 + b2 ").arg(i), f);
-            if (i % 6 == 5)
-                c.insertBlock();
-        }
+        test::fillLines(edit.document(), 40,
+                        {"Times New Roman", "Courier New Even", "Courier New High",
+                         "Courier New Greek Even", "TessarySymbol Even"});
         TRichEditPrintJob richJob;
         richJob.SetOptions(joMargins);
         richJob.SetMargins({600, 600, 600, 600});
@@ -240,18 +233,15 @@ private slots:
             QImage(stem + QStringLiteral(".png")).convertToFormat(QImage::Format_RGB32);
         QVERIFY(!printed.isNull());
 
-        QImage shown(printed.size(), QImage::Format_RGB32);
-        shown.fill(Qt::white);
-        {
-            QPainter p(&shown);
+        const DeviceFigures &f = preview->RecordedFigures();
+        const QImage shown = test::drawnPage(printed.size(), 1, [&](QPainter &p) {
             p.setRenderHint(QPainter::Antialiasing);
             p.setRenderHint(QPainter::TextAntialiasing);
-            const DeviceFigures &f = preview->RecordedFigures();
-            p.scale(double(shown.width()) / f.physicalWidth,
-                    double(shown.height()) / f.physicalHeight);
+            p.scale(double(printed.width()) / f.physicalWidth,
+                    double(printed.height()) / f.physicalHeight);
             p.drawPicture(0, 0, preview->PagePicture());
-        }
-        const int ink = inkPixels(shown);
+        });
+        const int ink = test::inkPixels(shown);
         const int differing = unmatchedPixels(shown, printed) + unmatchedPixels(printed, shown);
         if (qEnvironmentVariableIsSet("TESSARY_PREVIEW_DIFF"))
             qInfo("ink %d, unmatched %d", ink, differing);
@@ -260,13 +250,127 @@ private slots:
                  qPrintable(QStringLiteral("%1 of %2").arg(differing).arg(ink)));
     }
 
+    void toolbarFollowsThePreview_data() {
+        QTest::addColumn<int>("page");
+        QTest::addColumn<int>("scale");
+        QTest::addColumn<QList<int>>("disabled");
+        QTest::newRow("first page") << 1 << 100 << QList<int>{btnFirstPage, btnPrevPage};
+        QTest::newRow("last page at the top scale")
+            << 7 << 1000 << QList<int>{btnNextPage, btnLastPage, btnZoomIn};
+        QTest::newRow("middle page at the bottom scale") << 4 << 10 << QList<int>{btnZoomOut};
+    }
+
+    void toolbarFollowsThePreview() {
+        QFETCH(int, page);
+        QFETCH(int, scale);
+        QFETCH(QList<int>, disabled);
+        QVERIFY(showWindow());
+        form->Preview()->SetViewMode(vmCustom);
+        form->Preview()->SetViewScale(scale);
+        form->Preview()->SetPageIndex(page);
+        for (int k : {btnFirstPage, btnPrevPage, btnNextPage, btnLastPage, btnZoomOut, btnZoomIn})
+            QVERIFY2(form->Toolbar()->Button(TButtonKind(k))->isEnabled() != disabled.contains(k),
+                     qPrintable(form->Toolbar()->Button(TButtonKind(k))->objectName()));
+        QVERIFY(form->Toolbar()->ScaleComboBox()->isEnabled());
+    }
+
+    void buttonClickMayForbidTheDefault_data() {
+        QTest::addColumn<bool>("allow");
+        QTest::addColumn<int>("documents");
+        QTest::newRow("allowed prints") << true << 1;
+        QTest::newRow("forbidden prints nothing") << false << 0;
+    }
+
+    void buttonClickMayForbidTheDefault() {
+        QFETCH(bool, allow);
+        QVERIFY(showWindow());
+        QList<TButtonKind> asked;
+        connect(form->Toolbar(), &TCustomPreviewToolbar::OnButtonClick, this,
+                [&](TButtonKind kind, bool &AllowDefault) {
+                    asked.append(kind);
+                    AllowDefault = allow;
+                });
+        QTest::mouseClick(form->Toolbar()->Button(btnPrint), Qt::LeftButton);
+        QCOMPARE(asked, QList<TButtonKind>{btnPrint});
+        QTEST(printer->documents(), "documents");
+    }
+
+    void zoomBoxTakesTypedScales_data() {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<int>("scale");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("whole number") << "250" << 250 << "";
+        QTest::newRow("decimal rounds") << "12.5" << 13 << "";
+        QTest::newRow("above the limit is clamped") << "4000" << 1000 << "";
+        QTest::newRow("no digits at all") << "." << 0 << "Invalid scale value";
+    }
+
+    void zoomBoxTakesTypedScales() {
+        QFETCH(QString, typed);
+        QFETCH(int, scale);
+        QVERIFY(showWindow());
+        TCustomPreview *preview = form->Preview();
+        const int before = preview->ViewScale();
+        TPreviewComboBox *box = form->Toolbar()->ScaleComboBox();
+        box->lineEdit()->setFocus();
+        box->lineEdit()->clear();
+        QTest::keyClicks(box->lineEdit(), typed);
+        QTest::keyClick(box->lineEdit(), Qt::Key_Return);
+        QCOMPARE(preview->ViewMode(), vmCustom);
+        QCOMPARE(preview->ViewScale(), scale ? scale : before);
+        QCOMPARE(box->currentText(), preview->ScaleText());
+        QVERIFY(sandbox->dialogs->messages.size() <= 1);
+        QTEST(sandbox->dialogs->messages.value(0).text, "message");
+        QTRY_VERIFY(preview->hasFocus());
+    }
+
+    void statusPanelsShowPageAndScale() {
+        window->SetUserText(QStringLiteral("Draft"));
+        QVERIFY(showWindow());
+        form->Preview()->SetPageIndex(2);
+        const TPreviewStatusBar *bar = form->StatusBar();
+        QCOMPARE(bar->PanelText(pnPage), QStringLiteral("Page 2 of 7"));
+        QCOMPARE(bar->PanelText(pnScale),
+                 QStringLiteral("Whole page (%1%)").arg(form->Preview()->ViewScale()));
+        QVERIFY(form->Preview()->ViewScale() > 10);
+        QCOMPARE(bar->UserPanelText(), QStringLiteral("Draft"));
+        window->SetPanels({pnScale});
+        QCOMPARE(bar->PanelText(pnPage), QString());
+    }
+
+    void everyGlyphStandsOutOnDarkAndLightFaces() {
+        QCOMPARE(SmallGlyphStrip().size(), QSize(208, 16));
+        for (int k = btnPrint; k < btnUser; ++k) {
+            for (const QColor face : {QColor(32, 33, 36), QColor(240, 240, 240)}) {
+                QImage img(16, 16, QImage::Format_RGB32);
+                img.fill(face);
+                QPainter(&img).drawPixmap(0, 0, ButtonGlyph(TButtonKind(k)));
+                int visible = 0;
+                for (int y = 0; y < 16; ++y)
+                    for (int x = 0; x < 16; ++x)
+                        visible += qAbs(qGray(img.pixel(x, y)) - qGray(face.rgb())) > 80;
+                QVERIFY2(visible >= 12,
+                         qPrintable(QStringLiteral("glyph %1 on %2").arg(k).arg(face.name())));
+            }
+        }
+    }
+
 private:
     void press(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
         QTest::keyClick(preview.get(), Qt::Key(key), modifiers);
     }
+    // Shows the window and points `form` at its form.
+    bool showWindow() {
+        window->Show();
+        form = window->Form();
+        return form && QTest::qWaitForWindowExposed(form);
+    }
     std::unique_ptr<test::Sandbox> sandbox;
+    FixedPrinter *printer = nullptr;
     std::unique_ptr<CountingJob> job;
     std::unique_ptr<TPreview> preview;
+    std::unique_ptr<TPreviewWindow> window;
+    TPreviewForm *form = nullptr;
 };
 
 QTEST_MAIN(PreviewTest)
