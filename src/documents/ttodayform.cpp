@@ -1,6 +1,7 @@
 #include "documents/ttodayform.h"
 
 #include "editor/fontboxes.h"
+#include "editor/notationfaces.h"
 #include "editor/notationtyping.h"
 #include "platform/richedit.h"
 
@@ -121,8 +122,10 @@ void TTodayForm::OkButtonClick() {
     const QList<QListWidgetItem *> selected = TodayBox->selectedItems();
     const QString text = selected.isEmpty() ? QString() : selected.first()->text();
     if (!text.isEmpty()) {
-        // Typed in as the user would type it, in the face the box shows, as one undo step.
-        const QString face = m_notation.fonts().face();
+        // Typed in as the user would type it, in the face the box shows, as one undo step;
+        // the notation entry is no face, so notation mode writes in the base Latin face.
+        const QString face =
+            m_notation.inNotationMode() ? Face::LatinEven : m_notation.fonts().face();
         const RichEdit::UpdateGroup group(*m_editor);
         for (int i = 0; i < text.size(); ++i) {
             // A character beyond the BMP is one character, not two halves.

@@ -199,7 +199,7 @@ private slots:
 
     // The box shows the pseudo entry, so that is the face the characters get, at 11 points, not
     // the Latin notation face that typing would choose.
-    void notationModeTypesInTheNotationEntryAt11Points() {
+    void notationModeInsertsInTheLatinFaceAt11Points() {
         form->notation().NotationButtonClick();
         QVERIFY(form->notation().inNotationMode());
         today().FillTodayBox();
@@ -207,7 +207,7 @@ private slots:
         today().OkButtonClick();
         QCOMPARE(editor()->toPlainText(), QStringLiteral("09:07"));
         for (int i = 0; i < 5; ++i)
-            QCOMPARE(fontAt(i), QStringLiteral("Tessary Notation/11"));
+            QCOMPARE(fontAt(i), QStringLiteral("Courier New Even/11"));
     }
 
 private:
