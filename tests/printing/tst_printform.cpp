@@ -109,6 +109,10 @@ private slots:
         QCOMPARE(form->Preview->PageIndex(), last);
         form->PreviousPageButton->click();
         QCOMPARE(form->Preview->PageIndex(), last - 1);
+        // The sheet lies on the preview's own colour, not on the scroll area's white.
+        form->show();
+        QVERIFY(QTest::qWaitForWindowExposed(form.get()));
+        QCOMPARE(form->Preview->grab().toImage().pixelColor(2, 2), QColor(0, 128, 128));
     }
 
     void customPatternIsTypedUntilEnterAndSurvivesARestart() {
