@@ -31,9 +31,10 @@ QString DateTimePictures::longDateWithoutWeekday() const {
 }
 
 QString DateTimePictures::shortDateFourDigitYear() const {
+    // A picture that already shows four digits is kept: doubling it would print "202626".
     QString picture = shortDate;
     const int at = int(picture.indexOf(QLatin1String("yy")));
-    if (at >= 0)
+    if (at >= 0 && !picture.contains(QLatin1String("yyyy")))
         picture.insert(at + 2, QLatin1String("yy"));
     return picture;
 }

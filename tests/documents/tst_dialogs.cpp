@@ -133,7 +133,7 @@ private slots:
         QCOMPARE(today().TodayBox->currentRow(), 0);
     }
 
-    void derivedPicturesCutTheWeekdayAndDoubleTheYear_data() {
+    void derivedPicturesCutTheWeekdayAndWidenTheYear_data() {
         QTest::addColumn<QString>("shortDate");
         QTest::addColumn<QString>("longDate");
         QTest::addColumn<QString>("withoutWeekday");
@@ -141,12 +141,12 @@ private slots:
         // clang-format off
         QTest::newRow("weekday in the middle") << "d/M/yy" << "'Le' dddd, d MMMM" << "d MMMM" << "d/M/yyyy";
         QTest::newRow("no \"dddd,\" loses five characters") << "yy-MM-dd" << "dddd d MMMM yyyy" << "d MMMM yyyy" << "yyyy-MM-dd";
-        QTest::newRow("a four-digit year doubles") << "dd.MM.yyyy" << "" << "" << "dd.MM.yyyyyy";
+        QTest::newRow("a four-digit year stays") << "dd.MM.yyyy" << "" << "" << "dd.MM.yyyy";
         QTest::newRow("no year at all") << "dd.MM" << "MMMM" << "" << "dd.MM";
         // clang-format on
     }
 
-    void derivedPicturesCutTheWeekdayAndDoubleTheYear() {
+    void derivedPicturesCutTheWeekdayAndWidenTheYear() {
         QFETCH(QString, shortDate);
         QFETCH(QString, longDate);
         const DateTimePictures pictures = britishPictures(shortDate, longDate);
