@@ -10,6 +10,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QGridLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QProgressBar>
@@ -61,7 +62,8 @@ THtmlForm::THtmlForm(EditorContext &context, Anchors &anchors, QWidget *parent)
     HtmlKeywords = named(new QLineEdit(this), "HtmlKeywords");
     HtmlOkButton = named(new QPushButton(QStringLiteral("OK"), this), "HtmlOkButton");
     HtmlCancelButton = named(new QPushButton(QStringLiteral("Cancel"), this), "HtmlCancelButton");
-    // Enter runs OK only from the file name and the title, as their own key handlers do.
+    // Enter runs OK only from the file name and the title, as their own key handlers do;
+    // on a focused button it presses that button (keyPressEvent).
     for (QPushButton *button : {BrowseButton, HtmlOkButton, HtmlCancelButton})
         button->setAutoDefault(false);
     HtmlFileNameLabel->setBuddy(HtmlFileName);
@@ -142,6 +144,15 @@ void THtmlForm::BrowseButtonClick() {
         return;
     HtmlFileName->setText(chosen);
     m_saveFolder = folderOf(chosen);
+}
+
+void THtmlForm::keyPressEvent(QKeyEvent *event) {
+    auto *button = qobject_cast<QPushButton *>(focusWidget());
+    if (button && (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)) {
+        button->click();
+        return;
+    }
+    QDialog::keyPressEvent(event);
 }
 
 bool THtmlForm::acceptableTarget(const QString &path) {

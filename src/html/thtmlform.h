@@ -46,6 +46,7 @@ public:
 
 protected:
     void showEvent(QShowEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
 
 private:
     // False, with a message, when the page would replace the open document.

@@ -70,6 +70,22 @@ private slots:
         QCOMPARE(selection(), qMakePair(1, 2));
     }
 
+    void enterPressesTheFocusedButtonAndNothingFromTheKeywords() {
+        editor()->setPlainText(QStringLiteral("text"));
+        form->documentState().setSaved(path("doc.rtf"));
+        bool stayed = false, closed = false;
+        whileModal([&] {
+            QTest::keyClick(dialog().HtmlKeywords, Qt::Key_Return);
+            stayed = dialog().isVisible();
+            dialog().HtmlCancelButton->setFocus();
+            QTest::keyClick(dialog().HtmlCancelButton, Qt::Key_Return);
+            closed = !dialog().isVisible();
+        });
+        QVERIFY(trigger("HtmlGenerate"));
+        QVERIFY(stayed && closed);
+        QVERIFY(!QFile::exists(path("doc.html")));
+    }
+
     void reportListsIncompleteLinksByLine_data() {
         QTest::addColumn<bool>("cancel");
         QTest::newRow("OK opens the page") << false;
