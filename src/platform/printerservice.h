@@ -63,6 +63,8 @@ public:
     // The system print dialog and printer set-up dialog; true when the user confirmed.
     virtual bool printDialog(QWidget *parent, PrintRange &range) = 0;
     virtual bool setupDialog(QWidget *parent) = 0;
+    // True when a document goes into a file the user names: copies then share one document.
+    virtual bool writesFile() const { return false; }
 };
 
 // QPrinter on the system's default printer, or, where none is installed, a PDF printer at
@@ -73,7 +75,7 @@ public:
     enum class Kind { Default, Pdf };
     explicit SystemPrinter(Kind kind = Kind::Default);
     ~SystemPrinter() override;
-    bool isPdf() const { return m_pdf; }
+    bool writesFile() const override { return m_pdf; }
     QPrinter *printer() const { return m_printer.get(); }
 
     bool available() const override;

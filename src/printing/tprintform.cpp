@@ -218,8 +218,7 @@ void TPrintForm::PrintButtonClick() {
 }
 
 void TPrintForm::printCopies(int from, int to, int copies) {
-    const auto *system = dynamic_cast<const SystemPrinter *>(&m_job->printer());
-    if (system && system->isPdf()) {
+    if (m_job->printer().writesFile()) {
         m_job->PrintPages(from, to, {}, copies);
         return;
     }
