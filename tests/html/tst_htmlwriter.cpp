@@ -4,8 +4,11 @@
 #include "platform/richedit.h"
 
 #include <QFile>
+#include <QRawFont>
+#include <QRegularExpression>
 #include <QScrollBar>
 #include <QTemporaryDir>
+#include <QtEndian>
 #include <QtTest>
 #include <functional>
 #include <memory>
@@ -57,6 +60,18 @@ ParaAttributes indents(int first, int left, Alignment alignment = Alignment::Lef
 }
 
 auto bold = [](CharAttributes &a) { a.bold = true; };
+
+// a_(n+1) = x^2 + phi^k, in raised, lowered and Greek faces.
+void buildFormula(Doc &d) {
+    const QString even = QStringLiteral("Courier New Even");
+    d.text(QStringLiteral("a"), even, 11)
+        .text(QStringLiteral("n+1"), QStringLiteral("Courier New Low"), 11);
+    d.text(QStringLiteral(" = x"), even, 11)
+        .text(QStringLiteral("2"), QStringLiteral("Courier New High"), 11);
+    d.text(QStringLiteral(" +  "), even, 11);
+    d.text(QStringLiteral("\u03c6"), QStringLiteral("Courier New Greek Even"), 11);
+    d.text(QStringLiteral("k"), QStringLiteral("Courier New Greek High"), 11);
+}
 auto underlined = [](CharAttributes &a) { a.underline = true; };
 
 Q_DECLARE_METATYPE(tessary::HtmlWriter::Page)
@@ -100,6 +115,7 @@ private slots:
             d.text(QStringLiteral("\u2264\u2211"), symbol, 11).text(QStringLiteral("\u0431"));
             d.text(QStringLiteral("\U0001D400"));
         }) << plain;
+        QTest::newRow("raised-lowered-greek") << Build(buildFormula) << plain;
         QTest::newRow("font-outside-the-list") << Build([](Doc &d) {
             d.text(QStringLiteral("d"), QStringLiteral("DejaVu Sans"), 10);
             d.text(QStringLiteral("q"), QStringLiteral("O'Neil \"Sans\" \\ <b>"), 13);
@@ -174,6 +190,43 @@ private slots:
         }
         QVERIFY2(file.open(QIODevice::ReadOnly), qPrintable(golden));
         QCOMPARE(html, file.readAll());
+    }
+
+    // Each face the page uses travels in it, cut down to the characters shown in that face.
+    void pageCarriesTheSubsetsOfItsFaces() {
+        Doc doc(*editor);
+        buildFormula(doc);
+        const QByteArray html = exportPage({});
+        const QHash<QString, QString> shown = {
+            {QStringLiteral("Courier New Even"), QStringLiteral("a =x+\u00a0")},
+            {QStringLiteral("Courier New Low"), QStringLiteral("n+1")},
+            {QStringLiteral("Courier New High"), QStringLiteral("2")},
+            {QStringLiteral("Courier New Greek Even"), QStringLiteral("\u03c6")},
+            {QStringLiteral("Courier New Greek High"), QStringLiteral("k")},
+        };
+        static const QRegularExpression rule(QStringLiteral(
+            "\\r\\n@font-face \\{font-family:\"([^\"]+)\"; src:local\\(\"\\1\"\\), "
+            "url\\(data:font/ttf;base64,([A-Za-z0-9+/=]+)\\) format\\(\"truetype\"\\);\\}"));
+        QStringList faces;
+        for (const auto &match : rule.globalMatch(QString::fromLatin1(html))) {
+            const QString face = match.captured(1);
+            faces.append(face);
+            const QRawFont font(QByteArray::fromBase64(match.captured(2).toLatin1()), 11);
+            QVERIFY2(font.isValid(), qPrintable(face));
+            QCOMPARE(font.familyName(), face);
+            const QList<uint> used = shown.value(face).toUcs4();
+            const QByteArray maxp = font.fontTable("maxp");
+            QCOMPARE(qFromBigEndian<quint16>(maxp.constData() + 4), used.size() + 1); // + notdef
+            for (const uint c : used)
+                QVERIFY2(font.supportsCharacter(c), qPrintable(face + QChar(c)));
+        }
+        faces.sort();
+        QStringList expected = shown.keys();
+        expected.sort();
+        QCOMPARE(faces, expected);
+        // The rules stand in the style block, before the face classes.
+        QVERIFY(html.indexOf("@font-face") > html.indexOf("<STYLE"));
+        QVERIFY(html.lastIndexOf("@font-face") < html.indexOf(".f0 {"));
     }
 
     void exportLeavesTheEditorAsItWas() {
