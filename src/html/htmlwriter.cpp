@@ -423,15 +423,17 @@ void HtmlWriter::report(State &s, int kind, int number, int position, int line) 
     if (number == s.lastReported || !onIncompleteLink)
         return;
     s.lastReported = number;
-    // The anchor runs on over the following characters of its kind up to its paragraph's end.
+    // The anchor runs on over the following characters of its kind and number up to its
+    // paragraph's end.
     const QTextBlock block = m_editor.document()->findBlock(position);
     const int end = block.position() + block.length() - 1;
     int length = 0;
     for (const auto &run : m_editor.attributeRuns(position, end - position)) {
         const Mark mark = markOf(run.attributes);
-        const bool same = kind == 0 ? mark == Mark::Source
-                                    : run.attributes.underline &&
-                                          Anchors::IsDestAnchorColor(run.attributes.color);
+        const bool same = (kind == 0 ? mark == Mark::Source
+                                     : run.attributes.underline &&
+                                           Anchors::IsDestAnchorColor(run.attributes.color)) &&
+                          numberOf(run.attributes) == number;
         if (!same || run.start != position + length)
             break;
         length += run.length;

@@ -176,16 +176,35 @@ private slots:
         QVERIFY(!anchors().FreeAnchors[0] && !anchors().FreeAnchors[1] && anchors().FreeAnchors[2]);
     }
 
-    void adjacentAnchorsCountOnceUnderTheFirstNumber() {
-        setText(QStringLiteral("abcd"));
-        markDest({"ab", "cd"});
-        editor()->setSelection(2, 1);
-        QCOMPARE(Anchors::AnchorNumberOf(editor()), 1);
+    // Anchors side by side are two anchors in the page, so the tables, the list and the
+    // report tell them apart: the link to the second works and only the first is reported.
+    void neighbouringAnchorsKeepTheirOwnNumbers() {
+        setText(QStringLiteral("threefour, see it"));
+        for (auto [start, length, number, color] : {std::tuple{0, 5, 3, Anchors::kDestAnchorColor},
+                                                    {5, 4, 4, Anchors::kDestAnchorColor},
+                                                    {15, 2, 4, Anchors::kSrcAnchorColor}}) {
+            editor()->setSelection(start, length);
+            anchors().MarkAnchor(number, color);
+        }
         anchors().ScanAnchors();
-        QVERIFY(anchors().DestAnchors[0] && !anchors().DestAnchors[1] && anchors().FreeAnchors[1]);
+        QVERIFY(anchors().DestAnchors[3] && anchors().DestAnchors[4] && anchors().SrcAnchors[4]);
+        QVERIFY(!anchors().FreeAnchors[4]);
         anchors().GrabDestAnchors();
-        QCOMPARE(anchorForm().AnchorEditor->toPlainText(), QStringLiteral("abcd"));
-        QCOMPARE(anchors().listedCount(), 1);
+        QCOMPARE(anchorForm().AnchorEditor->toPlainText(), QStringLiteral("three\nfour"));
+        QCOMPARE(anchors().listedCount(), 2);
+
+        dialog().HtmlFileName->setText(path("page.html"));
+        QString report;
+        whileModal([&] {
+            report = anchorForm().AnchorEditor->toPlainText();
+            anchorForm().AnchorOkButton->click();
+        });
+        dialog().HtmlOkButtonClick();
+        QCOMPARE(report, QStringLiteral("Line 1: three"));
+        QFile page(path("page.html"));
+        QVERIFY(page.open(QIODevice::ReadOnly));
+        const QByteArray html = page.readAll();
+        QVERIFY(html.contains("<A name=anchor04>four</A>") && html.contains("href=\"#anchor04\""));
     }
 
     void listHasOneLinePerAnchorEvenAcrossAWrap() {
