@@ -87,14 +87,31 @@ private slots:
     }
 
     void reportListsIncompleteLinksByLine_data() {
-        QTest::addColumn<bool>("cancel");
-        QTest::newRow("OK opens the page") << false;
-        QTest::newRow("Cancel does not") << true;
+        QTest::addColumn<std::function<void(TAnchorForm &)>>("answer");
+        QTest::addColumn<bool>("opened");
+        using Answer = std::function<void(TAnchorForm &)>;
+        QTest::newRow("OK opens the page")
+            << Answer([](TAnchorForm &r) { r.AnchorOkButton->click(); }) << true;
+        QTest::newRow("Cancel does not")
+            << Answer([](TAnchorForm &r) { r.AnchorCancelButton->click(); }) << false;
+        QTest::newRow("the close box opens it")
+            << Answer([](TAnchorForm &r) { QVERIFY(r.close()); }) << true;
+        QTest::newRow("Escape and other keys do nothing, Enter is OK")
+            << Answer([](TAnchorForm &r) {
+                   QTest::keyClick(r.AnchorEditor, Qt::Key_Escape);
+                   QTest::keyClick(r.AnchorEditor, Qt::Key_X);
+                   r.AnchorCancelButton->setFocus();
+                   QTest::keyClick(r.AnchorCancelButton, Qt::Key_Escape);
+                   QVERIFY(r.isVisible());
+                   QTest::keyClick(r.AnchorEditor, Qt::Key_Return);
+               })
+            << true;
     }
 
     // A source anchor without destination on lines 3 and 7, another incomplete one between.
     void reportListsIncompleteLinksByLine() {
-        QFETCH(bool, cancel);
+        QFETCH(std::function<void(TAnchorForm &)>, answer);
+        QFETCH(bool, opened);
         editor()->setPlainText(QStringLiteral("one\ntwo\n"));
         anchor(QStringLiteral("lost"), Anchors::kSrcAnchorColor, 5);
         anchor(QStringLiteral("alone"), Anchors::kDestAnchorColor, 6);
@@ -102,17 +119,21 @@ private slots:
         anchor(QStringLiteral("lost again"), Anchors::kSrcAnchorColor, 5);
         dialog().HtmlFileName->setText(path("page.html"));
         TAnchorForm &report = anchorForm();
+        bool answered = false;
         whileModal([&] {
             QCOMPARE(qApp->activeModalWidget(), &report);
             QCOMPARE(report.AnchorEditor->toPlainText(),
                      QStringLiteral("Line 3: lost\nLine 4: alone\nLine 7: lost again"));
             report.AnchorEditor->setSelection(8, 1);
             QCOMPARE(report.AnchorEditor->selAttributes().color, Anchors::kSrcAnchorColor);
-            (cancel ? report.AnchorCancelButton : report.AnchorOkButton)->click();
+            answer(report);
+            answered = !report.isVisible();
         });
         dialog().HtmlOkButtonClick();
+        QVERIFY(answered);
         QVERIFY(QFile::exists(path("page.html")));
-        QCOMPARE(sandbox->shell->opened.size(), cancel ? 0 : 1);
+        QCOMPARE(sandbox->shell->opened.size(), opened ? 1 : 0);
+        QCOMPARE(report.cancelTag(), opened ? 0 : 1);
     }
 
     void failureKeepsTheDialogOpen_data() {
