@@ -85,14 +85,12 @@ QImage renderDocument(QTextDocument &document) {
 QString requiredCharacters() {
     QString chars;
     const CodePage &symbols = CodePage::notationSymbol();
-    for (int code = 0x20; code < 0x100; ++code) {
+    for (int code = 0x20; code < 0x100; ++code)
         if (!symbols.toUnicode(code).isNull() && code != 0x7F)
             chars += symbols.toUnicode(code);
-    }
-    for (char16_t c = 0x391; c <= 0x3C9; ++c) {
+    for (char16_t c = 0x391; c <= 0x3C9; ++c)
         if (c != 0x3A2) // no capital final sigma
             chars += QChar(c);
-    }
     for (char16_t c = 0xA0; c <= 0xFF; ++c)
         chars += QChar(c);
     return chars;
