@@ -85,13 +85,24 @@ def code_page(name):
     return chars
 
 
+def mono_repertoire():
+    """Every character DejaVu Sans Mono draws, from the space on."""
+    font = fontforge.open(MONO)
+    chars = {g.unicode for g in font.glyphs() if g.unicode >= 0x20 and g.isWorthOutputting()}
+    font.close()
+    return chars
+
+
 def face_characters():
+    """The characters of each family. Whatever the program puts in one face it may put in
+    any: typing in notation mode sets any character in the Latin face, and raising or
+    lowering keeps the family. So every family gets the whole repertoire: its own code page,
+    the Greek letters, the notation symbols and everything DejaVu Sans Mono draws."""
     ascii_chars = set(range(0x20, 0x7F))
-    latin = ascii_chars | set(range(0xA0, 0x100)) | code_page("cp1252")
     greek_letters = {u for u in range(0x391, 0x3CA) if u != 0x3A2}
-    greek = ascii_chars | greek_letters | code_page("cp1253")
-    symbol = ascii_chars | code_page("cp1252") | symbol_code_page_characters()
-    return {"Courier New": latin, "Courier New Greek": greek, "TessarySymbol": symbol}
+    every = (ascii_chars | set(range(0xA0, 0x100)) | code_page("cp1252") | greek_letters
+             | code_page("cp1253") | symbol_code_page_characters() | mono_repertoire())
+    return {"Courier New": every, "Courier New Greek": every, "TessarySymbol": every}
 
 
 def rectangle(pen, x0, y0, x1, y1):

@@ -72,7 +72,8 @@ void Anchors::clearTabStops() {
 }
 
 // Each display line is read as runs of equal attributes, which is the same as reading it
-// character by character: an anchor registers once, under the number of its first run.
+// character by character. Anchors side by side are told apart by kind and number, as the
+// page tells them apart, so each registers under its own number.
 void Anchors::ScanAnchors() {
     ResetAnchorTables();
     RichEdit *editor = m_editor;
@@ -80,19 +81,21 @@ void Anchors::ScanAnchors() {
     clearTabStops();
     const int lines = editor->lineCount();
     for (int line = 0; line < lines; ++line) {
-        bool inside = false;
+        int inside = -1; // kind and number of the anchor being read, as one value
         for (const auto &run :
              editor->attributeRuns(editor->lineStart(line), editor->lineLength(line))) {
             if (!isAnchor(run.attributes)) {
-                inside = false;
+                inside = -1;
                 continue;
             }
-            if (inside)
-                continue;
+            const bool source = IsSrcAnchorColor(run.attributes.color);
             const int n = numberOf(run.attributes);
+            const int id = n + (source ? kAnchorCount : 0);
+            if (id == inside)
+                continue;
+            inside = id;
             FreeAnchors[n] = 0;
-            (IsSrcAnchorColor(run.attributes.color) ? SrcAnchors : DestAnchors)[n] = 1;
-            inside = true;
+            (source ? SrcAnchors : DestAnchors)[n] = 1;
         }
     }
 }
@@ -111,6 +114,11 @@ void Anchors::GrabDestAnchors() {
              editor->attributeRuns(editor->lineStart(line), editor->lineLength(line))) {
             const CharAttributes &a = run.attributes;
             if (a.underline && IsDestAnchorColor(a.color)) {
+                // A neighbour with another number is an anchor of its own, as in the page.
+                if (inside && numberOf(a) != walk.runNumber) {
+                    ListDestAnchor(walk, walk.runNumber);
+                    inside = false;
+                }
                 if (!inside) {
                     walk.runNumber = numberOf(a);
                     FreeAnchors[walk.runNumber] = 0;

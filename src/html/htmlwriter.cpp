@@ -1,10 +1,15 @@
 #include "html/htmlwriter.h"
 
 #include "html/convertchar.h"
+#include "html/fontsubset.h"
 #include "html/tanchorform.h"
+#include "platform/fontregistry.h"
 #include "platform/richedit.h"
 
+#include <QFile>
+#include <QHash>
 #include <QSaveFile>
+#include <QSet>
 #include <QTextBlock>
 #include <QTextDocument>
 #include <algorithm>
@@ -35,7 +40,20 @@ constexpr const char *kHtmlFontList[] = {"Courier New Even",
                                          "Times New Roman",
                                          "Verdana"};
 constexpr int kSizeClasses[] = {8, 9, 10, 11, 12, 14, 16, 18, 20, 22, 24, 26, 28, 36, 48, 72};
-constexpr int kBulletFont = 11; // Courier New
+constexpr int kBulletFont = 11;       // Courier New
+constexpr int kNotationFaceCount = 9; // f0 to f8
+
+// The face files are read once per run; a page subsets them anew.
+const QByteArray &faceFileBytes(const QString &face) {
+    static QHash<QString, QByteArray> cache;
+    const QString path = FontRegistry::notationFaceFile(face);
+    auto it = cache.find(path);
+    if (it == cache.end()) {
+        QFile file(path);
+        it = cache.insert(path, file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray());
+    }
+    return it.value();
+}
 
 int numberOf(const CharAttributes &a) {
     return (a.pitchAndFamily & 0xFF) >> 2;
@@ -94,7 +112,10 @@ struct HtmlWriter::State {
     int openNumber = -1; // the number of the open A element
     char32_t previous = 0;
     int lastReported = -1;
-    int lineLength = 0; // characters of the current line, a forced break not counted
+    int lineLength = 0;         // characters of the current line, a forced break not counted
+    int notationFace = -1;      // the open font span's class when it is a notation face
+    qsizetype fontFacesAt = -1; // where the style block takes the @font-face rules
+    std::array<QSet<char32_t>, kNotationFaceCount> used; // characters shown in each face
 
     void line(const char *text) {
         out += "\r\n";
@@ -127,6 +148,7 @@ QByteArray HtmlWriter::page() {
     head(s);
     writeLines(s);
     tail(s);
+    fontFaces(s);
     return s.out;
 }
 
@@ -188,6 +210,7 @@ void HtmlWriter::head(State &s) const {
 void HtmlWriter::styleBlock(State &s) const {
     s.line("A:link    {background: white; color: blue}");
     s.line("A:visited {background: white; color: blue}");
+    s.fontFacesAt = s.out.size();
     for (int j = 0; j < int(std::size(kHtmlFontList)); ++j)
         s.line(".f" + QByteArray::number(j) + " {font-family:\"" + kHtmlFontList[j] + "\";}");
     s.line("");
@@ -195,6 +218,29 @@ void HtmlWriter::styleBlock(State &s) const {
         const QByteArray n = QByteArray::number(size);
         s.line(".s" + n + " {font-size:" + n + "pt;}");
     }
+}
+
+// The installed face comes first; the page's own subset serves a reader who has none.
+void HtmlWriter::fontFaces(State &s) const {
+    QByteArray rules;
+    for (int j = 0; j < kNotationFaceCount; ++j) {
+        if (s.used[j].isEmpty())
+            continue;
+        const QString face = QString::fromLatin1(kHtmlFontList[j]);
+        QList<char32_t> codePoints(s.used[j].begin(), s.used[j].end());
+        std::sort(codePoints.begin(), codePoints.end());
+        const QByteArray subset = subsetFont(faceFileBytes(face), codePoints);
+        if (subset.isEmpty())
+            continue;
+        rules += "\r\n@font-face {font-family:\"";
+        rules += kHtmlFontList[j];
+        rules += "\"; src:local(\"";
+        rules += kHtmlFontList[j];
+        rules += "\"), url(data:font/ttf;base64,";
+        rules += subset.toBase64();
+        rules += ") format(\"truetype\");}";
+    }
+    s.out.insert(s.fontFacesAt, rules);
 }
 
 void HtmlWriter::writeLines(State &s) const {
@@ -222,6 +268,11 @@ void HtmlWriter::writeLines(State &s) const {
                     ++p;
                 }
                 s.out += ConvertChar(c, k, s.previous, c == '\t' ? m_editor.charWidth(p) : 0);
+                if (s.notationFace >= 0 && c != '\t') {
+                    s.used[s.notationFace].insert(c);
+                    if (c == ' ') // a space may go out as &nbsp;
+                        s.used[s.notationFace].insert(0xA0);
+                }
             }
         }
     }
@@ -291,8 +342,10 @@ void HtmlWriter::fontSpans(State &s, const CharAttributes &a) const {
     const auto known =
         std::find_if(std::begin(kHtmlFontList), std::end(kHtmlFontList),
                      [&a](const char *name) { return a.face == QLatin1String(name); });
+    const int index = int(known - std::begin(kHtmlFontList));
+    s.notationFace = index < kNotationFaceCount ? index : -1;
     if (known != std::end(kHtmlFontList))
-        s.out += "<SPAN class=f" + QByteArray::number(int(known - std::begin(kHtmlFontList))) + ">";
+        s.out += "<SPAN class=f" + QByteArray::number(index) + ">";
     else
         s.out += "<SPAN style=\"font-family:'" + htmlFontName(a.face) + "'\">";
     s.out += "<SPAN class=s" + QByteArray::number(a.size) + ">";
@@ -370,15 +423,17 @@ void HtmlWriter::report(State &s, int kind, int number, int position, int line) 
     if (number == s.lastReported || !onIncompleteLink)
         return;
     s.lastReported = number;
-    // The anchor runs on over the following characters of its kind up to its paragraph's end.
+    // The anchor runs on over the following characters of its kind and number up to its
+    // paragraph's end.
     const QTextBlock block = m_editor.document()->findBlock(position);
     const int end = block.position() + block.length() - 1;
     int length = 0;
     for (const auto &run : m_editor.attributeRuns(position, end - position)) {
         const Mark mark = markOf(run.attributes);
-        const bool same = kind == 0 ? mark == Mark::Source
-                                    : run.attributes.underline &&
-                                          Anchors::IsDestAnchorColor(run.attributes.color);
+        const bool same = (kind == 0 ? mark == Mark::Source
+                                     : run.attributes.underline &&
+                                           Anchors::IsDestAnchorColor(run.attributes.color)) &&
+                          numberOf(run.attributes) == number;
         if (!same || run.start != position + length)
             break;
         length += run.length;

@@ -65,6 +65,8 @@ private:
     struct State;
     void head(State &s) const;
     void styleBlock(State &s) const;
+    // An @font-face rule for each notation face the page uses, put into the style block.
+    void fontFaces(State &s) const;
     void writeLines(State &s) const;
     // The margin DIV or BR that opens a line, and a bullet.
     void startLine(State &s, int line, int start) const;

@@ -3,6 +3,7 @@
 #include "html/anchors.h"
 #include "platform/richedit.h"
 
+#include <QCloseEvent>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
@@ -104,7 +105,7 @@ void TAnchorForm::accept() {
     QDialog::accept();
 }
 
-// Cancel, Escape and the close button all end here.
+// Cancel ends here, and in choose mode Escape and the close box too.
 void TAnchorForm::reject() {
     m_result = Result::Cancelled;
     AnchorCancelButton->setProperty(kTagProperty, reportMode() ? 1 : 0);
@@ -135,6 +136,24 @@ void TAnchorForm::showEvent(QShowEvent *event) {
     if (const QScreen *s = screen())
         move(s->availableGeometry().center() - rect().center());
     FormActivate();
+}
+
+// Closing the report is reading it, as OK is: the page opens. Only Cancel keeps it shut.
+void TAnchorForm::closeEvent(QCloseEvent *event) {
+    if (!reportMode()) {
+        QDialog::closeEvent(event);
+        return;
+    }
+    accept();
+    event->accept();
+}
+
+void TAnchorForm::keyPressEvent(QKeyEvent *event) {
+    if (reportMode() && event->key() == Qt::Key_Escape) {
+        event->accept(); // a report is answered by its buttons only
+        return;
+    }
+    QDialog::keyPressEvent(event);
 }
 
 void TAnchorForm::FormActivate() {
@@ -172,7 +191,10 @@ bool TAnchorForm::AnchorEditorKeyDown(int key, Qt::KeyboardModifiers modifiers) 
     }
     if (plain && key == Qt::Key_Left)
         return AnchorEditor->isReadOnly();
-    // Escape and Tab belong to the dialog, so the keyboard can still leave the list.
+    // Escape (in choose mode) and Tab belong to the dialog, so the keyboard can still leave
+    // the list; a report ignores Escape.
+    if (key == Qt::Key_Escape && reportMode())
+        return true;
     if (key == Qt::Key_Escape || key == Qt::Key_Tab || key == Qt::Key_Backtab)
         return false;
     if (reportMode() || !plain)

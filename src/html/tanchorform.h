@@ -21,7 +21,8 @@ class TAnchorForm : public QDialog {
     Q_OBJECT
 public:
     enum class Mode { Choose, Report };
-    // Cancelled: the Cancel button (or Escape); Accepted: OK, Enter or a chosen line.
+    // Cancelled: the Cancel button (in choose mode also Escape and the close box);
+    // Accepted: OK, Enter or a chosen line, and in report mode the close box.
     enum class Result { Accepted, Cancelled };
     // One line of a report: a text in Arial 8 and `color`, then the anchor's own characters
     // in their own format (blue for a source without destination, red for the other end).
@@ -63,6 +64,8 @@ public:
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
     void showEvent(QShowEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
 
 private:
     void setLabels(const QString &caption, const QString &text1, const QColor &color1,

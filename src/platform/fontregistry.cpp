@@ -113,6 +113,10 @@ QString FontRegistry::dataDirectory() {
     return QFileInfo(installed).isDir() ? installed : appDir;
 }
 
+QString FontRegistry::notationFaceFile(const QString &face) {
+    return dataDirectory() + QStringLiteral("/fonts/") + fileForFace(face);
+}
+
 QStringList FontRegistry::registerNotationFaces(const QString &fontsDir) {
     // Qt keeps one more copy of a face per addApplicationFont call.
     static QSet<QString> registered;

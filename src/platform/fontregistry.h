@@ -17,6 +17,8 @@ public:
     // Registers every notation face file found in fontsDir; returns the faces still
     // unavailable afterwards (empty when all nine can be used).
     static QStringList registerNotationFaces(const QString &fontsDir);
+    // The file of a notation face in the data folder's fonts/, whether or not it exists.
+    static QString notationFaceFile(const QString &face);
     // The installed families a document can name, once each and as other programs name them:
     // without the foundry Qt appends to a family several foundries supply ("C059 [urw]"),
     // without the generic aliases ("Serif", "Monospace") and without symbol-encoded faces.

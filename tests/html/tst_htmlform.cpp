@@ -87,14 +87,29 @@ private slots:
     }
 
     void reportListsIncompleteLinksByLine_data() {
-        QTest::addColumn<bool>("cancel");
-        QTest::newRow("OK opens the page") << false;
-        QTest::newRow("Cancel does not") << true;
+        QTest::addColumn<std::function<void(TAnchorForm &)>>("answer");
+        QTest::addColumn<bool>("opened");
+        using Answer = std::function<void(TAnchorForm &)>;
+        QTest::newRow("OK opens the page")
+            << Answer([](TAnchorForm &r) { r.AnchorOkButton->click(); }) << true;
+        QTest::newRow("Cancel does not")
+            << Answer([](TAnchorForm &r) { r.AnchorCancelButton->click(); }) << false;
+        QTest::newRow("the close box opens it")
+            << Answer([](TAnchorForm &r) { QVERIFY(r.close()); }) << true;
+        QTest::newRow("Escape and other keys do nothing, Enter is OK")
+            << Answer([](TAnchorForm &r) {
+                   QTest::keyClick(r.AnchorEditor, Qt::Key_Escape);
+                   QTest::keyClick(r.AnchorEditor, Qt::Key_X);
+                   QTest::keyClick(&r, Qt::Key_Escape);
+                   QTest::keyClick(r.AnchorEditor, Qt::Key_Return);
+               })
+            << true;
     }
 
     // A source anchor without destination on lines 3 and 7, another incomplete one between.
     void reportListsIncompleteLinksByLine() {
-        QFETCH(bool, cancel);
+        QFETCH(std::function<void(TAnchorForm &)>, answer);
+        QFETCH(bool, opened);
         editor()->setPlainText(QStringLiteral("one\ntwo\n"));
         anchor(QStringLiteral("lost"), Anchors::kSrcAnchorColor, 5);
         anchor(QStringLiteral("alone"), Anchors::kDestAnchorColor, 6);
@@ -108,11 +123,12 @@ private slots:
                      QStringLiteral("Line 3: lost\nLine 4: alone\nLine 7: lost again"));
             report.AnchorEditor->setSelection(8, 1);
             QCOMPARE(report.AnchorEditor->selAttributes().color, Anchors::kSrcAnchorColor);
-            (cancel ? report.AnchorCancelButton : report.AnchorOkButton)->click();
+            answer(report);
         });
         dialog().HtmlOkButtonClick();
         QVERIFY(QFile::exists(path("page.html")));
-        QCOMPARE(sandbox->shell->opened.size(), cancel ? 0 : 1);
+        QCOMPARE(sandbox->shell->opened.size(), opened ? 1 : 0);
+        QCOMPARE(report.cancelTag(), opened ? 0 : 1);
     }
 
     void failureKeepsTheDialogOpen_data() {
@@ -176,16 +192,28 @@ private slots:
         QVERIFY(!anchors().FreeAnchors[0] && !anchors().FreeAnchors[1] && anchors().FreeAnchors[2]);
     }
 
-    void adjacentAnchorsCountOnceUnderTheFirstNumber() {
-        setText(QStringLiteral("abcd"));
-        markDest({"ab", "cd"});
-        editor()->setSelection(2, 1);
-        QCOMPARE(Anchors::AnchorNumberOf(editor()), 1);
+    // Anchors side by side are two anchors in the page, so the tables, the list and the
+    // report tell them apart: the link to the second works and only the first is reported.
+    void neighbouringAnchorsKeepTheirOwnNumbers() {
+        setText(QStringLiteral("threefour, see it"));
+        markDest({"three", "four"});
+        editor()->setSelection(15, 2);
+        anchors().MarkAnchor(1, Anchors::kSrcAnchorColor);
         anchors().ScanAnchors();
-        QVERIFY(anchors().DestAnchors[0] && !anchors().DestAnchors[1] && anchors().FreeAnchors[1]);
+        QVERIFY(anchors().DestAnchors[0] && anchors().DestAnchors[1] && anchors().SrcAnchors[1]);
+        QVERIFY(!anchors().FreeAnchors[1]);
         anchors().GrabDestAnchors();
-        QCOMPARE(anchorForm().AnchorEditor->toPlainText(), QStringLiteral("abcd"));
-        QCOMPARE(anchors().listedCount(), 1);
+        QCOMPARE(anchorForm().AnchorEditor->toPlainText(), QStringLiteral("three\nfour"));
+        QCOMPARE(anchors().listedCount(), 2);
+
+        dialog().HtmlFileName->setText(path("page.html"));
+        QString report;
+        whileModal([&] {
+            report = anchorForm().AnchorEditor->toPlainText();
+            anchorForm().AnchorOkButton->click();
+        });
+        dialog().HtmlOkButtonClick();
+        QCOMPARE(report, QStringLiteral("Line 1: three"));
     }
 
     void listHasOneLinePerAnchorEvenAcrossAWrap() {

@@ -1,11 +1,16 @@
 #include "html/anchors.h"
+#include "html/fontsubset.h"
 #include "html/htmlwriter.h"
 #include "platform/fontregistry.h"
 #include "platform/richedit.h"
 
 #include <QFile>
+#include <QPainterPath>
+#include <QRawFont>
+#include <QRegularExpression>
 #include <QScrollBar>
 #include <QTemporaryDir>
+#include <QtEndian>
 #include <QtTest>
 #include <functional>
 #include <memory>
@@ -57,6 +62,23 @@ ParaAttributes indents(int first, int left, Alignment alignment = Alignment::Lef
 }
 
 auto bold = [](CharAttributes &a) { a.bold = true; };
+
+// At the em size a font unit is a pixel, so metrics compare exactly.
+QRawFont loadFont(const QByteArray &bytes) {
+    return QRawFont(bytes, 2048, QFont::PreferNoHinting);
+}
+int glyphCount(const QRawFont &font) {
+    const QByteArray maxp = font.fontTable("maxp");
+    return maxp.size() >= 6 ? qFromBigEndian<quint16>(maxp.constData() + 4) : -1;
+}
+
+// a_(n+1) = x^2 + phi^k, in raised, lowered and Greek faces.
+void buildFormula(Doc &d) {
+    const QString latin = QStringLiteral("Courier New "), greek = latin + "Greek ";
+    d.text("a", latin + "Even", 11).text("n+1", latin + "Low", 11).text(" = x", latin + "Even", 11);
+    d.text("2", latin + "High", 11).text(" +  ", latin + "Even", 11);
+    d.text("\u03c6", greek + "Even", 11).text("k", greek + "High", 11);
+}
 auto underlined = [](CharAttributes &a) { a.underline = true; };
 
 Q_DECLARE_METATYPE(tessary::HtmlWriter::Page)
@@ -100,6 +122,7 @@ private slots:
             d.text(QStringLiteral("\u2264\u2211"), symbol, 11).text(QStringLiteral("\u0431"));
             d.text(QStringLiteral("\U0001D400"));
         }) << plain;
+        QTest::newRow("raised-lowered-greek") << Build(buildFormula) << plain;
         QTest::newRow("font-outside-the-list") << Build([](Doc &d) {
             d.text(QStringLiteral("d"), QStringLiteral("DejaVu Sans"), 10);
             d.text(QStringLiteral("q"), QStringLiteral("O'Neil \"Sans\" \\ <b>"), 13);
@@ -174,6 +197,72 @@ private slots:
         }
         QVERIFY2(file.open(QIODevice::ReadOnly), qPrintable(golden));
         QCOMPARE(html, file.readAll());
+    }
+
+    void subsetKeepsTheUsedGlyphsWhereTheyStand_data() {
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<QString>("used");
+        QTest::addColumn<QString>("kept"); // the used characters the face has
+        // clang-format off
+        QTest::newRow("raised") << "CourierNewHigh" << "2n+1" << "2n+1";
+        QTest::newRow("lowered") << "CourierNewLow" << "ij" << "ij";
+        QTest::newRow("greek") << "CourierNewGreekEven" << "\u03b1\u03c6" << "\u03b1\u03c6";
+        QTest::newRow("brace pieces") << "TessarySymbolEven" << "\u23a7\u23a8\u23a9" << "\u23a7\u23a8\u23a9";
+        QTest::newRow("a character the face lacks") << "CourierNewEven" << "x\u4e00" << "x";
+        QTest::newRow("nothing used") << "CourierNewEven" << "" << "";
+        // clang-format on
+    }
+
+    void subsetKeepsTheUsedGlyphsWhereTheyStand() {
+        QFETCH(QString, file);
+        QFETCH(QString, used);
+        QFETCH(QString, kept);
+        QFile f(QStringLiteral(TESSARY_SOURCE_DIR "/fonts/%1.ttf").arg(file));
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        const QByteArray original = f.readAll();
+        const QList<uint> ucs4 = used.toUcs4();
+        const QByteArray bytes = subsetFont(original, {ucs4.begin(), ucs4.end()});
+        const QRawFont full = loadFont(original), subset = loadFont(bytes);
+        QVERIFY(subset.isValid() && bytes.size() < original.size());
+        QCOMPARE(glyphCount(subset), int(kept.toUcs4().size()) + 1); // and the notdef box
+        QVERIFY(!subset.pathForGlyph(0).isEmpty() && !subset.supportsCharacter(U'q'));
+        // One line height for every face, and raised or lowered glyphs where they were.
+        QCOMPARE(qMakePair(subset.ascent(), subset.descent()),
+                 qMakePair(full.ascent(), full.descent()));
+        for (const char32_t c : kept.toUcs4()) {
+            const quint32 g = subset.glyphIndexesForString(QString::fromUcs4(&c, 1)).value(0);
+            const quint32 h = full.glyphIndexesForString(QString::fromUcs4(&c, 1)).value(0);
+            QCOMPARE(subset.advancesForGlyphIndexes({g}), full.advancesForGlyphIndexes({h}));
+            QCOMPARE(subset.pathForGlyph(g).boundingRect().toRect(),
+                     full.pathForGlyph(h).boundingRect().toRect());
+        }
+    }
+
+    // Each face the page uses travels in it, cut down to the characters shown in that face.
+    void pageCarriesTheSubsetsOfItsFaces() {
+        Doc doc(*editor);
+        buildFormula(doc);
+        const QByteArray html = exportPage({});
+        const QHash<QString, QString> shown = {
+            {QStringLiteral("Courier New Even"), QStringLiteral("a =x+\u00a0")},
+            {QStringLiteral("Courier New Low"), QStringLiteral("n+1")},
+            {QStringLiteral("Courier New High"), QStringLiteral("2")},
+            {QStringLiteral("Courier New Greek Even"), QStringLiteral("\u03c6")},
+            {QStringLiteral("Courier New Greek High"), QStringLiteral("k")},
+        };
+        static const QRegularExpression rule(
+            QStringLiteral("@font-face \\{font-family:\"([^\"]+)\".*base64,([^)]+)\\)"));
+        int rules = 0;
+        for (const auto &match : rule.globalMatch(QString::fromLatin1(html))) {
+            const QRawFont font = loadFont(QByteArray::fromBase64(match.captured(2).toLatin1()));
+            QCOMPARE(font.familyName(), match.captured(1));
+            const QList<uint> used = shown.value(match.captured(1)).toUcs4();
+            QCOMPARE(glyphCount(font), used.size() + 1); // and the notdef glyph
+            for (const uint c : used)
+                QVERIFY2(font.supportsCharacter(c), qPrintable(font.familyName() + QChar(c)));
+            ++rules;
+        }
+        QCOMPARE(rules, shown.size());
     }
 
     void exportLeavesTheEditorAsItWas() {
