@@ -3,8 +3,8 @@
 #include "html/convertchar.h"
 #include "html/tanchorform.h"
 #include "platform/richedit.h"
+#include "platform/safeoutput.h"
 
-#include <QSaveFile>
 #include <QTextBlock>
 #include <QTextDocument>
 #include <algorithm>
@@ -131,13 +131,11 @@ QByteArray HtmlWriter::page() {
 }
 
 bool HtmlWriter::writeFile(const QString &path, QString *error) {
-    const QByteArray bytes = page();
-    QSaveFile file(path);
-    if (file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit())
+    QString reason;
+    if (SafeOutput::write(path, page(), &reason))
         return true;
     if (error)
-        *error =
-            QStringLiteral("Cannot create file ") + path + QLatin1Char('\n') + file.errorString();
+        *error = QStringLiteral("Cannot create file ") + path + QLatin1Char('\n') + reason;
     return false;
 }
 

@@ -56,8 +56,8 @@ public:
     std::function<void(const IncompleteLink &)> onIncompleteLink;
 
     QByteArray page();
-    // Writes the page to a temporary file beside `path` and renames it over `path`, so a
-    // failure leaves no half page and any older file as it was. On failure `error` holds
+    // Writes the page whole or not at all (SafeOutput), so a failure leaves no half page and
+    // any older file as it was. On failure `error` holds
     // "Cannot create file " + path, then the system's reason on a second line.
     bool writeFile(const QString &path, QString *error = nullptr);
 
