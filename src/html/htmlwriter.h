@@ -40,13 +40,16 @@ public:
         int pixelsPerInch = 96;
     };
     // A source anchor without destination (kind 0) or a destination anchor without source
-    // (kind 1): its run of characters from its first one on `line` (counted from 1).
+    // (kind 1): its run of characters from its first one on `line` (counted from 1). With
+    // `asText` the anchor of that kind is complete but its address is not one a page may link
+    // to (not web, mail, file or relative), so it was written as text.
     struct IncompleteLink {
         int kind = 0;
         int number = 0;
         int start = 0;
         int length = 0;
         int line = 0;
+        bool asText = false;
     };
 
     HtmlWriter(const RichEdit &editor, const HtmlLinks &links, Page page);
@@ -72,7 +75,7 @@ private:
     bool runStep(State &s, const CharAttributes &a, int position, int line, int k) const;
     void fontSpans(State &s, const CharAttributes &a) const;
     bool anchorStep(State &s, const CharAttributes &a, int position, int line, int k) const;
-    void report(State &s, int kind, int number, int position, int line) const;
+    void report(State &s, int kind, int number, int position, int line, bool asText = false) const;
     bool fillsLine(int start, int length) const;
     void closeInline(State &s) const;
     void tail(State &s) const;

@@ -206,8 +206,11 @@ void THtmlForm::ReportIncompleteLink(const HtmlWriter::IncompleteLink &link) {
     QTextCursor source(m.Editor->document());
     source.setPosition(link.start);
     source.setPosition(link.start + link.length, QTextCursor::KeepAnchor);
-    m_report.append({QStringLiteral("Line %1: ").arg(link.line), QColor(Qt::black),
-                     QTextDocumentFragment(source)});
+    const QString text = link.asText
+                             ? QStringLiteral("Line %1, written as text (not a web, mail or file "
+                                              "address): ")
+                             : QStringLiteral("Line %1: ");
+    m_report.append({text.arg(link.line), QColor(Qt::black), QTextDocumentFragment(source)});
 }
 
 } // namespace tessary
