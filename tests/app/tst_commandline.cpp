@@ -162,9 +162,13 @@ private slots:
         struct stat st {};
         QVERIFY(::stat(out.constData(), &st) == 0);
         QCOMPARE(st.st_mode & 07777, mode_t(0640));
-        // An existing file keeps its mode.
-        QVERIFY(::chmod(out.constData(), 0604) == 0 && exported(pdf, in, out));
-        QVERIFY(::stat(out.constData(), &st) == 0);
+        // An existing file keeps its mode; a symbolic link to it stays a link.
+        const QByteArray link = native(dir, "link.out");
+        QVERIFY(::chmod(out.constData(), 0604) == 0 &&
+                ::symlink(out.constData(), link.constData()) == 0);
+        QVERIFY(exported(pdf, in, link));
+        QVERIFY(::lstat(link.constData(), &st) == 0 && S_ISLNK(st.st_mode));
+        QVERIFY(::stat(out.constData(), &st) == 0 && st.st_size > 100);
         QCOMPARE(st.st_mode & 07777, mode_t(0604));
 
         // A full device is a failure and stays a device.
