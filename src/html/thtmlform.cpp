@@ -4,6 +4,7 @@
 #include "html/tanchorform.h"
 #include "platform/documentstate.h"
 #include "platform/richedit.h"
+#include "platform/safeoutput.h"
 #include "platform/services.h"
 #include "platform/textformat.h"
 
@@ -156,9 +157,9 @@ void THtmlForm::keyPressEvent(QKeyEvent *event) {
 }
 
 bool THtmlForm::acceptableTarget(const QString &path) {
-    const QFileInfo target(path);
-    if (!target.exists() ||
-        target.canonicalFilePath() != QFileInfo(m.Document->CurrentFileName()).canonicalFilePath())
+    // The same file under any name, a hard link included.
+    if (!SafeOutput::sameFile(QFile::encodeName(path),
+                              QFile::encodeName(m.Document->CurrentFileName())))
         return true;
     Services::dialogs().message(this, QStringLiteral("Tessary"),
                                 path + QStringLiteral(" is the document itself; choose "
