@@ -1,6 +1,8 @@
 #include "app/batchexport.h"
 
 #include "app/appidentity.h"
+#include "app/batchfiles.h"
+#include "app/batchpdf.h"
 #include "app/commandline.h"
 #include "app/tmainform.h"
 #include "html/anchors.h"
@@ -10,8 +12,6 @@
 #include "platform/services.h"
 
 #include <QApplication>
-#include <QFile>
-#include <QFileInfo>
 #include <cstdio>
 #include <memory>
 
@@ -51,45 +51,17 @@ public:
 };
 
 int fail(const QString &text) {
-    QString line = text;
-    line.replace(QLatin1Char('\n'), QLatin1String(": "));
-    std::fprintf(stderr, "tessary: %s\n", qPrintable(line));
+    std::fprintf(stderr, "tessary: %s\n", qPrintable(BatchFiles::oneLine(text)));
     return 1;
-}
-
-// The document as the Open command would show it: RTF, else plain text in Courier New 10.
-bool load(RichEdit &editor, const QString &path, QString &error) {
-    QFile file(path);
-    if (!QFileInfo(path).isFile())
-        return error = QStringLiteral("Cannot open %1: there is no such file").arg(path), false;
-    if (!file.open(QIODevice::ReadOnly))
-        return error = QStringLiteral("Cannot open %1. %2").arg(path, file.errorString()), false;
-    const QByteArray data = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        return error = QStringLiteral("Cannot read %1. %2").arg(path, file.errorString()), false;
-    if (editor.loadData(data) == RichEdit::LoadResult::Failed)
-        return error = QStringLiteral("Cannot load %1: it is neither RTF nor text").arg(path),
-               false;
-    if (QFileInfo(path).suffix().toLower() != QLatin1String("rtf")) {
-        CharAttributes courier;
-        courier.face = QStringLiteral("Courier New");
-        courier.size = 10;
-        editor.setRangeAttributes(0, editor.textLength(), courier,
-                                  CharAttributes::Face | CharAttributes::Size |
-                                      CharAttributes::CharsetField);
-    }
-    editor.setSelection(0, 0);
-    return true;
 }
 
 } // namespace
 
 int ExportHtml(const CommandLine &line) {
-    const QString in = line.operands().at(0);
-    const QString out = line.operands().at(1);
-    if (QFileInfo(out).exists() &&
-        QFileInfo(out).canonicalFilePath() == QFileInfo(in).canonicalFilePath())
-        return fail(QStringLiteral("%1 is the document itself").arg(out));
+    const QByteArray in = line.nativeOperands().at(0);
+    const QByteArray out = line.nativeOperands().at(1);
+    if (const QString refused = BatchFiles::checkOutput(out, in); !refused.isNull())
+        return fail(refused);
     Services::setScreen(std::make_unique<BatchScreen>());
     auto dialogs = std::make_unique<BatchDialogs>();
     BatchDialogs *messages = dialogs.get();
@@ -104,8 +76,7 @@ int ExportHtml(const CommandLine &line) {
     window.setGeometry(0, 0, kScreenWidth, kScreenHeight);
     window.show();
     RichEdit &editor = *window.editor();
-    QString error;
-    if (!load(editor, in, error))
+    if (const QString error = BatchFiles::load(editor, in); !error.isNull())
         return fail(error);
     Anchors &anchors = window.anchors();
     anchors.ScanAnchors();
@@ -114,7 +85,7 @@ int ExportHtml(const CommandLine &line) {
     HtmlWriter writer(editor, links,
                       {line.option(QStringLiteral("--title")),
                        line.option(QStringLiteral("--keywords")), kScreenWidth, kScreenDpi});
-    if (!writer.writeFile(out, &error))
+    if (const QString error = BatchFiles::write(out, writer.page()); !error.isNull())
         return fail(error);
     return 0;
 }
@@ -125,9 +96,16 @@ int RunBatchCommand(int &argc, char **argv) {
     qInstallMessageHandler([](QtMsgType, const QMessageLogContext &, const QString &) {});
     QApplication app(argc, argv);
     AppIdentity::apply();
-    const CommandLine line = CommandLine::parse(QApplication::arguments().mid(1));
+    // The toolkit has taken its own options out of argv; the rest keeps its bytes.
+    const CommandLine line = CommandLine::parse(argc, argv);
     if (line.mode() == CommandLine::Mode::ExportHtml)
         return ExportHtml(line);
+    if (line.mode() == CommandLine::Mode::ExportPdf) {
+        FontRegistry::registerNotationFaces(FontRegistry::dataDirectory() +
+                                            QStringLiteral("/fonts"));
+        const QString error = ExportPdf(line.nativeOperands().at(0), line.nativeOperands().at(1));
+        return error.isNull() ? 0 : fail(error);
+    }
     return line.runWithoutDisplay();
 }
 

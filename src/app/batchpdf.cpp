@@ -1,7 +1,7 @@
 #include "app/batchpdf.h"
 
 #include "app/appidentity.h"
-#include "documents/documentfiles.h"
+#include "app/batchfiles.h"
 #include "editor/fontboxes.h"
 #include "platform/fontregistry.h"
 #include "platform/printerservice.h"
@@ -15,7 +15,6 @@
 #include <QFileInfo>
 #include <QTemporaryFile>
 #include <cstdio>
-#include <filesystem>
 #include <memory>
 
 namespace tessary {
@@ -46,23 +45,6 @@ private:
     QString m_pdfPath;
 };
 
-QString loadError(RichEdit &editor, const QString &in) {
-    const QFileInfo info(in);
-    if (!info.isFile())
-        return QStringLiteral("%1: no such file").arg(in);
-    if (info.size() > DocumentFiles::kMaxFileSize)
-        return QStringLiteral("%1: larger than %2 bytes").arg(in).arg(DocumentFiles::kMaxFileSize);
-    QFile file(in);
-    if (!file.open(QIODevice::ReadOnly))
-        return QStringLiteral("%1: %2").arg(in, file.errorString());
-    const QByteArray data = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        return QStringLiteral("%1: %2").arg(in, file.errorString());
-    if (editor.loadData(data) == RichEdit::LoadResult::Failed)
-        return QStringLiteral("%1: not a document Tessary can read").arg(in);
-    return {};
-}
-
 } // namespace
 
 int RunBatchPdf(int &argc, char **argv, const QString &in, const QString &out) {
@@ -78,13 +60,28 @@ int RunBatchPdf(int &argc, char **argv, const QString &in, const QString &out) {
 }
 
 QString ExportPdf(const QString &in, const QString &out) {
-    const QFileInfo target(out);
-    if (!target.absoluteDir().exists())
-        return QStringLiteral("%1: the folder does not exist").arg(out);
-    // The print-out goes to a work file beside OUT, renamed over it once it is whole.
-    QTemporaryFile work(target.absoluteFilePath() + QStringLiteral(".XXXXXX.part"));
+    return ExportPdf(QFile::encodeName(in), QFile::encodeName(out));
+}
+
+QString ExportPdf(const QByteArray &in, const QByteArray &out) {
+    if (const QString refused = BatchFiles::checkOutput(out, in); !refused.isNull())
+        return refused;
+    QWidget host;
+    RichEdit editor(&host);
+    if (const QString error = BatchFiles::load(editor, in); !error.isNull())
+        return error;
+    QByteArray pdf;
+    if (const QString error = PrintPdf(editor, QFileInfo(QFile::decodeName(in)).fileName(), pdf);
+        !error.isNull())
+        return QStringLiteral("%1: %2").arg(QFile::decodeName(out), error);
+    return BatchFiles::write(out, pdf);
+}
+
+QString PrintPdf(RichEdit &editor, const QString &title, QByteArray &pdf) {
+    // The PDF printer writes a file by name; a private work file holds it until it is whole.
+    QTemporaryFile work(QDir::temp().filePath(QStringLiteral("tessary-XXXXXX.pdf")));
     if (!work.open())
-        return QStringLiteral("%1: %2").arg(out, work.errorString());
+        return work.errorString();
     work.close();
 
     auto dialogs = std::make_unique<BatchDialogs>(work.fileName());
@@ -93,24 +90,22 @@ QString ExportPdf(const QString &in, const QString &out) {
     Services::setPrinter(std::make_unique<SystemPrinter>(SystemPrinter::Kind::Pdf));
 
     QWidget host;
-    RichEdit editor(&host);
-    if (const QString error = loadError(editor, in); !error.isEmpty())
-        return error;
     FontBoxes boxes(&host);
     TPrintForm form(&editor, boxes, &host);
     TRichEditPrintJob &job = form.RichEditPrintJob();
-    job.SetTitle(QFileInfo(in).fileName());
+    job.SetTitle(title);
     job.Refresh();
     job.PrintPages(1, job.PageCount(), {});
     if (!answers->error.isEmpty())
-        return QStringLiteral("%1: %2").arg(out, answers->error);
-    if (QFileInfo(work.fileName()).size() == 0)
-        return QStringLiteral("%1: the PDF printer wrote nothing").arg(out);
-    std::error_code renamed;
-    std::filesystem::rename(work.fileName().toStdString(), out.toStdString(), renamed);
-    if (renamed)
-        return QStringLiteral("%1: %2").arg(out, QString::fromStdString(renamed.message()));
-    work.setAutoRemove(false);
+        return answers->error;
+    QFile written(work.fileName());
+    if (!written.open(QIODevice::ReadOnly))
+        return written.errorString();
+    pdf = written.readAll();
+    if (written.error() != QFileDevice::NoError)
+        return written.errorString();
+    if (pdf.isEmpty())
+        return QStringLiteral("the PDF printer wrote nothing");
     return {};
 }
 

@@ -1,5 +1,6 @@
 #include "app/commandline.h"
 
+#include <QFile>
 #include <QList>
 #include <cstdio>
 
@@ -57,11 +58,29 @@ const Command *commandNamed(const QString &word) {
 } // namespace
 
 CommandLine CommandLine::parse(const QStringList &arguments) {
+    QList<QByteArray> native;
+    for (const QString &argument : arguments)
+        native.append(QFile::encodeName(argument));
+    return parseNative(native);
+}
+
+CommandLine CommandLine::parse(int argc, char **argv) {
+    QList<QByteArray> native;
+    for (int i = 1; i < argc; ++i)
+        native.append(QByteArray(argv[i]));
+    return parseNative(native);
+}
+
+CommandLine CommandLine::parseNative(const QList<QByteArray> &bytes) {
+    QStringList arguments;
+    for (const QByteArray &argument : bytes)
+        arguments.append(QFile::decodeName(argument));
     CommandLine line;
     auto fail = [&line](const QString &error) {
         line.m_mode = Mode::Invalid;
         line.m_error = error;
         line.m_operands.clear();
+        line.m_native.clear();
         line.m_options.clear();
         return line;
     };
@@ -82,9 +101,11 @@ CommandLine CommandLine::parse(const QStringList &arguments) {
             line.m_options.insert(arg, arguments.at(++i));
         } else if (arg == QLatin1String("--")) {
             line.m_operands += arguments.mid(i + 1);
+            line.m_native += bytes.mid(i + 1);
             break;
         } else if (!arg.startsWith(QLatin1Char('-')) || arg.size() == 1) {
             line.m_operands.append(arg);
+            line.m_native.append(bytes.at(i));
         }
     }
     if (command && line.m_operands.size() != command->operands)

@@ -1,6 +1,5 @@
 #include "app/appidentity.h"
 #include "app/batchexport.h"
-#include "app/batchpdf.h"
 #include "app/commandline.h"
 #include "app/tauxform.h"
 #include "app/tmainform.h"
@@ -16,14 +15,9 @@
 #include <cstdlib>
 
 int main(int argc, char *argv[]) {
-    QStringList arguments;
-    for (int i = 1; i < argc; ++i)
-        arguments.append(QString::fromLocal8Bit(argv[i]));
     // Help, version and a bad command line are answered before anything needs a display.
-    const auto request = tessary::CommandLine::parse(arguments);
+    const auto request = tessary::CommandLine::parse(argc, argv);
     // A batch command runs on the offscreen platform: it needs fonts, never a display.
-    if (request.mode() == tessary::CommandLine::Mode::ExportPdf)
-        return tessary::RunBatchPdf(argc, argv, request.operands().at(0), request.operands().at(1));
     if (request.needsOffscreen())
         return tessary::RunBatchCommand(argc, argv);
     if (!request.needsDisplay())

@@ -2,13 +2,13 @@
 
 #include "platform/documentstate.h"
 #include "platform/richedit.h"
+#include "platform/safeoutput.h"
 #include "platform/services.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QLabel>
-#include <QSaveFile>
 #include <QStandardPaths>
 #include <QWidget>
 
@@ -65,10 +65,7 @@ bool DocumentFiles::LoadDocument(const QString &path) {
                                     QStringLiteral("File  %1  does not exist.").arg(path),
                                     QMessageBox::NoIcon);
     } else if (info.size() > kMaxFileSize) {
-        // One arg() call: a "%1" inside the path must not be read as a placeholder.
-        error(QStringLiteral("Unable to load %1.\r\n\r\nFile size exceeds 500KB.\r\n\r\n"
-                             "Current size is %2 bytes.")
-                  .arg(path, QString::number(info.size())));
+        error(tooLargeMessage(path, info.size()));
     } else {
         QFile file(path);
         QByteArray data;
@@ -98,6 +95,13 @@ bool DocumentFiles::LoadDocument(const QString &path) {
         m.Editor->setSelection(0, 0);
     }
     return ok;
+}
+
+QString DocumentFiles::tooLargeMessage(const QString &path, qint64 size) {
+    // One arg() call: a "%1" inside the path must not be read as a placeholder.
+    return QStringLiteral("Unable to load %1.\r\n\r\nFile size exceeds 500KB.\r\n\r\n"
+                          "Current size is %2 bytes.")
+        .arg(path, QString::number(size));
 }
 
 void DocumentFiles::ShowUntitled() {
@@ -177,11 +181,11 @@ bool DocumentFiles::OpenPath(const QString &path) {
 }
 
 bool DocumentFiles::writeDocument(const QString &path) {
-    // QSaveFile writes beside the target and renames over it, so a failure leaves the old
-    // file as it was.
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(m.Editor->rtfData()) < 0 || !file.commit()) {
-        error(QStringLiteral("Cannot save %1.\r\n\r\n%2").arg(path, file.errorString()));
+    // A temporary file renamed over the old one, so a failure leaves the old file as it was;
+    // only a folder that refuses new files makes it write the file in place.
+    QString reason;
+    if (!SafeOutput::write(path, m.Editor->rtfData(), &reason, SafeOutput::Fallback::InPlace)) {
+        error(QStringLiteral("Cannot save %1.\r\n\r\n%2").arg(path, reason));
         return false;
     }
     return true;

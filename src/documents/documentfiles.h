@@ -20,6 +20,9 @@ public:
     DocumentFiles(EditorContext &context, QLabel *fileLabel, QWidget *window,
                   QObject *parent = nullptr);
 
+    // The refusal of a file over kMaxFileSize bytes, as Open shows it.
+    static QString tooLargeMessage(const QString &path, qint64 size);
+
     QString untitledName() const;
     static QString fileFilter();
 

@@ -5,10 +5,10 @@
 #include "html/tanchorform.h"
 #include "platform/fontregistry.h"
 #include "platform/richedit.h"
+#include "platform/safeoutput.h"
 
 #include <QFile>
 #include <QHash>
-#include <QSaveFile>
 #include <QSet>
 #include <QTextBlock>
 #include <QTextDocument>
@@ -75,6 +75,35 @@ Mark markOf(const CharAttributes &a) {
 QByteArray hex2(int n) {
     return QByteArray::number(n, 16).rightJustified(2, '0');
 }
+
+bool isSchemeChar(QChar c, bool first) {
+    const char16_t u = c.unicode();
+    const bool letter = (u >= 'a' && u <= 'z') || (u >= 'A' && u <= 'Z');
+    return letter || (!first && ((u >= '0' && u <= '9') || u == '+' || u == '-' || u == '.'));
+}
+
+// A page links only to web, mail and file addresses or to a relative path: any other scheme
+// (javascript:, data:, vbscript: ...) would run or load something when the link is followed.
+bool linkable(const QString &target) {
+    // Browsers drop leading spaces and control characters, and tabs and line ends anywhere.
+    QString t = target;
+    t.remove(QLatin1Char('\t')).remove(QLatin1Char('\n')).remove(QLatin1Char('\r'));
+    qsizetype i = 0;
+    while (i < t.size() && t.at(i).unicode() <= 0x20)
+        ++i;
+    qsizetype j = i;
+    while (j < t.size() && isSchemeChar(t.at(j), j == i))
+        ++j;
+    if (j == i || j >= t.size() || t.at(j) != QLatin1Char(':'))
+        return true; // no scheme: a relative path
+    const QString scheme = t.mid(i, j - i).toLower();
+    // gopher stays: its addresses are address anchors like the others.
+    static const QStringList allowed = {QStringLiteral("http"), QStringLiteral("https"),
+                                        QStringLiteral("ftp"),  QStringLiteral("mailto"),
+                                        QStringLiteral("file"), QStringLiteral("gopher")};
+    // One letter is a drive ("C:/docs/a.html"), not a scheme.
+    return scheme.size() == 1 || allowed.contains(scheme);
+}
 } // namespace
 
 HtmlLinks HtmlLinks::fromAnchors(Anchors &anchors) {
@@ -112,6 +141,7 @@ struct HtmlWriter::State {
     int openNumber = -1; // the number of the open A element
     char32_t previous = 0;
     int lastReported = -1;
+    int lastAsText = -1;        // number * 2 + kind of the last link reported as written as text
     int lineLength = 0;         // characters of the current line, a forced break not counted
     int notationFace = -1;      // the open font span's class when it is a notation face
     qsizetype fontFacesAt = -1; // where the style block takes the @font-face rules
@@ -153,13 +183,11 @@ QByteArray HtmlWriter::page() {
 }
 
 bool HtmlWriter::writeFile(const QString &path, QString *error) {
-    const QByteArray bytes = page();
-    QSaveFile file(path);
-    if (file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit())
+    QString reason;
+    if (SafeOutput::write(path, page(), &reason))
         return true;
     if (error)
-        *error =
-            QStringLiteral("Cannot create file ") + path + QLatin1Char('\n') + file.errorString();
+        *error = QStringLiteral("Cannot create file ") + path + QLatin1Char('\n') + reason;
     return false;
 }
 
@@ -383,6 +411,10 @@ bool HtmlWriter::anchorStep(State &s, const CharAttributes &a, int position, int
             break;
         if (!m_links.DestAnchors[n])
             report(s, 0, n, position, line);
+        if (m_links.UrlAnchors[n] && !linkable(m_links.targets[n])) {
+            report(s, 0, n, position, line, true);
+            break;
+        }
         s.out += "<A href=\"";
         s.out += m_links.UrlAnchors[n] ? htmlAttribute(m_links.targets[n]) : "#anchor" + hex2(n);
         s.out += "\">";
@@ -400,6 +432,10 @@ bool HtmlWriter::anchorStep(State &s, const CharAttributes &a, int position, int
             // An address alone on its line is left out: the line is its own link text.
             if (k == 1 && fillsLine(position, s.lineLength))
                 return false;
+            if (!linkable(m_links.targets[n])) {
+                report(s, 1, n, position, line, true);
+                break;
+            }
             s.out += "<A href=\"" + htmlAttribute(m_links.targets[n]) + "\">";
         }
         s.destination = true;
@@ -419,10 +455,13 @@ bool HtmlWriter::fillsLine(int start, int length) const {
     return true;
 }
 
-void HtmlWriter::report(State &s, int kind, int number, int position, int line) const {
-    if (number == s.lastReported || !onIncompleteLink)
+void HtmlWriter::report(State &s, int kind, int number, int position, int line, bool asText) const {
+    // Both ends of a link written as text are listed, each once.
+    int &last = asText ? s.lastAsText : s.lastReported;
+    const int key = asText ? number * 2 + kind : number;
+    if (key == last || !onIncompleteLink)
         return;
-    s.lastReported = number;
+    last = key;
     // The anchor runs on over the following characters of its kind and number up to its
     // paragraph's end.
     const QTextBlock block = m_editor.document()->findBlock(position);
@@ -438,7 +477,7 @@ void HtmlWriter::report(State &s, int kind, int number, int position, int line) 
             break;
         length += run.length;
     }
-    onIncompleteLink({kind, number, position, length, line + 1});
+    onIncompleteLink({kind, number, position, length, line + 1, asText});
 }
 
 // Bold, italic, underline and an open anchor end with their line and with the page.

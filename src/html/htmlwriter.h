@@ -40,13 +40,16 @@ public:
         int pixelsPerInch = 96;
     };
     // A source anchor without destination (kind 0) or a destination anchor without source
-    // (kind 1): its run of characters from its first one on `line` (counted from 1).
+    // (kind 1): its run of characters from its first one on `line` (counted from 1). With
+    // `asText` the anchor of that kind is complete but its address is not one a page may link
+    // to (not web, mail, file or relative), so it was written as text.
     struct IncompleteLink {
         int kind = 0;
         int number = 0;
         int start = 0;
         int length = 0;
         int line = 0;
+        bool asText = false;
     };
 
     HtmlWriter(const RichEdit &editor, const HtmlLinks &links, Page page);
@@ -56,8 +59,8 @@ public:
     std::function<void(const IncompleteLink &)> onIncompleteLink;
 
     QByteArray page();
-    // Writes the page to a temporary file beside `path` and renames it over `path`, so a
-    // failure leaves no half page and any older file as it was. On failure `error` holds
+    // Writes the page whole or not at all (SafeOutput), so a failure leaves no half page and
+    // any older file as it was. On failure `error` holds
     // "Cannot create file " + path, then the system's reason on a second line.
     bool writeFile(const QString &path, QString *error = nullptr);
 
@@ -74,7 +77,7 @@ private:
     bool runStep(State &s, const CharAttributes &a, int position, int line, int k) const;
     void fontSpans(State &s, const CharAttributes &a) const;
     bool anchorStep(State &s, const CharAttributes &a, int position, int line, int k) const;
-    void report(State &s, int kind, int number, int position, int line) const;
+    void report(State &s, int kind, int number, int position, int line, bool asText = false) const;
     bool fillsLine(int start, int length) const;
     void closeInline(State &s) const;
     void tail(State &s) const;

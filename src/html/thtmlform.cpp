@@ -4,6 +4,7 @@
 #include "html/tanchorform.h"
 #include "platform/documentstate.h"
 #include "platform/richedit.h"
+#include "platform/safeoutput.h"
 #include "platform/services.h"
 #include "platform/textformat.h"
 
@@ -156,9 +157,9 @@ void THtmlForm::keyPressEvent(QKeyEvent *event) {
 }
 
 bool THtmlForm::acceptableTarget(const QString &path) {
-    const QFileInfo target(path);
-    if (!target.exists() ||
-        target.canonicalFilePath() != QFileInfo(m.Document->CurrentFileName()).canonicalFilePath())
+    // The same file under any name, a hard link included.
+    if (!SafeOutput::sameFile(QFile::encodeName(path),
+                              QFile::encodeName(m.Document->CurrentFileName())))
         return true;
     Services::dialogs().message(this, QStringLiteral("Tessary"),
                                 path + QStringLiteral(" is the document itself; choose "
@@ -206,8 +207,11 @@ void THtmlForm::ReportIncompleteLink(const HtmlWriter::IncompleteLink &link) {
     QTextCursor source(m.Editor->document());
     source.setPosition(link.start);
     source.setPosition(link.start + link.length, QTextCursor::KeepAnchor);
-    m_report.append({QStringLiteral("Line %1: ").arg(link.line), QColor(Qt::black),
-                     QTextDocumentFragment(source)});
+    const QString text = link.asText
+                             ? QStringLiteral("Line %1, written as text (not a web, mail or file "
+                                              "address): ")
+                             : QStringLiteral("Line %1: ");
+    m_report.append({text.arg(link.line), QColor(Qt::black), QTextDocumentFragment(source)});
 }
 
 } // namespace tessary

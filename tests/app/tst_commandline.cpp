@@ -2,29 +2,58 @@
 #include "app/batchexport.h"
 #include "app/batchpdf.h"
 #include "app/commandline.h"
+#include "pipereader.h"
 #include "platform/settingsstore.h"
 #include "testsupport.h"
 
 #include <QGuiApplication>
 #include <QtTest>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 using namespace tessary;
 using Mode = CommandLine::Mode;
 
 namespace {
-// Writes the batch commands' inputs into `dir`: a.rtf, a.txt and an older page old.html.
+// Writes the batch commands' inputs into `dir`: a.rtf, a.txt, an older page old.html, a
+// read-only ro.html, big.rtf over the window's size limit, and two more names of a.rtf.
 bool writeInputs(const QDir &dir) {
     const std::pair<const char *, QByteArray> files[] = {
         {"a.rtf", "{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}}\\f0\\fs24 a<b\\'e9\\par Second\\par}"},
         {"a.txt", "plain text"},
-        {"old.html", "older"}};
+        {"old.html", "older"},
+        {"ro.html", "older"},
+        {"big.rtf", QByteArray(512001, 'a')}};
     for (const auto &[name, bytes] : files) {
         QFile file(dir.filePath(QString::fromLatin1(name)));
         if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
             return false;
     }
-    return true;
+    const QByteArray a = QFile::encodeName(dir.filePath("a.rtf"));
+    return ::chmod(QFile::encodeName(dir.filePath("ro.html")).constData(), 0444) == 0 &&
+           ::symlink("a.rtf", QFile::encodeName(dir.filePath("link.rtf")).constData()) == 0 &&
+           ::link(a.constData(), QFile::encodeName(dir.filePath("hard.rtf")).constData()) == 0;
 }
+
+// Runs a batch export on names given as the file system's bytes, as main() passes them.
+bool exported(bool pdf, const QByteArray &in, const QByteArray &out) {
+    if (pdf)
+        return ExportPdf(in, out).isNull();
+    QByteArray words[] = {"tessary", "--export-html", in, out};
+    char *argv[] = {words[0].data(), words[1].data(), words[2].data(), words[3].data()};
+    return ExportHtml(CommandLine::parse(4, argv)) == 0;
+}
+
+QByteArray native(const QDir &dir, const QString &name) {
+    return QFile::encodeName(dir.filePath(name));
+}
+
+// Restores the umask whatever a test does.
+struct UmaskGuard {
+    mode_t saved = ::umask(022);
+    ~UmaskGuard() { ::umask(saved); }
+};
 } // namespace
 
 class CommandLineTest : public QObject {
@@ -82,6 +111,13 @@ private slots:
         QTest::newRow("pdf: rtf") << true << true << "a.rtf" << "a.pdf" << QByteArray("%PDF-");
         QTest::newRow("pdf: missing input") << true << false << "none.rtf" << "old.html" << QByteArray("older");
         QTest::newRow("pdf: folder that does not exist") << true << false << "a.rtf" << "no/such/a.pdf" << QByteArray();
+        QTest::newRow("pdf: output is the input") << true << false << "a.rtf" << "a.rtf" << QByteArray("{\\rtf1");
+        QTest::newRow("pdf: output is a hard link to the input") << true << false << "a.rtf" << "hard.rtf" << QByteArray("{\\rtf1");
+        QTest::newRow("html: output is a symbolic link to the input") << false << false << "a.rtf" << "link.rtf" << QByteArray("{\\rtf1");
+        QTest::newRow("pdf: read-only output") << true << false << "a.rtf" << "ro.html" << QByteArray("older");
+        QTest::newRow("html: read-only output") << false << false << "a.rtf" << "ro.html" << QByteArray("older");
+        QTest::newRow("pdf: input over the size limit") << true << false << "big.rtf" << "old.html" << QByteArray("older");
+        QTest::newRow("html: input over the size limit") << false << false << "big.rtf" << "old.html" << QByteArray("older");
         // clang-format on
     }
 
@@ -94,13 +130,7 @@ private slots:
         test::Sandbox sandbox;
         const QDir dir(sandbox.dir.path());
         QVERIFY(writeInputs(dir));
-        if (pdf) {
-            QCOMPARE(ExportPdf(dir.filePath(in), dir.filePath(out)).isEmpty(), succeeds);
-        } else {
-            const auto line = CommandLine::parse(
-                {QStringLiteral("--export-html"), dir.filePath(in), dir.filePath(out)});
-            QCOMPARE(ExportHtml(line), succeeds ? 0 : 1);
-        }
+        QCOMPARE(exported(pdf, native(dir, in), native(dir, out)), succeeds);
         QFile result(dir.filePath(out));
         QCOMPARE(result.exists(), !expected.isEmpty());
         if (result.open(QIODevice::ReadOnly)) {
@@ -108,6 +138,51 @@ private slots:
             QVERIFY2(succeeds ? bytes.contains(expected) : bytes.startsWith(expected), bytes);
         }
         QCOMPARE(dir.entryList({QStringLiteral("*.part")}, QDir::Files), QStringList());
+    }
+
+    void batchOutputHonoursNamesModesAndDevices_data() {
+        QTest::addColumn<bool>("pdf");
+        QTest::addColumn<QByteArray>("header");
+        QTest::newRow("pdf") << true << QByteArray("%PDF-");
+        QTest::newRow("html") << false << QByteArray("\r\n<!DOCTYPE HTML");
+    }
+
+    void batchOutputHonoursNamesModesAndDevices() {
+        QFETCH(bool, pdf);
+        QFETCH(QByteArray, header);
+        test::Sandbox sandbox;
+        const QDir dir(sandbox.dir.path());
+        QVERIFY(writeInputs(dir));
+        UmaskGuard guard;
+        // A name that is not valid UTF-8 is read and written under its own bytes.
+        const QByteArray in = native(dir, "in") + "\377.rtf", out = native(dir, "out") + "\377";
+        QVERIFY(::link(native(dir, "a.rtf").constData(), in.constData()) == 0);
+        ::umask(027);
+        QVERIFY(exported(pdf, in, out));
+        struct stat st {};
+        QVERIFY(::stat(out.constData(), &st) == 0);
+        QCOMPARE(st.st_mode & 07777, mode_t(0640));
+        // An existing file keeps its mode; a symbolic link to it stays a link.
+        const QByteArray link = native(dir, "link.out");
+        QVERIFY(::chmod(out.constData(), 0604) == 0 &&
+                ::symlink(out.constData(), link.constData()) == 0);
+        QVERIFY(exported(pdf, in, link));
+        QVERIFY(::lstat(link.constData(), &st) == 0 && S_ISLNK(st.st_mode));
+        QVERIFY(::stat(out.constData(), &st) == 0 && st.st_size > 100);
+        QCOMPARE(st.st_mode & 07777, mode_t(0604));
+
+        // A full device is a failure and stays a device.
+        QVERIFY(!exported(pdf, in, "/dev/full"));
+        QVERIFY(::stat("/dev/full", &st) == 0 && S_ISCHR(st.st_mode));
+
+        // A named pipe gets the page and stays a pipe.
+        const QByteArray fifo = native(dir, "pipe");
+        bool piped = false;
+        const QByteArray received =
+            test::throughPipe(fifo, [&] { piped = exported(pdf, in, fifo); });
+        QVERIFY(piped);
+        QVERIFY2(received.startsWith(header), received.left(40));
+        QVERIFY(::stat(fifo.constData(), &st) == 0 && S_ISFIFO(st.st_mode));
     }
 
     void pdfCarriesTheSavedHeaders() {

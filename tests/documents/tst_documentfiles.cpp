@@ -4,10 +4,13 @@
 #include "documents/recentfiles.h"
 #include "html/anchors.h"
 #include "html/tanchorform.h"
+#include "platform/safeoutput.h"
 #include "windowtest.h"
 
 #include <QMenu>
 #include <QPushButton>
+#include <sys/stat.h>
+#include <unistd.h>
 
 using namespace tessary;
 
@@ -139,6 +142,39 @@ private slots:
         QCOMPARE(form->documentState().CurrentFileName(), path);
         QVERIFY(form->documentState().DocumentModified());
         QVERIFY(sandbox->dialogs->messages.last().text.startsWith(QStringLiteral("Cannot save ")));
+    }
+
+    void saveWritesInPlaceWhereTheFolderRefusesNewFiles_data() {
+        QTest::addColumn<bool>("realFolder");
+        QTest::newRow("folder refusing new files") << false;
+        QTest::newRow("read-only folder, as a user") << true;
+    }
+
+    void saveWritesInPlaceWhereTheFolderRefusesNewFiles() {
+        QFETCH(bool, realFolder);
+        if (realFolder && ::geteuid() == 0)
+            QSKIP("the superuser writes into any folder");
+        QDir(sandbox->dir.path()).mkdir(QStringLiteral("shared"));
+        const QString folder = sandbox->dir.filePath(QStringLiteral("shared"));
+        const QString path = writeFile(QStringLiteral("shared/doc.rtf"), "{\\rtf1 old}");
+        QVERIFY(docs().OpenPath(path));
+        QTest::keyClicks(editor(), QStringLiteral("typed "));
+        struct stat st {};
+        QVERIFY(::stat(QFile::encodeName(path).constData(), &st) == 0);
+        const ino_t inode = st.st_ino;
+        if (realFolder)
+            QVERIFY(QFile::setPermissions(folder, QFile::ReadOwner | QFile::ExeOwner));
+        else
+            SafeOutput::setFoldersRefuseNewFiles(true);
+        const bool saved = docs().FileSave();
+        QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        SafeOutput::setFoldersRefuseNewFiles(false);
+        QVERIFY(saved);
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadOnly) && file.readAll().contains("typed"));
+        QVERIFY(::stat(QFile::encodeName(path).constData(), &st) == 0);
+        QCOMPARE(st.st_ino, inode); // written in place, not replaced
+        QVERIFY(!form->documentState().DocumentModified());
     }
 
     void unreadableFilesLeaveAnUntitledDocument_data() {

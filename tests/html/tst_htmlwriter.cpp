@@ -281,6 +281,46 @@ private slots:
         QVERIFY(!editor->document()->isModified());
     }
 
+    // An address from a destination anchor becomes an href only when following it can do no
+    // more than open a page, a mail or a file; otherwise both ends are text and reported.
+    void linksOnlyToPagesMailAndFiles_data() {
+        QTest::addColumn<QString>("address");
+        QTest::addColumn<QString>("href"); // empty: no link at all
+        // clang-format off
+        QTest::newRow("web page") << "http://example.org/x" << "http://example.org/x";
+        QTest::newRow("mail") << "mailto:me@example.org" << "mailto:me@example.org";
+        QTest::newRow("relative file") << "file://docs/a.html" << "docs/a.html";
+        QTest::newRow("file on a drive") << "file://C:/docs/a.html" << "C:/docs/a.html";
+        QTest::newRow("script") << "file://javascript:document.title='x'" << "";
+        QTest::newRow("script, spaced and capitalised") << "file:// JavaScript:x()" << "";
+        QTest::newRow("data after a web address") << "http://a.org/ file://data:text/html,x" << "";
+        // clang-format on
+    }
+
+    void linksOnlyToPagesMailAndFiles() {
+        QFETCH(QString, address);
+        QFETCH(QString, href);
+        Doc d(*editor);
+        d.text(QStringLiteral("go ")).anchor(address, Anchors::kDestAnchorColor, 2);
+        d.paragraph()
+            .text(QStringLiteral("x "))
+            .anchor(QStringLiteral("to"), Anchors::kSrcAnchorColor, 2);
+        anchors->ScanAnchors();
+        anchors->GrabDestAnchors();
+        const HtmlLinks links = HtmlLinks::fromAnchors(*anchors);
+        HtmlWriter writer(*editor, links, {});
+        QList<HtmlWriter::IncompleteLink> reported;
+        writer.onIncompleteLink = [&](const HtmlWriter::IncompleteLink &l) { reported += l; };
+        const QByteArray html = writer.page();
+        QCOMPARE(html.count("<A href=\"" + href.toLatin1() + "\">"), href.isEmpty() ? 0 : 2);
+        QCOMPARE(html.count("<A "), href.isEmpty() ? 0 : 2);
+        QCOMPARE(html.count("</A>"), html.count("<A "));
+        QVERIFY(html.contains(href.isEmpty() ? "x to" : "x <A href="));
+        QCOMPARE(reported.size(), href.isEmpty() ? 2 : 0);
+        for (const auto &link : reported)
+            QVERIFY(link.asText && link.line == 2 - link.kind && link.length > 0);
+    }
+
     void failedExportKeepsTheOlderPage() {
         Doc(*editor).text(QStringLiteral("new"));
         QTemporaryDir dir;

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+namespace tessary {
+
+class RichEdit;
+
+// What every batch command does with its files, whatever it writes: the input is read as the
+// Open command reads it, the output is checked before the work and written whole at the end.
+// Names are the file system's own bytes (QFile::encodeName), so any name the shell passes works.
+// Each function returns a null string, or the command's one error line.
+namespace BatchFiles {
+
+// The document into `editor`: RTF, else plain text in Courier New 10. A file that is not a
+// regular file, or larger than the window's limit, is refused with the window's message.
+QString load(RichEdit &editor, const QByteArray &in);
+
+// Before any work: OUT must not be IN (also through a link), nor a folder or a read-only file.
+QString checkOutput(const QByteArray &out, const QByteArray &in);
+
+// The whole output, through SafeOutput.
+QString write(const QByteArray &out, const QByteArray &bytes);
+
+// A message box text as one line of stderr.
+QString oneLine(const QString &text);
+
+} // namespace BatchFiles
+
+} // namespace tessary
