@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QChar>
 #include <QSet>
 #include <QString>
@@ -17,6 +18,9 @@ public:
     // Registers every notation face file found in fontsDir; returns the faces still
     // unavailable afterwards (empty when all nine can be used).
     static QStringList registerNotationFaces(const QString &fontsDir);
+    // A TrueType font's data with its fixed-pitch flag cleared (checksums kept true), so that
+    // bold text in it is emboldened on the screen as the printers do.
+    static QByteArray withoutFixedPitchFlag(QByteArray font);
     // The installed families a document can name, once each and as other programs name them:
     // without the foundry Qt appends to a family several foundries supply ("C059 [urw]"),
     // without the generic aliases ("Serif", "Monospace") and without symbol-encoded faces.

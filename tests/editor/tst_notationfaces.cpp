@@ -1,6 +1,7 @@
 #include "editor/notationfaces.h"
 #include "platform/codepage.h"
 #include "platform/fontregistry.h"
+#include "platform/richedit.h"
 
 #include <QFontDatabase>
 #include <QFontInfo>
@@ -106,6 +107,33 @@ QString requiredCharacters(const QString &face) {
     return chars;
 }
 
+// The ink of ten letters set in the editor as a regular run, then as a bold one, and the width
+// of each run.
+QPair<QPair<int, int>, QPair<int, int>> regularAndBoldRun(const QString &face) {
+    RichEdit edit;
+    edit.resize(600, 120);
+    edit.setCursorWidth(0);
+    const QString letters = QStringLiteral("abcdhkmwxz");
+    edit.replaceRange(0, 0, letters, {.face = face, .size = 11}, CharAttributes::All);
+    edit.replaceRange(10, 0, letters, {.face = face, .size = 11, .bold = true},
+                      CharAttributes::All);
+    edit.show();
+    const QImage image = edit.viewport()->grab().toImage();
+    const auto run = [&](int from) {
+        QTextCursor cursor(edit.document());
+        cursor.setPosition(from);
+        const QRect start = edit.cursorRect(cursor);
+        cursor.setPosition(from + 10);
+        const QRect line = start.united(edit.cursorRect(cursor));
+        int ink = 0;
+        for (int y = line.top(); y <= line.bottom(); ++y)
+            for (int x = line.left(); x < line.right(); ++x)
+                ink += 255 - qGray(image.pixel(x, y));
+        return QPair(line.width(), ink);
+    };
+    return {run(0), run(10)};
+}
+
 } // namespace
 
 class NotationFacesTest : public QObject {
@@ -190,6 +218,22 @@ private slots:
                 wrong += QString(" U+%1").arg(c.unicode(), 4, 16, QLatin1Char('0'));
         }
         QVERIFY2(wrong.isEmpty(), qPrintable("missing or uneven:" + wrong));
+    }
+
+    void boldShowsAsItPrints_data() {
+        QTest::addColumn<QString>("face");
+        for (const QString &face : {Face::LatinEven, Face::GreekEven, Face::SymbolHigh})
+            QTest::newRow(qPrintable(face)) << face;
+    }
+
+    // The editor emboldens the notation faces as the printers do, and a bold letter keeps the
+    // column of the letter it stands for.
+    void boldShowsAsItPrints() {
+        QFETCH(QString, face);
+        const auto [regular, bold] = regularAndBoldRun(face);
+        QCOMPARE(bold.first, regular.first);
+        QVERIFY2(bold.second > regular.second * 1.25,
+                 qPrintable(QString("%1 against %2").arg(bold.second).arg(regular.second)));
     }
 
     void piecesJoinFromLineToLine_data() {
