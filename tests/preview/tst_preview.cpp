@@ -297,26 +297,43 @@ private slots:
 
     void zoomBoxTakesTypedScales_data() {
         QTest::addColumn<QString>("typed");
-        QTest::addColumn<int>("scale");
+        QTest::addColumn<int>("finalKey");
+        QTest::addColumn<int>("scale"); // 0: the scale before typing
         QTest::addColumn<QString>("message");
-        QTest::newRow("whole number") << "250" << 250 << "";
-        QTest::newRow("decimal rounds") << "12.5" << 13 << "";
-        QTest::newRow("above the limit is clamped") << "4000" << 1000 << "";
-        QTest::newRow("no digits at all") << "." << 0 << "Invalid scale value";
+        const int enter = Qt::Key_Return, escape = Qt::Key_Escape;
+        QTest::newRow("whole number") << "250" << enter << 250 << "";
+        QTest::newRow("decimal rounds") << "12.5" << enter << 13 << "";
+        QTest::newRow("above the limit is clamped") << "4000" << enter << 1000 << "";
+        QTest::newRow("letters and signs are not typed") << "2a5-x0%" << enter << 250 << "";
+        QTest::newRow("backspace is typed") << "2500\b" << enter << 250 << "";
+        QTest::newRow("no digits at all") << "." << enter << 0 << "Invalid scale value";
+        QTest::newRow("escape keeps the scale") << "250" << escape << 0 << "";
     }
 
+    // Typed as a user types: into the focused box, whose line edit gets the keys from it.
     void zoomBoxTakesTypedScales() {
         QFETCH(QString, typed);
+        QFETCH(int, finalKey);
         QFETCH(int, scale);
         QVERIFY(showWindow());
         TCustomPreview *preview = form->Preview();
         const int before = preview->ViewScale();
         TPreviewComboBox *box = form->Toolbar()->ScaleComboBox();
-        box->lineEdit()->setFocus();
-        box->lineEdit()->clear();
-        QTest::keyClicks(box->lineEdit(), typed);
-        QTest::keyClick(box->lineEdit(), Qt::Key_Return);
-        QCOMPARE(preview->ViewMode(), vmCustom);
+        box->setFocus();
+        QTRY_VERIFY(box->hasFocus());
+        QTest::keyClick(box, Qt::Key_A, Qt::ControlModifier);
+        for (const QChar c : typed) {
+            if (c == QLatin1Char('\b'))
+                QTest::keyClick(box, Qt::Key_Backspace);
+            else
+                QTest::keyClicks(box, QString(c));
+        }
+        const QString shown = box->currentText();
+        QTest::keyClick(box, Qt::Key(finalKey));
+        if (finalKey == Qt::Key_Return)
+            QCOMPARE(preview->ViewMode(), vmCustom);
+        else
+            QVERIFY(shown != preview->ScaleText());
         QCOMPARE(preview->ViewScale(), scale ? scale : before);
         QCOMPARE(box->currentText(), preview->ScaleText());
         QVERIFY(sandbox->dialogs->messages.size() <= 1);
