@@ -7,6 +7,7 @@
 #include "printjob/tricheditprintjob.h"
 #include "testsupport.h"
 
+#include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
 #include <QProcess>
@@ -353,6 +354,20 @@ private slots:
         QCOMPARE(bar->UserPanelText(), QStringLiteral("Draft"));
         window->SetPanels({pnScale});
         QCOMPARE(bar->PanelText(pnPage), QString());
+    }
+
+    // At their default widths the panels show their widest texts whole.
+    void panelsHoldTheirWidestTexts() {
+        QVERIFY(showWindow());
+        auto *page = form->StatusBar()->findChild<QLabel *>(QStringLiteral("PagePanel"));
+        auto *scale = form->StatusBar()->findChild<QLabel *>(QStringLiteral("ScalePanel"));
+        QVERIFY(page && scale);
+        for (const auto &[label, text] :
+             {std::pair{page, "Page 9999 of 9999"}, std::pair{scale, "Whole page (1000%)"},
+              std::pair{scale, "Page width (1000%)"}}) {
+            label->setText(QLatin1String(text));
+            QVERIFY2(label->sizeHint().width() <= label->width(), text);
+        }
     }
 
     void everyGlyphStandsOutOnDarkAndLightFaces() {
