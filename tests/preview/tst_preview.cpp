@@ -7,9 +7,11 @@
 #include "printjob/tricheditprintjob.h"
 #include "testsupport.h"
 
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
+#include <QPrinter>
 #include <QProcess>
 #include <QScrollBar>
 #include <QSignalSpy>
@@ -37,6 +39,15 @@ protected:
     void DoDraw(Canvas &canvas, int, const QRect &TheRect, TDrawArea, TDrawTarget) override {
         canvas.painter().fillRect(QRect(TheRect.topLeft() + QPoint(600, 600), QSize(1200, 1200)),
                                   Qt::black);
+    }
+};
+
+// Print dialogs that, as the desktop's does for a PDF printer, let the user pick the file.
+struct FilePickingDialogs : test::ScriptedDialogs {
+    QString pickedFile;
+    bool printDialog(QWidget *, QPrinter *printer, PrintRange &) override {
+        printer->setOutputFileName(pickedFile);
+        return true;
     }
 };
 
@@ -354,6 +365,20 @@ private slots:
         QCOMPARE(bar->UserPanelText(), QStringLiteral("Draft"));
         window->SetPanels({pnScale});
         QCOMPARE(bar->PanelText(pnPage), QString());
+    }
+
+    // The file named in the print dialog is the one written; nothing asks for it again.
+    void printDialogButtonAsksForThePdfOnce() {
+        auto dialogs = std::make_unique<FilePickingDialogs>();
+        FilePickingDialogs *picking = dialogs.get();
+        picking->pickedFile = sandbox->dir.filePath(QStringLiteral("chosen.pdf"));
+        Services::setDialogs(std::move(dialogs));
+        Services::setPrinter(std::make_unique<SystemPrinter>(SystemPrinter::Kind::Pdf));
+        window->SetButtons({btnPrintDialog});
+        QVERIFY(showWindow());
+        form->Toolbar()->ClickButton(btnPrintDialog);
+        QCOMPARE(picking->dialogTitles, QStringList());
+        QVERIFY(QFileInfo(picking->pickedFile).size() > 0);
     }
 
     // At their default widths the panels show their widest texts whole.
