@@ -22,8 +22,9 @@ inline void registerNotationFaces() {
 }
 
 struct FixedScreen : ScreenService {
-    int pixels = 1280, dpi = 96;
+    int pixels = 1280, dpi = 96, height = 1024;
     int width() const override { return pixels; }
+    QRect availableGeometry() const override { return {0, 0, pixels, height}; }
     int logicalDpi() const override { return dpi; }
 };
 

@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QFont>
 #include <QFontDatabase>
@@ -10,6 +11,8 @@
 #include <QHash>
 #include <QRawFont>
 #include <QSet>
+#include <QtEndian>
+#include <algorithm>
 
 namespace tessary {
 
@@ -50,7 +53,48 @@ QString withoutFoundry(const QString &family) {
     return open > 0 ? family.left(open) : family;
 }
 
+quint32 tableChecksum(const char *data, quint32 length) {
+    quint32 sum = 0;
+    for (quint32 at = 0; at < length; at += 4) {
+        char word[4] = {};
+        std::copy(data + at, data + std::min(at + 4, length), word);
+        sum += qFromBigEndian<quint32>(word);
+    }
+    return sum;
+}
+
 } // namespace
+
+QByteArray FontRegistry::withoutFixedPitchFlag(QByteArray font) {
+    // The text engine never emboldens a face flagged fixed-pitch, so bold notation would show
+    // regular on the screen while every printer strokes it bold. Every glyph keeps its advance.
+    const auto word = [&](qsizetype at) { return qFromBigEndian<quint32>(font.constData() + at); };
+    if (font.size() < 12)
+        return font;
+    const int tables = qFromBigEndian<quint16>(font.constData() + 4);
+    qsizetype postEntry = -1, headOffset = -1;
+    for (int i = 0; i < tables && 12 + 16 * (i + 1) <= font.size(); ++i) {
+        const qsizetype entry = 12 + 16 * i;
+        const QByteArray tag = font.mid(entry, 4);
+        if (tag == "post")
+            postEntry = entry;
+        else if (tag == "head")
+            headOffset = word(entry + 8);
+    }
+    if (postEntry < 0)
+        return font;
+    const quint32 offset = word(postEntry + 8), length = word(postEntry + 12);
+    if (length < 16 || offset + length > quint64(font.size()) || word(offset + 12) == 0)
+        return font;
+    qToBigEndian<quint32>(0, font.data() + offset + 12); // post.isFixedPitch
+    qToBigEndian(tableChecksum(font.constData() + offset, length), font.data() + postEntry + 4);
+    if (headOffset >= 0 && headOffset + 12 <= font.size()) {
+        qToBigEndian<quint32>(0, font.data() + headOffset + 8);
+        const quint32 sum = tableChecksum(font.constData(), quint32(font.size()));
+        qToBigEndian<quint32>(0xB1B0AFBA - sum, font.data() + headOffset + 8);
+    }
+    return font;
+}
 
 QStringList FontRegistry::documentFamilies() {
     static const QSet<QString> generic = {
@@ -123,8 +167,9 @@ QStringList FontRegistry::registerNotationFaces(const QString &fontsDir) {
     QStringList missing;
     for (const QString &face : kFaces) {
         const QString path = QDir(fontsDir).absoluteFilePath(fileForFace(face));
-        if (!registered.contains(path) && QFileInfo::exists(path) &&
-            QFontDatabase::addApplicationFont(path) >= 0)
+        QFile file(path);
+        if (!registered.contains(path) && file.open(QIODevice::ReadOnly) &&
+            QFontDatabase::addApplicationFontFromData(withoutFixedPitchFlag(file.readAll())) >= 0)
             registered.insert(path);
         // A face installed on the system serves as well as our file.
         if (!QFontDatabase::hasFamily(face))

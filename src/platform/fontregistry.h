@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QChar>
 #include <QSet>
 #include <QString>
@@ -19,6 +20,9 @@ public:
     static QStringList registerNotationFaces(const QString &fontsDir);
     // The file of a notation face in the data folder's fonts/, whether or not it exists.
     static QString notationFaceFile(const QString &face);
+    // A TrueType font's data with its fixed-pitch flag cleared (checksums kept true), so that
+    // bold text in it is emboldened on the screen as the printers do.
+    static QByteArray withoutFixedPitchFlag(QByteArray font);
     // The installed families a document can name, once each and as other programs name them:
     // without the foundry Qt appends to a family several foundries supply ("C059 [urw]"),
     // without the generic aliases ("Serif", "Monospace") and without symbol-encoded faces.

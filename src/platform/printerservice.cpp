@@ -10,6 +10,7 @@
 #include <QPainter>
 #include <QPrinter>
 #include <QPrinterInfo>
+#include <utility>
 
 namespace tessary {
 
@@ -131,9 +132,11 @@ bool SystemPrinter::beginDoc() {
     if (m_painter)
         return false;
     if (m_pdf) {
-        const QString name = Services::dialogs().saveFileName(
-            nullptr, QStringLiteral("Print to PDF"), proposedPdfName(),
-            QStringLiteral("PDF files (*.pdf)"), QStringLiteral("pdf"));
+        QString name = std::exchange(m_chosenFile, QString());
+        if (name.isEmpty())
+            name = Services::dialogs().saveFileName(
+                nullptr, QStringLiteral("Print to PDF"), proposedPdfName(),
+                QStringLiteral("PDF files (*.pdf)"), QStringLiteral("pdf"));
         if (name.isEmpty())
             return false;
         m_printer->setOutputFileName(name);
@@ -166,7 +169,14 @@ QPaintDevice *SystemPrinter::layoutDevice() {
 }
 
 bool SystemPrinter::printDialog(QWidget *parent, PrintRange &range) {
-    return Services::dialogs().printDialog(parent, m_printer.get(), range);
+    // The print dialog of a PDF printer asks for the file itself (proposing ours); the
+    // document it begins goes there without asking again.
+    if (m_pdf)
+        m_printer->setOutputFileName(proposedPdfName());
+    const bool accepted = Services::dialogs().printDialog(parent, m_printer.get(), range);
+    const bool toFile = m_pdf && m_printer->outputFormat() == QPrinter::PdfFormat;
+    m_chosenFile = accepted && toFile ? m_printer->outputFileName() : QString();
+    return accepted;
 }
 
 bool SystemPrinter::setupDialog(QWidget *parent) {

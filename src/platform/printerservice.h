@@ -99,6 +99,8 @@ private:
     std::unique_ptr<QPrinter> m_printer;
     std::unique_ptr<QPainter> m_painter;
     bool m_pdf = false;
+    // The file the user named in the print dialog, for the document that dialog begins.
+    QString m_chosenFile;
 };
 
 // A machine without any printer: every figure is empty and nothing can be printed.

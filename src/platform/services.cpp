@@ -17,6 +17,11 @@ int ScreenService::width() const {
     return s ? s->geometry().width() : 0;
 }
 
+QRect ScreenService::availableGeometry() const {
+    const QScreen *s = QGuiApplication::primaryScreen();
+    return s ? s->availableGeometry() : QRect();
+}
+
 int ScreenService::logicalDpi() const {
     const QScreen *s = QGuiApplication::primaryScreen();
     return s ? qRound(s->logicalDotsPerInchX()) : 96;

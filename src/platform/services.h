@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QMessageBox>
+#include <QRect>
 #include <QString>
 #include <QUrl>
 #include <memory>
@@ -19,6 +20,8 @@ public:
     virtual ~ScreenService() = default;
     virtual int width() const;
     virtual int logicalDpi() const;
+    // The part of the screen windows may take (without panels and docks).
+    virtual QRect availableGeometry() const;
 };
 
 // Message boxes and file dialogs. Tests replace it with scripted answers so that no test

@@ -1,5 +1,6 @@
 #include "platform/settingsstore.h"
 
+#include <QFile>
 #include <QStandardPaths>
 
 namespace tessary {
@@ -49,7 +50,38 @@ bool SettingsStore::keyExists(const QString &keyPath) const {
 QString SettingsStore::readString(const QString &keyPath, const QString &name,
                                   const QString &fallback) const {
     const QVariant v = m_settings->value(group(keyPath) + QLatin1Char('/') + name);
-    return v.isValid() ? v.toString() : fallback;
+    if (!v.isValid())
+        return fallback;
+    // An unquoted comma makes the INI reader split a hand-written value into a list of
+    // trimmed pieces ("RHPT=.date, .time"); the value is meant whole, as the file holds it.
+    if (v.metaType().id() == QMetaType::QStringList) {
+        const QString raw = rawValue(group(keyPath) + QLatin1Char('/') + name);
+        return raw.isNull() ? v.toStringList().join(QStringLiteral(", ")) : raw;
+    }
+    return v.toString();
+}
+
+QString SettingsStore::rawValue(const QString &path) const {
+    // The first part of the path names the INI section, the rest the key, its parts joined
+    // by backslashes and blanks written %20 as the INI writer does.
+    const qsizetype slash = path.indexOf(QLatin1Char('/'));
+    const QString section = slash < 0 ? QStringLiteral("General") : path.left(slash);
+    QString key = path.mid(slash + 1);
+    key.replace(QLatin1Char('/'), QLatin1Char('\\'))
+        .replace(QLatin1Char(' '), QStringLiteral("%20"));
+    QFile file(fileName());
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
+        return {};
+    QString value, current;
+    while (!file.atEnd()) {
+        const QString line = QString::fromUtf8(file.readLine()).trimmed();
+        const qsizetype equals = line.indexOf(QLatin1Char('='));
+        if (line.startsWith(QLatin1Char('[')) && line.endsWith(QLatin1Char(']')))
+            current = line.mid(1, line.size() - 2);
+        else if (current == section && equals > 0 && line.left(equals).trimmed() == key)
+            value = line.mid(equals + 1).trimmed();
+    }
+    return value;
 }
 
 int SettingsStore::readInteger(const QString &keyPath, const QString &name, int fallback) const {

@@ -32,6 +32,8 @@ public:
 
 private:
     static QString group(const QString &keyPath);
+    // The text after "key=" in the file for a settings path; null when the file has none.
+    QString rawValue(const QString &path) const;
     std::unique_ptr<QSettings> m_settings;
 };
 

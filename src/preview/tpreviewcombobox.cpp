@@ -23,6 +23,9 @@ TPreviewComboBox::TPreviewComboBox(QWidget *parent)
     for (int step : ZoomSteps)
         addItem(QStringLiteral("%1%").arg(step));
     setMaxVisibleItems(count());
+    // The box itself gets the keys and the focus when it has it and hands them to its line
+    // edit past any filter, so both are watched.
+    installEventFilter(this);
     lineEdit()->installEventFilter(this);
     connect(this, &QComboBox::activated, this, &TPreviewComboBox::itemChosen);
     PreviewUpdated();
@@ -74,9 +77,10 @@ void TPreviewComboBox::focusPreview() {
 }
 
 bool TPreviewComboBox::eventFilter(QObject *watched, QEvent *event) {
-    if (watched == lineEdit() && event->type() == QEvent::FocusOut) {
+    const bool mine = watched == this || watched == lineEdit();
+    if (mine && event->type() == QEvent::FocusOut) {
         PreviewUpdated();
-    } else if (watched == lineEdit() && event->type() == QEvent::KeyPress) {
+    } else if (mine && event->type() == QEvent::KeyPress) {
         auto *key = static_cast<QKeyEvent *>(event);
         switch (key->key()) {
         case Qt::Key_Return:
@@ -90,9 +94,11 @@ bool TPreviewComboBox::eventFilter(QObject *watched, QEvent *event) {
         default:
             break;
         }
-        // Of the characters, only digits and the decimal point are typed.
+        // Of the characters, only digits and the decimal point are typed; keys held with
+        // Ctrl or Alt are the line edit's commands (select all, undo) and pass.
         const QString text = key->text();
-        if (!text.isEmpty() && text.at(0).isPrint() && !text.at(0).isDigit() &&
+        const bool command = key->modifiers() & (Qt::ControlModifier | Qt::AltModifier);
+        if (!command && !text.isEmpty() && text.at(0).isPrint() && !text.at(0).isDigit() &&
             text != QLatin1String("."))
             return true;
     }

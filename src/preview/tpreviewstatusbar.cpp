@@ -1,6 +1,8 @@
 #include "preview/tpreviewstatusbar.h"
 
+#include <QFontMetrics>
 #include <QLabel>
+#include <algorithm>
 
 namespace tessary {
 
@@ -12,10 +14,29 @@ QLabel *panel(const QString &name, QWidget *parent) {
     label->setFrameShadow(QFrame::Sunken);
     return label;
 }
+
+// Room for the widest of `texts` inside a sunken panel's frame and margins.
+int panelWidthFor(const QFont &font, std::initializer_list<const char *> texts) {
+    const QFontMetrics metrics(font);
+    int widest = 0;
+    for (const char *text : texts)
+        widest = std::max(widest, metrics.horizontalAdvance(QLatin1String(text)));
+    return std::max(100, widest + 16);
+}
 } // namespace
+
+int TCustomPreviewStatusBar::DefaultPagePanelWidth(const QFont &font) {
+    return panelWidthFor(font, {"Page 9999 of 9999"});
+}
+
+int TCustomPreviewStatusBar::DefaultScalePanelWidth(const QFont &font) {
+    return panelWidthFor(font, {"Whole page (1000%)", "Page width (1000%)"});
+}
 
 TCustomPreviewStatusBar::TCustomPreviewStatusBar(QWidget *parent)
     : QStatusBar(parent)
+    , m_pageWidth(DefaultPagePanelWidth(font()))
+    , m_scaleWidth(DefaultScalePanelWidth(font()))
     , m_pagePanel(panel(QStringLiteral("PagePanel"), this))
     , m_scalePanel(panel(QStringLiteral("ScalePanel"), this))
     , m_userPanel(panel(QStringLiteral("UserPanel"), this)) {

@@ -20,6 +20,11 @@ class TCustomPreviewStatusBar : public QStatusBar, public PreviewLinkedControl {
 public:
     explicit TCustomPreviewStatusBar(QWidget *parent = nullptr);
 
+    // The default panel widths: 100 pixels, or as much as the panel's widest text needs in
+    // `font` ("Page 9999 of 9999", "Page width (1000%)").
+    static int DefaultPagePanelWidth(const QFont &font);
+    static int DefaultScalePanelWidth(const QFont &font);
+
     void SetPreview(TCustomPreview *preview) { linkPreview(preview); }
     TPanels Panels() const { return m_panels; }
     void SetPanels(const TPanels &panels);
@@ -42,8 +47,8 @@ signals:
 
 private:
     TPanels m_panels{pnPage, pnScale};
-    int m_pageWidth = 100;
-    int m_scaleWidth = 100;
+    int m_pageWidth;
+    int m_scaleWidth;
     QString m_userText;
     QLabel *m_pagePanel;
     QLabel *m_scalePanel;

@@ -153,8 +153,8 @@ private:
     QPixmap m_userGlyph;
     QString m_userHint;
     TPanels m_panels{pnPage, pnScale};
-    int m_pagePanelWidth = 100;
-    int m_scalePanelWidth = 100;
+    int m_pagePanelWidth = TCustomPreviewStatusBar::DefaultPagePanelWidth(m_font);
+    int m_scalePanelWidth = TCustomPreviewStatusBar::DefaultScalePanelWidth(m_font);
     QString m_userText;
     bool m_sizeGrip = true;
 };

@@ -1,5 +1,7 @@
 #include "printing/tprintform.h"
 
+#include "platform/services.h"
+#include "printing/patterns.h"
 #include "printing/printsettings.h"
 
 #include <QCheckBox>
@@ -13,6 +15,7 @@
 #include <QPushButton>
 #include <QToolBar>
 #include <QToolButton>
+#include <algorithm>
 
 namespace tessary {
 
@@ -131,6 +134,9 @@ void TPrintForm::layoutControls() {
     auto *patterns = new QGroupBox(QStringLiteral("Header and footer"), this);
     auto *patternGrid = new QGridLayout(patterns);
     int row = 0;
+    qsizetype longestEntry = 0;
+    for (const QString &entry : Patterns::FixedEntries())
+        longestEntry = std::max(longestEntry, entry.size());
     for (auto [set, line, font] : {std::tuple{m_header, HeaderLineCheckBox, HeaderFontButton},
                                    std::tuple{m_footer, FooterLineCheckBox, FooterFontButton}}) {
         patternGrid->addWidget(set->PatternLabel, row, 0);
@@ -140,6 +146,10 @@ void TPrintForm::layoutControls() {
         boxes->addStretch();
         boxes->addWidget(line);
         patternGrid->addLayout(boxes, row, 1);
+        // The box is as wide as its longest fixed entry; a longer custom pattern scrolls in
+        // it rather than widening the dialog.
+        set->ComboBox->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+        set->ComboBox->setMinimumContentsLength(int(longestEntry));
         patternGrid->addWidget(set->ComboBox, row + 1, 0, 1, 2);
         patternGrid->addWidget(font, row + 1, 2);
         row += 2;
@@ -177,6 +187,9 @@ void TPrintForm::layoutControls() {
     auto *all = new QHBoxLayout(this);
     all->addLayout(left);
     all->addLayout(right, 1);
+    // Nothing typed or stored may push the dialog past the screen.
+    if (const QRect screen = Services::screen().availableGeometry(); screen.isValid())
+        setMaximumSize(screen.size().expandedTo(minimumSizeHint()));
 }
 
 void TPrintForm::connectControls() {

@@ -1,6 +1,7 @@
 #include "editor/notationfaces.h"
 #include "platform/codepage.h"
 #include "platform/fontregistry.h"
+#include "platform/richedit.h"
 
 #include <QFontDatabase>
 #include <QFontInfo>
@@ -96,6 +97,20 @@ QString requiredCharacters() {
     return chars;
 }
 
+// The ink of the editor's characters [from, to) on the first line, and their width.
+QPair<int, int> runInk(RichEdit &edit, const QImage &image, int from, int to) {
+    QTextCursor cursor(edit.document());
+    cursor.setPosition(from);
+    const QRect start = edit.cursorRect(cursor);
+    cursor.setPosition(to);
+    const QRect line = start.united(edit.cursorRect(cursor));
+    int ink = 0;
+    for (int y = line.top(); y <= line.bottom(); ++y)
+        for (int x = line.left(); x < line.right(); ++x)
+            ink += 255 - qGray(image.pixel(x, y));
+    return {line.width(), ink};
+}
+
 } // namespace
 
 class NotationFacesTest : public QObject {
@@ -180,6 +195,24 @@ private slots:
                 wrong += QString(" U+%1").arg(c.unicode(), 4, 16, QLatin1Char('0'));
         }
         QVERIFY2(wrong.isEmpty(), qPrintable("missing or uneven:" + wrong));
+    }
+
+    // The editor emboldens the notation faces as the printers do, and a bold letter keeps the
+    // column of the letter it stands for.
+    void boldShowsAsItPrints() {
+        const QString face = Face::LatinEven;
+        RichEdit edit;
+        edit.resize(600, 120);
+        edit.setCursorWidth(0);
+        edit.replaceRange(0, 0, "abcdhkmwxz", {.face = face, .size = 11}, CharAttributes::All);
+        edit.replaceRange(10, 0, "abcdhkmwxz", {.face = face, .size = 11, .bold = true},
+                          CharAttributes::All);
+        edit.show();
+        const QImage image = edit.viewport()->grab().toImage();
+        const auto [regular, bold] =
+            std::pair(runInk(edit, image, 0, 10), runInk(edit, image, 10, 20));
+        QCOMPARE(bold.first, regular.first);
+        QVERIFY2(bold.second > regular.second * 1.25, qPrintable(QString::number(bold.second)));
     }
 
     void piecesJoinFromLineToLine_data() {

@@ -7,8 +7,11 @@
 #include "printjob/tricheditprintjob.h"
 #include "testsupport.h"
 
+#include <QFileInfo>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
+#include <QPrinter>
 #include <QProcess>
 #include <QScrollBar>
 #include <QSignalSpy>
@@ -36,6 +39,15 @@ protected:
     void DoDraw(Canvas &canvas, int, const QRect &TheRect, TDrawArea, TDrawTarget) override {
         canvas.painter().fillRect(QRect(TheRect.topLeft() + QPoint(600, 600), QSize(1200, 1200)),
                                   Qt::black);
+    }
+};
+
+// Print dialogs that, as the desktop's does for a PDF printer, let the user pick the file.
+struct FilePickingDialogs : test::ScriptedDialogs {
+    QString pickedFile;
+    bool printDialog(QWidget *, QPrinter *printer, PrintRange &) override {
+        printer->setOutputFileName(pickedFile);
+        return true;
     }
 };
 
@@ -297,26 +309,33 @@ private slots:
 
     void zoomBoxTakesTypedScales_data() {
         QTest::addColumn<QString>("typed");
-        QTest::addColumn<int>("scale");
+        QTest::addColumn<int>("finalKey");
+        QTest::addColumn<int>("scale"); // 0: the scale before typing
         QTest::addColumn<QString>("message");
-        QTest::newRow("whole number") << "250" << 250 << "";
-        QTest::newRow("decimal rounds") << "12.5" << 13 << "";
-        QTest::newRow("above the limit is clamped") << "4000" << 1000 << "";
-        QTest::newRow("no digits at all") << "." << 0 << "Invalid scale value";
+        const int enter = Qt::Key_Return, escape = Qt::Key_Escape;
+        QTest::newRow("whole number") << "250" << enter << 250 << "";
+        QTest::newRow("decimal rounds") << "12.5" << enter << 13 << "";
+        QTest::newRow("above the limit is clamped") << "4000" << enter << 1000 << "";
+        QTest::newRow("letters and signs are not typed") << "2a5-x0%" << enter << 250 << "";
+        QTest::newRow("no digits at all") << "." << enter << 0 << "Invalid scale value";
+        QTest::newRow("escape keeps the scale") << "250" << escape << 0 << "";
     }
 
+    // Typed as a user types: into the focused box, which hands the keys to its line edit.
     void zoomBoxTakesTypedScales() {
         QFETCH(QString, typed);
+        QFETCH(int, finalKey);
         QFETCH(int, scale);
         QVERIFY(showWindow());
         TCustomPreview *preview = form->Preview();
         const int before = preview->ViewScale();
         TPreviewComboBox *box = form->Toolbar()->ScaleComboBox();
-        box->lineEdit()->setFocus();
-        box->lineEdit()->clear();
-        QTest::keyClicks(box->lineEdit(), typed);
-        QTest::keyClick(box->lineEdit(), Qt::Key_Return);
-        QCOMPARE(preview->ViewMode(), vmCustom);
+        box->setFocus();
+        QTRY_VERIFY(box->hasFocus());
+        QTest::keyClick(box, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClicks(box, typed);
+        QTest::keyClick(box, Qt::Key(finalKey));
+        QCOMPARE(preview->ViewMode(), finalKey == Qt::Key_Return ? vmCustom : vmWholePage);
         QCOMPARE(preview->ViewScale(), scale ? scale : before);
         QCOMPARE(box->currentText(), preview->ScaleText());
         QVERIFY(sandbox->dialogs->messages.size() <= 1);
@@ -336,6 +355,30 @@ private slots:
         QCOMPARE(bar->UserPanelText(), QStringLiteral("Draft"));
         window->SetPanels({pnScale});
         QCOMPARE(bar->PanelText(pnPage), QString());
+    }
+
+    // The file named in the print dialog is the one written; nothing asks for it again.
+    void printDialogButtonAsksForThePdfOnce() {
+        auto dialogs = std::make_unique<FilePickingDialogs>();
+        FilePickingDialogs *picking = dialogs.get();
+        picking->pickedFile = sandbox->dir.filePath(QStringLiteral("chosen.pdf"));
+        Services::setDialogs(std::move(dialogs));
+        Services::setPrinter(std::make_unique<SystemPrinter>(SystemPrinter::Kind::Pdf));
+        window->SetButtons({btnPrintDialog});
+        QVERIFY(showWindow());
+        form->Toolbar()->ClickButton(btnPrintDialog);
+        QCOMPARE(picking->dialogTitles, QStringList());
+        QVERIFY(QFileInfo(picking->pickedFile).size() > 0);
+    }
+
+    // At its default width the scale panel shows its widest texts whole.
+    void scalePanelHoldsItsWidestTexts() {
+        QVERIFY(showWindow());
+        auto *scale = form->StatusBar()->findChild<QLabel *>(QStringLiteral("ScalePanel"));
+        for (const char *text : {"Whole page (1000%)", "Page width (1000%)"}) {
+            scale->setText(QLatin1String(text));
+            QVERIFY2(scale->sizeHint().width() <= scale->width(), text);
+        }
     }
 
     void everyGlyphStandsOutOnDarkAndLightFaces() {

@@ -144,6 +144,22 @@ private slots:
         QCOMPARE(form->FontForm().fonts().font(6)->size, 12);
     }
 
+    // A long custom pattern kept over a restart scrolls inside its box; the dialog stays on
+    // the screen.
+    void longCustomPatternKeepsTheDialogOnTheScreen() {
+        const QString pattern = QStringLiteral(".date .time ").repeated(16).left(175);
+        form->HeaderChoosers().setCustomPattern(pattern, Patterns::CustomPatternEntry);
+        form->SavePrintSettings();
+        makeForm();
+        QCOMPARE(form->HeaderChoosers().customPattern(), pattern);
+        form->show();
+        QVERIFY(QTest::qWaitForWindowExposed(form.get()));
+        const QRect screen = Services::screen().availableGeometry();
+        QVERIFY2(form->width() <= screen.width(), qPrintable(QString::number(form->width())));
+        const QComboBox *box = form->HeaderChoosers().ComboBox;
+        QVERIFY(box->width() < box->fontMetrics().horizontalAdvance(pattern));
+    }
+
     void rightHeaderIsDrawnAboveTheBodysRightEdge() {
         form->HeaderChoosers().setPattern(2, QStringLiteral("HEADER"));
         form->PrintButton->click();
