@@ -58,26 +58,12 @@ void Anchors::ResetAnchorTables() {
     SrcAnchors.fill(0);
 }
 
-void Anchors::clearTabStops() {
-    QTextDocument *doc = m_editor->document();
-    QTextCursor cursor(doc);
-    for (QTextBlock block = doc->begin(); block.isValid(); block = block.next()) {
-        QTextBlockFormat format = block.blockFormat();
-        if (!format.hasProperty(QTextFormat::TabPositions))
-            continue;
-        format.clearProperty(QTextFormat::TabPositions);
-        cursor.setPosition(block.position());
-        cursor.setBlockFormat(format);
-    }
-}
-
 // Each display line is read as runs of equal attributes, which is the same as reading it
 // character by character: an anchor registers once, under the number of its first run.
 void Anchors::ScanAnchors() {
     ResetAnchorTables();
     RichEdit *editor = m_editor;
     const RichEdit::UpdateGroup group(*m_editor);
-    clearTabStops();
     const int lines = editor->lineCount();
     for (int line = 0; line < lines; ++line) {
         bool inside = false;

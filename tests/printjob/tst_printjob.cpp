@@ -1,3 +1,5 @@
+#include "platform/rtfreader.h"
+#include "platform/textformat.h"
 #include "printjob/pagetests.h"
 #include "printjob/previewclient.h"
 #include "printjob/tcustomprintjob.h"
@@ -330,6 +332,52 @@ private slots:
         QVERIFY(test::inkPixels(sheet) > 500);
         // Ink only inside the body, give or take a pixel of the drawing's rounding.
         QVERIFY(rich->GetBodyRect().adjusted(-20, -20, 20, 20).contains(test::inkBox(sheet, 0.1)));
+    }
+
+    // Indents, tab stops and bullet room are kept in screen units; on the page they measure
+    // what they say, whatever the screen's resolution.
+    void indentsAndStopsPrintAtTheirTrueSize_data() {
+        QTest::addColumn<int>("screenDpi");
+        QTest::newRow("96 pixels per inch") << 96;
+        QTest::newRow("120 pixels per inch") << 120;
+    }
+
+    void indentsAndStopsPrintAtTheirTrueSize() {
+        QFETCH(int, screenDpi);
+        setDocumentDpi(screenDpi);
+        RichEdit paper;
+        QTextCursor cursor(paper.document());
+        RtfReader::read("{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}}\\f0\\fs24 X\\par"
+                        "\\pard\\li1440 X\\par\\pard\\fi1440 X\\par\\pard\\li2880 X\\par"
+                        "\\pard\\tx2880\\tab X\\par"
+                        "\\pard{\\*\\pn\\pnlvlblt}\\li0 X\\par}",
+                        cursor);
+        rich->SetRichEdit(&paper);
+        const qreal scale = 0.25;
+        const QImage sheet = test::drawnPage({1275, 1650}, scale,
+                                             [&](QPainter &p) { rich->DrawPage(p, 1, dtPreview); });
+        // The left edge of each line's ink, in printer pixels (600 per inch, margin 600).
+        QList<int> lefts;
+        bool inLine = false;
+        for (int y = 0; y < sheet.height(); ++y) {
+            int left = -1;
+            for (int x = 0; x < sheet.width() && left < 0; ++x)
+                left = qGray(sheet.pixel(x, y)) < 128 ? x : -1;
+            if (left >= 0 && !inLine)
+                lefts.append(qRound(left / scale));
+            else if (left >= 0)
+                lefts.last() = std::min(lefts.last(), qRound(left / scale));
+            inLine = left >= 0;
+        }
+        // The bullet stands in the 14 points of room left of its text.
+        const QList<int> expected{600, 1200, 1200, 1800, 1800};
+        QCOMPARE(lefts.size(), expected.size() + 1);
+        for (int i = 0; i < expected.size(); ++i)
+            QVERIFY2(std::abs(lefts[i] - expected[i]) <= 16,
+                     qPrintable(QString("line %1 at %2").arg(i + 1).arg(lefts[i])));
+        QVERIFY(lefts.last() < 600 + 117 && lefts.last() >= 600);
+        rich->SetRichEdit(edit.get());
+        setDocumentDpi(96);
     }
 
     void printOutReadsBackPageByPage() {
