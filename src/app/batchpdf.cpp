@@ -98,6 +98,8 @@ QString ExportPdf(const QString &in, const QString &out) {
         return error;
     FontBoxes boxes(&host);
     TPrintForm form(&editor, boxes, &host);
+    if (const QString refused = form.CheckLengths(); !refused.isNull())
+        return QStringLiteral("the saved print settings: %1").arg(refused);
     TRichEditPrintJob &job = form.RichEditPrintJob();
     job.SetTitle(QFileInfo(in).fileName());
     job.Refresh();
