@@ -295,23 +295,23 @@ void TPrintForm::PrintButtonClick() {
 }
 
 void TPrintForm::printCopies(int from, int to, int copies) {
+    const bool oneDocument = m_job->printer().writesFile();
+    const int pages = to - from + 1;
+    int copy = 0;
     std::unique_ptr<QProgressDialog> progress;
     QMetaObject::Connection tracking;
-    if ((to - from + 1) * copies > kProgressPages) {
-        progress = std::make_unique<QProgressDialog>(QStringLiteral("Printing..."),
-                                                     QStringLiteral("Cancel"), 0, 0, this);
+    if (pages * copies > kProgressPages) {
+        progress = std::make_unique<QProgressDialog>(
+            QStringLiteral("Printing..."), QStringLiteral("Cancel"), 0, pages * copies, this);
         progress->setWindowModality(Qt::WindowModal);
         QProgressDialog *shown = progress.get();
-        tracking = connect(m_job, &TCustomPrintJob::OnPrintProgress, shown,
-                           [this, shown](int pos, int, int max) {
-                               shown->setMaximum(max);
-                               shown->setValue(pos);
-                               if (shown->wasCanceled())
-                                   m_job->Abort();
-                           });
+        tracking = connect(m_job, &TCustomPrintJob::OnPrintProgress, shown, [&, shown](int pos) {
+            shown->setValue((oneDocument ? 0 : copy * pages) + pos);
+            if (shown->wasCanceled())
+                m_job->Abort();
+        });
     }
-    const bool oneDocument = m_job->printer().writesFile();
-    for (int copy = 0; copy < (oneDocument ? 1 : copies); ++copy) {
+    for (; copy < (oneDocument ? 1 : copies); ++copy) {
         m_job->PrintPages(from, to, {}, oneDocument ? copies : 1);
         if (progress && progress->wasCanceled())
             break;

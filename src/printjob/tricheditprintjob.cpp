@@ -51,7 +51,9 @@ void TRichEditPrintJob::paginate() {
         next = m_format->measure(request, true);
         if (next < 0)
             next = textLength;
-        if (next <= start)
+        // Every page must end past its start: a pass that places nothing ends the
+        // pagination, so no fault in measuring can make it run away.
+        if (next <= start || next > textLength)
             break;
         m_pages.append({start, next});
         emit OnUpdateProgress(next, 0, textLength);

@@ -11,6 +11,7 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QProcess>
+#include <QProgressDialog>
 #include <QToolButton>
 #include <QtTest>
 
@@ -109,7 +110,7 @@ private slots:
         QCOMPARE(form->CheckLengths(), message);
     }
 
-    void absurdCopyCountIsRefused() {
+    void absurdCopyCountIsRefusedAndALongRunCancels() {
         fillParagraphs(20);
         form->CopiesEdit->setText(QStringLiteral("1073741825"));
         QTest::mouseClick(form->PrintButton, Qt::LeftButton);
@@ -118,7 +119,16 @@ private slots:
         QCOMPARE(printer->pages().size(), 0);
         form->CopiesEdit->setText(QStringLiteral("2"));
         QTest::mouseClick(form->PrintButton, Qt::LeftButton);
-        QCOMPARE(printer->pages().size(), 2 * form->RichEditPrintJob().PageCount());
+        const int pages = form->RichEditPrintJob().PageCount();
+        QCOMPARE(printer->pages().size(), 2 * pages);
+        // Cancel in the progress of a long run stops it once the sheet in hand is out.
+        form->CopiesEdit->setText(QStringLiteral("50"));
+        connect(&form->RichEditPrintJob(), &TCustomPrintJob::OnPrintProgress, this, [this, pages] {
+            if (printer->pages().size() == 2 * pages + 3)
+                form->findChild<QProgressDialog *>()->cancel();
+        });
+        QTest::mouseClick(form->PrintButton, Qt::LeftButton);
+        QCOMPARE(printer->pages().size(), 2 * pages + 4);
     }
 
     // The first-start lengths read back in a locale that writes decimals with a comma.
