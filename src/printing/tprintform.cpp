@@ -248,7 +248,10 @@ void TPrintForm::MarginEditEnter(QLineEdit *edit) {
 void TPrintForm::MarginEditChange() {
     // A value being typed that is not yet acceptable is reported on Enter or Print.
     const int before = m_job->PageCount();
+    const std::array<double, 4> applied = m_lastInches;
     ApplyMargins();
+    if (m_lastInches != applied)
+        m_job->Refresh(); // the views wait for the whole change
     followPageCount(before);
 }
 

@@ -50,9 +50,12 @@ private slots:
         form->show();
         const int before = form->RichEditPrintJob().PageCount();
         QCOMPARE(form->ToPageEdit->text(), QString::number(before));
+        QVERIFY(QTest::qWaitForWindowExposed(form.get()));
+        const QImage miniature = form->Preview->grab().toImage();
         type(form->LeftMarginEdit, QStringLiteral("3"));
         // The miniature already shows the new margin.
         QCOMPARE(form->RichEditPrintJob().Margins().Left, 1800.0);
+        QTRY_VERIFY(form->Preview->grab().toImage() != miniature);
         const int after = form->RichEditPrintJob().PageCount();
         QVERIFY2(after > before, qPrintable(QString("%1 %2").arg(before).arg(after)));
         QCOMPARE(form->ToPageEdit->text(), QString::number(after));
