@@ -110,33 +110,20 @@ private slots:
         QCOMPARE(dir.entryList({QStringLiteral("*.part")}, QDir::Files), QStringList());
     }
 
-    void pdfRefusesSavedLengthsThatLeaveNoRoom_data() {
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<QString>("value");
-        QTest::addColumn<QString>("error");
-        QTest::newRow("left margin") << "LMED"
-                                     << "100"
-                                     << "100 leaves no room for the text.";
-        QTest::newRow("header") << "HHED"
-                                << "20"
-                                << "20 leaves no room for the text.";
-        QTest::newRow("negative") << "RMED"
-                                  << "-1"
-                                  << "-1 is less than zero.";
-    }
-
     void pdfRefusesSavedLengthsThatLeaveNoRoom() {
-        QFETCH(QString, name);
-        QFETCH(QString, value);
-        QFETCH(QString, error);
-        test::Sandbox sandbox;
-        SettingsStore::instance().writeString(QStringLiteral("Software\\Tessary\\Params"), name,
-                                              value);
-        const QDir dir(sandbox.dir.path());
-        QVERIFY(writeInputs(dir));
-        QCOMPARE(ExportPdf(dir.filePath("a.rtf"), dir.filePath("a.pdf")),
-                 QStringLiteral("the saved print settings: ") + error);
-        QVERIFY(!dir.exists(QStringLiteral("a.pdf")));
+        for (const auto &[name, value, error] :
+             {std::tuple{"LMED", "100", "100 leaves no room for the text."},
+              {"HHED", "20", "20 leaves no room for the text."},
+              {"RMED", "-1", "-1 is less than zero."}}) {
+            test::Sandbox sandbox;
+            SettingsStore::instance().writeString(QStringLiteral("Software\\Tessary\\Params"),
+                                                  QLatin1String(name), QLatin1String(value));
+            const QDir dir(sandbox.dir.path());
+            QVERIFY(writeInputs(dir));
+            QCOMPARE(ExportPdf(dir.filePath("a.rtf"), dir.filePath("a.pdf")),
+                     QStringLiteral("the saved print settings: ") + QLatin1String(error));
+            QVERIFY(!dir.exists(QStringLiteral("a.pdf")));
+        }
     }
 
     void pdfCarriesTheSavedHeaders() {
