@@ -12,7 +12,6 @@
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QTextLayout>
-#include <QTextList>
 #include <algorithm>
 
 namespace tessary {
