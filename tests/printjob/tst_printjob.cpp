@@ -334,44 +334,34 @@ private slots:
         QVERIFY(rich->GetBodyRect().adjusted(-20, -20, 20, 20).contains(test::inkBox(sheet, 0.1)));
     }
 
-    // Indents, tab stops and bullet room are kept in screen units; on the page they measure
-    // what they say, whatever the screen's resolution.
+    // Indents and tab stops are kept in screen units; on the page they measure what they
+    // say, whatever the screen's resolution.
     void indentsAndStopsPrintAtTheirTrueSize_data() {
-        QTest::addColumn<int>("screenDpi");
-        QTest::newRow("96 pixels per inch") << 96;
-        QTest::newRow("120 pixels per inch") << 120;
+        QTest::addColumn<QByteArray>("paragraph");
+        QTest::addColumn<int>("sixteenths"); // of an inch from the sheet's edge
+        QTest::newRow("no indent") << QByteArray("X") << 16;
+        QTest::newRow("left indent") << QByteArray("\\li1440 X") << 32;
+        QTest::newRow("first-line indent") << QByteArray("\\fi1440 X") << 32;
+        QTest::newRow("two-inch indent") << QByteArray("\\li2880 X") << 48;
+        QTest::newRow("tab stop") << QByteArray("\\tx2880\\tab X") << 48;
     }
 
     void indentsAndStopsPrintAtTheirTrueSize() {
-        QFETCH(int, screenDpi);
-        setDocumentDpi(screenDpi);
-        RichEdit paper;
-        QTextCursor cursor(paper.document());
-        RtfReader::read("{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}}\\f0\\fs24 X\\par"
-                        "\\pard\\li1440 X\\par\\pard\\fi1440 X\\par\\pard\\li2880 X\\par"
-                        "\\pard\\tx2880\\tab X\\par"
-                        "\\pard{\\*\\pn\\pnlvlblt}\\li0 X\\par}",
-                        cursor);
-        rich->SetRichEdit(&paper);
-        const qreal scale = 0.25;
-        const QImage sheet = test::drawnPage({1275, 1650}, scale,
-                                             [&](QPainter &p) { rich->DrawPage(p, 1, dtPreview); });
-        // The left edge of each line's ink in sixteenths of an inch (a 1-inch margin); the
-        // bullet stands in the 14 points of room left of its text.
-        QList<int> lefts;
-        for (int y = 0, x = 0, inLine = 0; y < sheet.height(); ++y, x = 0) {
-            while (x < sheet.width() && qGray(sheet.pixel(x, y)) >= 128)
-                ++x;
-            const int left = x < sheet.width() ? qRound(x / (scale * 600 / 16)) : -1;
-            if (left >= 0 && std::exchange(inLine, 1))
-                lefts.last() = std::min(lefts.last(), left);
-            else if (left >= 0)
-                lefts.append(left);
-            inLine = left >= 0;
+        QFETCH(QByteArray, paragraph);
+        QFETCH(int, sixteenths);
+        for (const int screenDpi : {96, 120}) {
+            setDocumentDpi(screenDpi);
+            RichEdit paper;
+            QTextCursor cursor(paper.document());
+            RtfReader::read("{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}}\\f0\\fs24\\pard " + paragraph +
+                                "\\par}",
+                            cursor);
+            rich->SetRichEdit(&paper);
+            const QImage sheet = test::drawnPage(
+                {1275, 1650}, 0.25, [&](QPainter &p) { rich->DrawPage(p, 1, dtPreview); });
+            QCOMPARE(qRound(test::inkBox(sheet, 0.25).left() / 37.5), sixteenths);
+            rich->SetRichEdit(edit.get());
         }
-        QCOMPARE(lefts.mid(0, 5), (QList<int>{16, 32, 32, 48, 48}));
-        QVERIFY(lefts.size() == 6 && lefts.last() >= 16 && lefts.last() < 19);
-        rich->SetRichEdit(edit.get());
         setDocumentDpi(96);
     }
 
