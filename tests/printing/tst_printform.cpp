@@ -144,7 +144,7 @@ private slots:
                 form->findChild<QProgressDialog *>()->cancel();
         });
         form->PrintButton->click();
-        QCOMPARE(printer->pages().size(), 3 + 1);
+        QCOMPARE(printer->pages().size(), 4);
     }
 
     void defaultsFollowTheUsersDecimalNotation() {
@@ -246,7 +246,7 @@ private slots:
         form->FirstPageButton->click();
         QCOMPARE(window->Preview()->PageIndex(), 1);
         window->Toolbar()->ClickButton(btnUser);
-        QCOMPARE(printer->pages().size(), 3 + 1);
+        QCOMPARE(printer->pages().size(), 4);
     }
 
     void pdfCopiesFollowOneAnotherInOneFile() {
