@@ -92,6 +92,8 @@ QString PrintPdf(RichEdit &editor, const QString &title, QByteArray &pdf) {
     QWidget host;
     FontBoxes boxes(&host);
     TPrintForm form(&editor, boxes, &host);
+    if (const QString refused = form.CheckLengths(); !refused.isNull())
+        return QStringLiteral("the saved print settings: %1").arg(refused);
     TRichEditPrintJob &job = form.RichEditPrintJob();
     job.SetTitle(title);
     job.Refresh();

@@ -58,19 +58,6 @@ void Anchors::ResetAnchorTables() {
     SrcAnchors.fill(0);
 }
 
-void Anchors::clearTabStops() {
-    QTextDocument *doc = m_editor->document();
-    QTextCursor cursor(doc);
-    for (QTextBlock block = doc->begin(); block.isValid(); block = block.next()) {
-        QTextBlockFormat format = block.blockFormat();
-        if (!format.hasProperty(QTextFormat::TabPositions))
-            continue;
-        format.clearProperty(QTextFormat::TabPositions);
-        cursor.setPosition(block.position());
-        cursor.setBlockFormat(format);
-    }
-}
-
 // Each display line is read as runs of equal attributes, which is the same as reading it
 // character by character. Anchors side by side are told apart by kind and number, as the
 // page tells them apart, so each registers under its own number.
@@ -78,7 +65,6 @@ void Anchors::ScanAnchors() {
     ResetAnchorTables();
     RichEdit *editor = m_editor;
     const RichEdit::UpdateGroup group(*m_editor);
-    clearTabStops();
     const int lines = editor->lineCount();
     for (int line = 0; line < lines; ++line) {
         int inside = -1; // kind and number of the anchor being read, as one value

@@ -60,7 +60,6 @@ private:
     struct Walk; // the state of one walk over the display lines
     void ListDestAnchor(Walk &walk, int number);
     bool isAnchorAt(int position) const;
-    void clearTabStops();
 
     RichEdit *m_editor;
     TAnchorForm *m_form = nullptr;

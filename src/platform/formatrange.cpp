@@ -1,16 +1,90 @@
 #include "platform/formatrange.h"
 
 #include "platform/richedit.h"
+#include "platform/textformat.h"
 
 #include <QAbstractTextDocumentLayout>
+#include <QGuiApplication>
 #include <QPaintDevice>
 #include <QPainter>
+#include <QScreen>
 #include <QTextBlock>
+#include <QTextCursor>
 #include <QTextDocument>
 #include <QTextLayout>
 #include <algorithm>
 
 namespace tessary {
+
+namespace {
+
+// The resolution Qt's text layout takes its own lengths (tab stops, list indents, images)
+// to be in: it scales them by the layout device's resolution over this one.
+int layoutReferenceDpi() {
+    if (QCoreApplication::testAttribute(Qt::AA_Use96Dpi))
+        return 96;
+    if (const QScreen *screen = QGuiApplication::primaryScreen())
+        return qRound(screen->logicalDotsPerInchY());
+    return 100;
+}
+
+// The document holds every length in screen units (documentDpi()); the copy is laid out on
+// another device, so each length is brought to that device's pixels. Block margins are used
+// as they are; what Qt scales itself is given in the units it scales from.
+void fitToDevice(QTextDocument &doc, const QPaintDevice &device) {
+    const qreal sx = qreal(device.logicalDpiX()) / documentDpi();
+    const qreal sy = qreal(device.logicalDpiY()) / documentDpi();
+    const qreal own = qreal(layoutReferenceDpi()) / documentDpi();
+    doc.setIndentWidth(doc.indentWidth() * own);
+    QTextCursor cursor(&doc);
+    for (QTextBlock block = doc.begin(); block.isValid(); block = block.next()) {
+        QTextBlockFormat f = block.blockFormat();
+        bool changed = false;
+        for (const auto &[property, scale] : {std::pair{QTextFormat::BlockLeftMargin, sx},
+                                              {QTextFormat::BlockRightMargin, sx},
+                                              {QTextFormat::TextIndent, sx},
+                                              {QTextFormat::BlockTopMargin, sy},
+                                              {QTextFormat::BlockBottomMargin, sy}}) {
+            if (const qreal value = f.doubleProperty(property); value != 0) {
+                f.setProperty(property, value * scale);
+                changed = true;
+            }
+        }
+        if (f.lineHeightType() == QTextBlockFormat::FixedHeight ||
+            f.lineHeightType() == QTextBlockFormat::MinimumHeight ||
+            f.lineHeightType() == QTextBlockFormat::LineDistanceHeight) {
+            f.setLineHeight(f.lineHeight() * sy, f.lineHeightType());
+            changed = true;
+        }
+        QList<QTextOption::Tab> tabs = f.tabPositions();
+        for (QTextOption::Tab &tab : tabs)
+            tab.position *= own;
+        if (!tabs.isEmpty()) {
+            f.setTabPositions(tabs);
+            changed = true;
+        }
+        if (changed) {
+            cursor.setPosition(block.position());
+            cursor.setBlockFormat(f);
+        }
+        for (auto it = block.begin(); !it.atEnd(); ++it) {
+            const QTextFragment fragment = it.fragment();
+            QTextImageFormat image = fragment.charFormat().toImageFormat();
+            if (!image.isValid() || (!image.hasProperty(QTextFormat::ImageWidth) &&
+                                     !image.hasProperty(QTextFormat::ImageHeight)))
+                continue;
+            if (image.hasProperty(QTextFormat::ImageWidth))
+                image.setWidth(image.width() * own);
+            if (image.hasProperty(QTextFormat::ImageHeight))
+                image.setHeight(image.height() * own);
+            cursor.setPosition(fragment.position());
+            cursor.setPosition(fragment.position() + fragment.length(), QTextCursor::KeepAnchor);
+            cursor.setCharFormat(image);
+        }
+    }
+}
+
+} // namespace
 
 FormatRange::FormatRange(const RichEdit *editor, QObject *parent)
     : QObject(parent)
@@ -41,6 +115,8 @@ bool FormatRange::prepare(const Request &request) {
         return true;
     release();
     m_doc.reset(source->clone());
+    m_doc->setUndoRedoEnabled(false);
+    fitToDevice(*m_doc, *request.reference);
     m_doc->setDocumentMargin(0);
     m_doc->documentLayout()->setPaintDevice(request.reference);
     m_doc->setTextWidth(width);

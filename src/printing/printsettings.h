@@ -20,8 +20,9 @@ struct PrintSettings {
     bool inches = true;
     bool headerLine = false;
     bool footerLine = false;
-    QString headerHeight = QStringLiteral("0.5");
-    QString footerHeight = QStringLiteral("0.5");
+    // Written in the user's decimal notation, so that they read back as numbers.
+    QString headerHeight = QLocale().toString(0.5);
+    QString footerHeight = QLocale().toString(0.5);
     QString leftMargin = QStringLiteral("1");
     QString rightMargin = QStringLiteral("1");
     int headerIndex = 0;

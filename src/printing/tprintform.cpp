@@ -11,8 +11,11 @@
 #include <QComboBox>
 #include <QEvent>
 #include <QLineEdit>
+#include <QProgressDialog>
 #include <QUrl>
 #include <algorithm>
+#include <memory>
+#include <tuple>
 
 namespace tessary {
 
@@ -26,6 +29,12 @@ constexpr int kHeaderRuleAbove = 50;
 constexpr int kFooterRuleBelow = 25;
 constexpr int kFooterTextBelow = 50;
 constexpr int kNoPrinterPixelsPerInch = 300;
+// The body keeps at least this much room, in inches, across and down the page.
+constexpr double kMinimumBody = 0.25;
+// More copies than this are a typing slip, not a print run.
+constexpr int kMaxCopies = 999;
+// Runs of more pages than this show a progress with a Cancel button.
+constexpr int kProgressPages = 20;
 
 } // namespace
 
@@ -49,6 +58,9 @@ TPrintForm::TPrintForm(RichEdit *editor, const FontBoxes &fontBoxes, QWidget *pa
     createControls();
     layoutControls();
     connectControls();
+    // What the miniature, the preview window and Print show follows the typing at once.
+    for (QLineEdit *edit : lengthEdits())
+        connect(edit, &QLineEdit::textEdited, this, &TPrintForm::MarginEditChange);
     LoadPrintSettings();
     Preview->SetPrintJob(m_job);
     Preview->SetPageIndex(1);
@@ -134,13 +146,50 @@ double TPrintForm::InchesToPixels(bool vertical, double inches) const {
     return inches * (vertical ? figures.logPixelsY : figures.logPixelsX);
 }
 
-void TPrintForm::ApplyMargins() {
+QString TPrintForm::readLengths(const QLineEdit *typed, std::array<double, 4> &inches) const {
     const auto edits = lengthEdits();
     const double toInches = InchesCheckBox->isChecked() ? 1.0 : Lengths::CentimetresToInches;
+    std::array<std::size_t, 4> order{0, 1, 2, 3};
     for (std::size_t i = 0; i < edits.size(); ++i) {
-        if (const auto value = Lengths::Parse(edits.at(i)->text()); value && *value >= 0)
-            m_lastInches.at(i) = *value * toInches;
+        if (edits.at(i) == typed)
+            std::rotate(order.begin(), order.begin() + long(i), order.begin() + long(i) + 1);
     }
+    for (const std::size_t i : order) {
+        const QString text = edits.at(i)->text();
+        const auto value = Lengths::Parse(text);
+        if (!value)
+            return text + QStringLiteral(" is not a valid number.");
+        if (*value < 0)
+            return text + QStringLiteral(" is less than zero.");
+        inches.at(i) = *value * toInches;
+    }
+    // Header, footer, left, right: the pair across or down the page that leaves the body too
+    // small is named by its typed edit, else by its larger length.
+    const QRect page = m_job->GetPageRect();
+    const double across = page.width() / InchesToPixels(false, 1) - inches[2] - inches[3];
+    const double down = page.height() / InchesToPixels(true, 1) - inches[0] - inches[1] -
+                        2 * (0.5 + kFixedMarginExtra / InchesToPixels(true, 1));
+    for (const auto &[room, first, second] : {std::tuple{across, 2, 3}, {down, 0, 1}}) {
+        if (room >= kMinimumBody)
+            continue;
+        const QLineEdit *named =
+            edits.at(first) == typed || edits.at(second) == typed
+                ? typed
+                : edits.at(inches.at(first) >= inches.at(second) ? first : second);
+        return named->text() + QStringLiteral(" leaves no room for the text.");
+    }
+    return {};
+}
+
+QString TPrintForm::CheckLengths(const QLineEdit *typed) const {
+    std::array<double, 4> inches{};
+    return readLengths(typed, inches);
+}
+
+void TPrintForm::ApplyMargins() {
+    std::array<double, 4> inches{};
+    if (readLengths(nullptr, inches).isNull())
+        m_lastInches = inches;
     TMargins margins;
     margins.Top = margins.Bottom = InchesToPixels(true, 0.5) + kFixedMarginExtra;
     margins.Left = InchesToPixels(false, m_lastInches.at(2));
@@ -150,6 +199,11 @@ void TPrintForm::ApplyMargins() {
     m_job->SetHeader(InchesToPixels(true, m_lastInches.at(0)));
     m_job->SetFooter(InchesToPixels(true, m_lastInches.at(1)));
     m_job->EndUpdate();
+}
+
+void TPrintForm::followPageCount(int before) {
+    if (m_job->PageCount() != before && ToPageEdit->text() == QString::number(before))
+        ToPageEdit->setText(QString::number(m_job->PageCount()));
 }
 
 std::array<QLineEdit *, 4> TPrintForm::lengthEdits() const {
@@ -181,13 +235,24 @@ void TPrintForm::MarginEditEnter(QLineEdit *edit) {
         edit->setText(fixed);
         edit->end(false);
     }
-    if (!Lengths::Parse(fixed)) {
-        Services::dialogs().message(this, QStringLiteral("Tessary"),
-                                    fixed + QStringLiteral(" is not a valid number."));
+    if (const QString refused = CheckLengths(edit); !refused.isNull()) {
+        Services::dialogs().message(this, QStringLiteral("Tessary"), refused);
         return;
     }
+    const int before = m_job->PageCount();
     ApplyMargins();
     m_job->Refresh();
+    followPageCount(before);
+}
+
+void TPrintForm::MarginEditChange() {
+    // A value being typed that is not yet acceptable is reported on Enter or Print.
+    const int before = m_job->PageCount();
+    const std::array<double, 4> applied = m_lastInches;
+    ApplyMargins();
+    if (m_lastInches != applied)
+        m_job->Refresh(); // the views wait for the whole change
+    followPageCount(before);
 }
 
 void TPrintForm::PrintAllCheckBoxClick() {
@@ -201,6 +266,15 @@ void TPrintForm::FromPageCheckBoxClick() {
 }
 
 void TPrintForm::PrintButtonClick() {
+    // The lengths as they stand in the edits, Enter pressed or not, decide the pages.
+    if (const QString refused = CheckLengths(); !refused.isNull()) {
+        Services::dialogs().message(this, QStringLiteral("Tessary"), refused);
+        return;
+    }
+    const int before = m_job->PageCount();
+    ApplyMargins();
+    m_job->Refresh();
+    followPageCount(before);
     const QString pageCount = QString::number(m_job->PageCount());
     int from = 1;
     int to = m_job->PageCount();
@@ -212,18 +286,40 @@ void TPrintForm::PrintButtonClick() {
     // A bad entry (read as 0) prints nothing; other ranges keep to the pages there are.
     if (copies < 1 || from < 1 || to < 1)
         return;
+    if (copies > kMaxCopies) {
+        Services::dialogs().message(this, QStringLiteral("Tessary"),
+                                    CopiesEdit->text() +
+                                        QStringLiteral(" is more copies than %1.").arg(kMaxCopies));
+        return;
+    }
     from = std::min(from, m_job->PageCount());
     to = std::min(to, m_job->PageCount());
     printCopies(from, to, copies);
 }
 
 void TPrintForm::printCopies(int from, int to, int copies) {
-    if (m_job->printer().writesFile()) {
-        m_job->PrintPages(from, to, {}, copies);
-        return;
+    const bool oneDocument = m_job->printer().writesFile();
+    const int pages = to - from + 1;
+    int copy = 0;
+    std::unique_ptr<QProgressDialog> progress;
+    QMetaObject::Connection tracking;
+    if (pages * copies > kProgressPages) {
+        progress = std::make_unique<QProgressDialog>(
+            QStringLiteral("Printing..."), QStringLiteral("Cancel"), 0, pages * copies, this);
+        progress->setWindowModality(Qt::WindowModal);
+        QProgressDialog *shown = progress.get();
+        tracking = connect(m_job, &TCustomPrintJob::OnPrintProgress, shown, [&, shown](int pos) {
+            shown->setValue((oneDocument ? 0 : copy * pages) + pos);
+            if (shown->wasCanceled())
+                m_job->Abort();
+        });
     }
-    for (int copy = 0; copy < copies; ++copy)
-        m_job->PrintPages(from, to, {});
+    for (; copy < (oneDocument ? 1 : copies); ++copy) {
+        m_job->PrintPages(from, to, {}, oneDocument ? copies : 1);
+        if (progress && progress->wasCanceled())
+            break;
+    }
+    disconnect(tracking);
 }
 
 void TPrintForm::PrinterPropertiesButtonClick() {
@@ -313,7 +409,7 @@ QFont TPrintForm::PositionDrawingFont(int tag) const {
 void TPrintForm::RichEditPrintJobDraw(Canvas &canvas, int PageIndex, const QRect &TheRect,
                                       TDrawArea Area, TDrawTarget Target) {
     Q_UNUSED(Target);
-    ApplyMargins();
+    // The lengths are applied before pages are drawn, never while a page is half drawn.
     if (Area == daBody)
         return;
     // The body rectangle in the canvas's own coordinates: on a printer the origin is the

@@ -40,9 +40,13 @@ public:
     void PreparePrintDialog();
     void LoadPrintSettings();
     void SavePrintSettings();
-    // Hands the current margins and band heights to the job, in printer pixels; an edit that
-    // holds no number keeps its last valid value.
+    // Hands the current margins and band heights to the job, in printer pixels; while the
+    // edits hold a refused value (see CheckLengths) the last valid ones stay.
     void ApplyMargins();
+    // The message refusing the typed lengths ("x is not a valid number.", a negative length,
+    // or lengths that leave the text no room), or a null string when they hold. `typed` is
+    // checked and named first.
+    QString CheckLengths(const QLineEdit *typed = nullptr) const;
     double InchesToPixels(bool vertical, double inches) const;
     // The text position `tag` (1..6) shows on `page`, or a null string for ".empty".
     QString PositionText(int tag, int page) const;
@@ -52,6 +56,7 @@ public:
     void InchesCheckBoxClick();
     void CentimetersCheckBoxClick();
     void MarginEditEnter(QLineEdit *edit);
+    void MarginEditChange();
     void PrintAllCheckBoxClick();
     void FromPageCheckBoxClick();
     void PrintButtonClick();
@@ -111,6 +116,10 @@ private:
     // all copies in one document, so no copy overwrites another.
     void printCopies(int from, int to, int copies);
     std::array<QLineEdit *, 4> lengthEdits() const;
+    // The four lengths in inches, or the message refusing them.
+    QString readLengths(const QLineEdit *typed, std::array<double, 4> &inches) const;
+    // The range's end follows a new page count when it stood at the old one.
+    void followPageCount(int before);
 
     TRichEditPrintJob *m_job = nullptr;
     TFontForm *m_fontForm = nullptr;

@@ -10,6 +10,7 @@
 #include <QPainter>
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 namespace tessary {
 
@@ -455,7 +456,9 @@ void TCustomPrintJob::PrintPages(int FromPage, int ToPage, TPrintPagesOptions Op
     DoStartPrint();
     const bool perPage = Options & ppPerPageDocument;
     const int pages = ToPage - FromPage + 1;
-    const int count = pages > 0 ? pages * std::max(Copies, 0) : 0;
+    // Counted wide: pages times copies must not wrap round to a small run.
+    const qint64 wanted = pages > 0 ? qint64(pages) * std::max(Copies, 0) : 0;
+    const int count = int(std::min<qint64>(wanted, std::numeric_limits<int>::max()));
     // An empty range or a document that cannot begin (no printer, no file name chosen)
     // prints nothing; a throwing hook still closes the document.
     struct CloseDocument {

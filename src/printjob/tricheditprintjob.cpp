@@ -49,8 +49,10 @@ void TRichEditPrintJob::paginate() {
         // A line taller than the body stands alone on its page rather than ending the
         // pagination with the rest of the text unprinted.
         next = m_format->measure(request, true);
-        if (next < 0)
+        if (next < 0 || next > textLength)
             next = textLength;
+        // Every page must end past its start: a pass that places nothing ends the
+        // pagination, so no fault in measuring can make it run away.
         if (next <= start)
             break;
         m_pages.append({start, next});

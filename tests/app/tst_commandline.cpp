@@ -185,6 +185,22 @@ private slots:
         QVERIFY(::stat(fifo.constData(), &st) == 0 && S_ISFIFO(st.st_mode));
     }
 
+    void pdfRefusesSavedLengthsThatLeaveNoRoom() {
+        for (const auto &[name, value, error] :
+             {std::tuple{"LMED", "100", "100 leaves no room for the text."},
+              {"HHED", "20", "20 leaves no room for the text."},
+              {"RMED", "-1", "-1 is less than zero."}}) {
+            test::Sandbox sandbox;
+            SettingsStore::instance().writeString(QStringLiteral("Software\\Tessary\\Params"),
+                                                  QLatin1String(name), QLatin1String(value));
+            const QDir dir(sandbox.dir.path());
+            QVERIFY(writeInputs(dir));
+            QCOMPARE(ExportPdf(dir.filePath("a.rtf"), dir.filePath("a.pdf")),
+                     QStringLiteral("the saved print settings: ") + QLatin1String(error));
+            QVERIFY(!dir.exists(QStringLiteral("a.pdf")));
+        }
+    }
+
     void pdfCarriesTheSavedHeaders() {
         test::Sandbox sandbox;
         SettingsStore::instance().writeString(QStringLiteral("Software\\Tessary\\Params"),

@@ -112,6 +112,16 @@ private slots:
         QCOMPARE(form->windowTitle(), QStringLiteral("Tessary - a.rtf"));
     }
 
+    // Opening reads the anchors without touching the paragraphs: the stops reach the save.
+    void openedTabStopsAreKept() {
+        const QString path = writeFile("tabs.rtf", "{\\rtf1\\ansi\\pard\\tx2880 a\\tab b\\par}");
+        QVERIFY(docs().OpenPath(path));
+        QCOMPARE(editor()->paraAttributesAt(0).tabCount, 1);
+        QVERIFY(docs().FileSave());
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadOnly) && file.readAll().contains("\\tx2880"));
+    }
+
     void cancelledStepKeepsTheDocument_data() {
         QTest::addColumn<bool>("open");
         QTest::addColumn<QMessageBox::StandardButton>("answer");

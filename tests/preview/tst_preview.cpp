@@ -124,6 +124,8 @@ private slots:
         QTest::newRow("in at the top stays") << 1000 << true << 1000;
         QTest::newRow("in between steps") << 120 << true << 150;
         QTest::newRow("out between steps") << 120 << false << 100;
+        QTest::newRow("in from a step") << 100 << true << 150;
+        QTest::newRow("out from a step") << 100 << false << 75;
         // 400 x 500 pixels at 96 dpi hold a Letter sheet at 44 %.
         QTest::newRow("in from whole page") << 0 << true << 50;
     }

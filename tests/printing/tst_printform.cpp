@@ -15,6 +15,7 @@
 #include <QLineEdit>
 #include <QPainter>
 #include <QProcess>
+#include <QProgressDialog>
 #include <QPushButton>
 #include <QToolButton>
 #include <QtTest>
@@ -80,6 +81,7 @@ private slots:
         QTest::newRow("nominal: two copies of 2..3") << "2" << "3" << "2" << 2 << 4;
         QTest::newRow("clamped: to beyond the end") << "3" << "99" << "1" << 1 << 2;
         QTest::newRow("bad: from not a number") << "a" << "3" << "1" << 0 << 0;
+        QTest::newRow("bad: copies past any sane count") << "1" << "3" << "1073741825" << 0 << 0;
         // clang-format on
     }
 
@@ -97,6 +99,79 @@ private slots:
         form->PrintButton->click();
         QTEST(printer->documents(), "documents");
         QTEST(int(printer->pages().size()), "pages");
+    }
+
+    // A margin typed without Enter decides the miniature, the pages and the range's end.
+    void typedMarginDecidesThePrintWithoutEnter() {
+        QStringList text;
+        for (int i = 1; i <= 150; ++i)
+            text.append(QStringLiteral("holds words enough to wrap ").repeated(6));
+        editor->setPlainText(text.join(QLatin1Char('\n')));
+        form->RichEditPrintJob().Refresh();
+        const int before = form->RichEditPrintJob().PageCount();
+        form->ToPageEdit->setText(QString::number(before));
+        form->show();
+        QVERIFY(QTest::qWaitForWindowExposed(form.get()));
+        const QImage miniature = form->Preview->grab().toImage();
+        type(form->LeftMarginEdit, QStringLiteral("3"));
+        QTRY_VERIFY(form->Preview->grab().toImage() != miniature);
+        const int after = form->RichEditPrintJob().PageCount();
+        QVERIFY(after > before);
+        QCOMPARE(form->ToPageEdit->text(), QString::number(after));
+        QTest::mouseClick(form->PrintButton, Qt::LeftButton);
+        QCOMPARE(printer->pages().size(), after);
+    }
+
+    // Refused on Enter and again on Print; the batch command's test covers the other wordings.
+    void lengthWithoutRoomIsRefusedWhereTyped() {
+        fillPages(20);
+        form->show();
+        type(form->HeaderHeightEdit, QStringLiteral("20"));
+        QTest::keyClick(form->HeaderHeightEdit, Qt::Key_Return);
+        QTest::mouseClick(form->PrintButton, Qt::LeftButton);
+        QCOMPARE(sandbox->dialogs->messages.size(), 2);
+        QCOMPARE(sandbox->dialogs->messages.last().text,
+                 QStringLiteral("20 leaves no room for the text."));
+        QCOMPARE(printer->pages().size(), 0);
+    }
+
+    void longRunCancelsFromItsProgress() {
+        fillPages(20);
+        // Cancel in the progress of a long run stops it once the sheet in hand is out.
+        form->CopiesEdit->setText(QStringLiteral("50"));
+        connect(&form->RichEditPrintJob(), &TCustomPrintJob::OnPrintProgress, this, [this] {
+            if (printer->pages().size() == 3)
+                form->findChild<QProgressDialog *>()->cancel();
+        });
+        form->PrintButton->click();
+        QCOMPARE(printer->pages().size(), 4);
+    }
+
+    void defaultsFollowTheUsersDecimalNotation() {
+        QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+        makeForm();
+        QCOMPARE(form->HeaderHeightEdit->text(), QStringLiteral("0,5"));
+        form->CentimetersCheckBox->click();
+        QCOMPARE(form->FooterHeightEdit->text(), QStringLiteral("1,27"));
+        QCOMPARE(form->LeftMarginEdit->text(), QStringLiteral("2,54"));
+        QVERIFY(form->CheckLengths().isNull());
+    }
+
+    void everySettingSurvivesASaveAndARestart() {
+        const QStringList defaults = snapshot();
+        form->CentimetersCheckBox->click();
+        form->HeaderLineCheckBox->setChecked(true);
+        form->LeftMarginEdit->setText(QStringLiteral("3.10"));
+        form->FooterChoosers().setPattern(1, QStringLiteral("Page .page of .numpages"));
+        form->FooterChoosers().setTicked(1);
+        form->HeaderChoosers().setCustomPattern(QStringLiteral("My .page"),
+                                                Patterns::CustomPatternEntry);
+        form->FooterChoosers().ComboBox->setCurrentIndex(3);
+        const QStringList edited = snapshot();
+        QVERIFY(edited != defaults);
+        form->SavePrintSettings();
+        makeForm();
+        QCOMPARE(snapshot(), edited);
     }
 
     void navigationStaysWithinThePages() {
@@ -294,6 +369,9 @@ private slots:
         form.FontStyleComboBox->setCurrentIndex(2);
         QCOMPARE(form.fonts().font(6)->size, 14);
         QCOMPARE(form.fonts().font(6)->style, 2);
+        form.SetupFontDialog(2); // shows its own font, not the one edited last
+        QCOMPARE(form.FontSizeComboBox->currentText(), QStringLiteral("10"));
+        QCOMPARE(form.FontStyleComboBox->currentIndex(), 0);
         form.FontOkButton->click();
         QCOMPARE(refreshes, 1);
     }
@@ -357,6 +435,24 @@ private slots:
 
 private:
     SettingsStore &store() { return SettingsStore::instance(); }
+    // Replaces the edit's text as a user does: select it all and type, no Enter.
+    static void type(QLineEdit *edit, const QString &text) {
+        edit->setFocus();
+        edit->selectAll();
+        QTest::keyClicks(edit, text);
+    }
+    // Every box, edit, pattern and combo choice of the dialog.
+    QStringList snapshot() const {
+        QStringList values;
+        for (const QCheckBox *box : form->findChildren<QCheckBox *>())
+            values.append(QString::number(box->isChecked()));
+        for (const QLineEdit *edit : form->findChildren<QLineEdit *>())
+            values.append(edit->text());
+        for (PatternChoosers *set : {&form->HeaderChoosers(), &form->FooterChoosers()})
+            values << QString::number(set->ComboBox->currentIndex()) << set->customPattern()
+                   << set->pattern(0) << set->pattern(1) << set->pattern(2);
+        return values;
+    }
     void makeForm() {
         form.reset();
         form = std::make_unique<TPrintForm>(editor, *boxes);

@@ -1,3 +1,5 @@
+#include "platform/rtfreader.h"
+#include "platform/textformat.h"
 #include "printjob/pagetests.h"
 #include "printjob/previewclient.h"
 #include "printjob/tcustomprintjob.h"
@@ -330,6 +332,37 @@ private slots:
         QVERIFY(test::inkPixels(sheet) > 500);
         // Ink only inside the body, give or take a pixel of the drawing's rounding.
         QVERIFY(rich->GetBodyRect().adjusted(-20, -20, 20, 20).contains(test::inkBox(sheet, 0.1)));
+    }
+
+    // Indents and tab stops are kept in screen units; on the page they measure what they
+    // say, whatever the screen's resolution.
+    void indentsAndStopsPrintAtTheirTrueSize_data() {
+        QTest::addColumn<QByteArray>("paragraph");
+        QTest::addColumn<int>("sixteenths"); // of an inch from the sheet's edge
+        QTest::newRow("no indent") << QByteArray("X") << 16;
+        QTest::newRow("left indent") << QByteArray("\\li1440 X") << 32;
+        QTest::newRow("first-line indent") << QByteArray("\\fi1440 X") << 32;
+        QTest::newRow("two-inch indent") << QByteArray("\\li2880 X") << 48;
+        QTest::newRow("tab stop") << QByteArray("\\tx2880\\tab X") << 48;
+    }
+
+    void indentsAndStopsPrintAtTheirTrueSize() {
+        QFETCH(QByteArray, paragraph);
+        QFETCH(int, sixteenths);
+        for (const int screenDpi : {96, 120}) {
+            setDocumentDpi(screenDpi);
+            RichEdit paper;
+            QTextCursor cursor(paper.document());
+            RtfReader::read("{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}}\\f0\\fs24\\pard " + paragraph +
+                                "\\par}",
+                            cursor);
+            rich->SetRichEdit(&paper);
+            const QImage sheet = test::drawnPage(
+                {1275, 1650}, 0.25, [&](QPainter &p) { rich->DrawPage(p, 1, dtPreview); });
+            QCOMPARE(qRound(test::inkBox(sheet, 0.25).left() / 37.5), sixteenths);
+            rich->SetRichEdit(edit.get());
+        }
+        setDocumentDpi(96);
     }
 
     void printOutReadsBackPageByPage() {
