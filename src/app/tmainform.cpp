@@ -5,6 +5,7 @@
 #include "documents/findreplace.h"
 #include "documents/helpcommands.h"
 #include "documents/recentfiles.h"
+#include "documents/recoverycopy.h"
 #include "documents/ttodayform.h"
 #include "editor/commandstate.h"
 #include "editor/fontboxes.h"
@@ -57,6 +58,8 @@ TMainForm::TMainForm(QWidget *parent)
     P.HideFnHint = [this] { HideFnHint(); };
     createFeatures();
     m_startedUp = FormCreate();
+    // The copy lives in the data folder, known once start-up has prepared it.
+    Recovery = new RecoveryCopy(P, *Documents, this, this);
     // The font dialog lists the faces the font box holds once start-up has filled it.
     PrintForm = new TPrintForm(P.Editor, *Fonts, this);
     connect(action(QStringLiteral("FilePrint")), &QAction::triggered, this,
@@ -242,6 +245,7 @@ void TMainForm::closeEvent(QCloseEvent *event) {
         return;
     }
     Recent->SaveRecentFiles();
+    Recovery->Discard(); // the user answered: the unsaved changes are not wanted
     event->accept();
 }
 

@@ -28,6 +28,7 @@ class Formatting;
 class FunctionKeys;
 class HelpCommands;
 class RecentFiles;
+class RecoveryCopy;
 class RichEdit;
 class TPrintForm;
 class TTodayForm;
@@ -55,6 +56,7 @@ public:
     DocumentFiles &documents() { return *Documents; }
     EditCommands &editCommands() { return *Edits; }
     RecentFiles &recentFiles() { return *Recent; }
+    RecoveryCopy &recovery() { return *Recovery; }
     Formatting &formatting() { return *Format; }
     Ruler &ruler() { return *Rulers; }
     CommandState &commands() { return *Commands; }
@@ -128,6 +130,7 @@ private:
     EditCommands *Edits = nullptr;
     HelpCommands *Help = nullptr;
     RecentFiles *Recent = nullptr;
+    RecoveryCopy *Recovery = nullptr;
     Formatting *Format = nullptr;
     Ruler *Rulers = nullptr;
     CommandState *Commands = nullptr;

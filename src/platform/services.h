@@ -2,6 +2,7 @@
 
 #include <QMessageBox>
 #include <QString>
+#include <QStringList>
 #include <QUrl>
 #include <memory>
 
@@ -32,6 +33,11 @@ public:
                                             const QString &text,
                                             QMessageBox::StandardButtons buttons,
                                             QMessageBox::Icon icon = QMessageBox::Question);
+    // A question with buttons of its own captions; the index of the one pressed, or -1.
+    // The button at `defaultButton` is pressed by Enter.
+    virtual int choose(QWidget *parent, const QString &title, const QString &text,
+                       const QStringList &buttons, int defaultButton,
+                       QMessageBox::Icon icon = QMessageBox::Question);
     // An empty string means the user cancelled. `startPath` is a folder, or for saving a
     // folder and the file name to propose.
     virtual QString openFileName(QWidget *parent, const QString &title, const QString &startPath,
