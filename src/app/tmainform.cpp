@@ -31,6 +31,7 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <QStandardPaths>
+#include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
 #include <QToolTip>
@@ -64,6 +65,24 @@ TMainForm::TMainForm(QWidget *parent)
     PrintForm = new TPrintForm(P.Editor, *Fonts, this);
     connect(action(QStringLiteral("FilePrint")), &QAction::triggered, this,
             &TMainForm::FilePrintExecute);
+    // Settings are written as they change, so that a crash or a kill loses none of them;
+    // a caret run through many faces moves the boxes often, hence the short delay.
+    m_initTimer = new QTimer(this);
+    m_initTimer->setSingleShot(true);
+    m_initTimer->setInterval(200);
+    connect(m_initTimer, &QTimer::timeout, this, [this] {
+        if (BuildInit() !=
+            SettingsStore::instance().readString(InitSetting::kKeyPath, InitSetting::kValueName))
+            WriteInit();
+    });
+    connect(FnKeys, &FunctionKeys::assignmentChanged, this, &TMainForm::KeepInit);
+    for (QComboBox *box : {Fonts->FontNameBox, Fonts->FontSizeBox})
+        connect(box, &QComboBox::currentIndexChanged, this, &TMainForm::KeepInit);
+}
+
+void TMainForm::KeepInit() {
+    if (!m_initTimer->isActive())
+        m_initTimer->start();
 }
 
 TMainForm::~TMainForm() = default;
@@ -269,6 +288,10 @@ void TMainForm::FilePrintExecute() {
     PrintForm->RichEditPrintJob().SetTitle(
         QFileInfo(Document->CurrentFileName()).completeBaseName());
     PrintForm->PreparePrintDialog();
+    // The dialog's values are kept as soon as it closes.
+    PrintForm->SavePrintSettings();
+    PrintForm->FontForm().SaveFontSettings();
+    SettingsStore::instance().sync();
 }
 
 void TMainForm::HideFnHint() {

@@ -13,6 +13,7 @@ class QAction;
 class QLabel;
 class QMenu;
 class QToolBar;
+class QTimer;
 
 namespace tessary {
 
@@ -78,6 +79,8 @@ public:
     void ApplyInit(const QString &value);
     QString BuildInit() const;
     void WriteInit();
+    // Writes `Init` soon after a font box or a function key changed, if its value did.
+    void KeepInit();
     // Ctrl+P: the print dialog with the pages counted again.
     void FilePrintExecute();
 
@@ -148,6 +151,7 @@ private:
     QLabel *LineHeaderLabel = nullptr;
     bool m_startedUp = false;
     bool m_findDialogsPlaced = false;
+    QTimer *m_initTimer = nullptr;
 };
 
 } // namespace tessary
