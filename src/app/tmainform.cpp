@@ -31,6 +31,7 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <QStandardPaths>
+#include <QTemporaryDir>
 #include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
@@ -164,6 +165,11 @@ bool TMainForm::FormCreate() {
 // The per-user data folder; the rich-text engine is Qt's, so nothing is unpacked there.
 void TMainForm::PrepareDataFolder() {
     QString appDir = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+    // Without a home it would lie under the file system's root: this run's own folder serves.
+    if (!SettingsStore::homeProblem().isEmpty()) {
+        static const QTemporaryDir scratch(QDir::tempPath() + QStringLiteral("/tessary-XXXXXX"));
+        appDir = scratch.path();
+    }
     QDir().mkpath(appDir);
     P.AppDir = QDir(appDir).absolutePath() + QLatin1Char('/');
 }

@@ -5,6 +5,7 @@
 #include "platform/richedit.h"
 #include "platform/rtfwriter.h"
 #include "platform/services.h"
+#include "platform/settingsstore.h"
 
 #include <QDir>
 #include <QFile>
@@ -104,6 +105,10 @@ RecoveryCopy::RecoveryCopy(EditorContext &context, DocumentFiles &documents, QWi
             &RecoveryCopy::contentsChanged);
     connect(m.Document, &DocumentState::changed, this, &RecoveryCopy::documentChanged);
     connect(m.Document, &DocumentState::saved, this, &RecoveryCopy::Discard);
+    if (const QString problem = SettingsStore::homeProblem(); !problem.isEmpty()) {
+        report(QStringLiteral("%1: no recovery copies are kept").arg(problem));
+        return;
+    }
     if (context.AppDir.isEmpty() || !QDir().mkpath(m_folder)) {
         report(QStringLiteral("no recovery copies: cannot create %1").arg(m_folder));
         return;
