@@ -51,8 +51,10 @@ void report(const QString &text) {
 // Writes `data` beside `path`, on the disk before it is renamed into place.
 bool writeTemporary(const QString &path, const QByteArray &data, QString &error) {
     QFile file(path + QStringLiteral(".tmp"));
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(data) != data.size() ||
-        !file.flush() || ::fsync(file.handle()) != 0) {
+    // The copy holds the user's unsaved text: for the user alone, whatever the umask.
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) ||
+        !file.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner) ||
+        file.write(data) != data.size() || !file.flush() || ::fsync(file.handle()) != 0) {
         error = QStringLiteral("%1: %2").arg(file.fileName(), file.errorString());
         file.close();
         file.remove();
