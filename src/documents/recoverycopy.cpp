@@ -107,10 +107,8 @@ RecoveryCopy::RecoveryCopy(EditorContext &context, DocumentFiles &documents, QWi
             &RecoveryCopy::contentsChanged);
     connect(m.Document, &DocumentState::changed, this, &RecoveryCopy::documentChanged);
     connect(m.Document, &DocumentState::saved, this, &RecoveryCopy::Discard);
-    if (const QString problem = SettingsStore::homeProblem(); !problem.isEmpty()) {
-        report(QStringLiteral("%1: no recovery copies are kept").arg(problem));
-        return;
-    }
+    if (!SettingsStore::homeProblem().isEmpty())
+        return; // the settings store has said that the home is missing
     if (context.AppDir.isEmpty() || !QDir().mkpath(m_folder)) {
         report(QStringLiteral("no recovery copies: cannot create %1").arg(m_folder));
         return;

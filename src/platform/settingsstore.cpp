@@ -57,7 +57,9 @@ std::unique_ptr<SettingsStore> SettingsStore::forUser() {
     const QString problem = homeProblem();
     if (problem.isEmpty())
         return std::make_unique<SettingsStore>(defaultPath());
-    report(QStringLiteral("%1: settings are kept in memory and forgotten at exit").arg(problem));
+    report(QStringLiteral("%1: settings are kept in memory and forgotten at exit, and no "
+                          "recovery copies of unsaved work are kept")
+               .arg(problem));
     return std::make_unique<SettingsStore>(QString());
 }
 

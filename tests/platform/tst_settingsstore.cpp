@@ -59,8 +59,8 @@ private slots:
         QCOMPARE(said.count("settings are kept in memory"), 1);
         QCOMPARE(store->readString("\\Software\\Tessary\\Init", "Init"), QStringLiteral("0A0B"));
         QCOMPARE(store->valueNames("Software\\Tessary\\Recent Files"), QStringList{"File1"});
-        QVERIFY(store->keyExists("Software\\Tessary"));
-        QVERIFY(!store->keyExists("Software\\Tessary\\Params"));
+        QVERIFY(store->keyExists("Software\\Tessary") &&
+                !store->keyExists("Software\\Tessary\\Params"));
         QVERIFY(!QFileInfo::exists(missing));
     }
 
