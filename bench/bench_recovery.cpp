@@ -6,8 +6,8 @@
 
 #include <QApplication>
 #include <QElapsedTimer>
-#include <QFileInfo>
 #include <QEventLoop>
+#include <QFileInfo>
 #include <QTimer>
 #include <algorithm>
 #include <cstdio>
