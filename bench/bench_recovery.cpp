@@ -1,6 +1,6 @@
 // The recovery copy of a 500 KB document: the part that runs on the UI thread (the document
 // copied for the worker) and the whole write (serialised, written, synced and renamed).
-// Run: QT_QPA_PLATFORM=offscreen build/bench/bench_recovery   (budget: UI part 30 ms)
+// Run: QT_QPA_PLATFORM=offscreen build/bench/bench_recovery   (budget: 30 ms on the UI thread)
 #include "benchdocument.h"
 #include "documents/recoverycopy.h"
 
