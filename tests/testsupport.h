@@ -53,6 +53,17 @@ public:
         messages.append({title, text, icon});
         return answers.isEmpty() ? QMessageBox::Cancel : answers.dequeue();
     }
+    // Answers to questions with buttons of their own (indexes); an empty queue presses none.
+    QQueue<int> choices;
+    QList<QStringList> choiceButtons;
+    QList<int> choiceDefaults;
+    int choose(QWidget *, const QString &title, const QString &text, const QStringList &buttons,
+               int defaultButton, QMessageBox::Icon icon) override {
+        messages.append({title, text, icon});
+        choiceButtons.append(buttons);
+        choiceDefaults.append(defaultButton);
+        return choices.isEmpty() ? -1 : choices.dequeue();
+    }
     QString openFileName(QWidget *, const QString &title, const QString &startPath,
                          const QString &) override {
         dialogTitles.append(title);

@@ -4,6 +4,7 @@
 #include "app/tauxform.h"
 #include "app/tmainform.h"
 #include "documents/documentfiles.h"
+#include "documents/recoverycopy.h"
 #include "platform/fontregistry.h"
 #include "platform/richedit.h"
 #include "platform/services.h"
@@ -61,5 +62,7 @@ int main(int argc, char *argv[]) {
     }
     if (!line.operands().isEmpty())
         mainForm.documents().OpenChosenFile(line.operands().first());
+    // Work left by a program that died is offered once the window is up.
+    QTimer::singleShot(0, &mainForm, [&mainForm] { mainForm.recovery().OfferLeftCopies(); });
     return app.exec();
 }

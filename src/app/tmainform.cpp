@@ -5,6 +5,7 @@
 #include "documents/findreplace.h"
 #include "documents/helpcommands.h"
 #include "documents/recentfiles.h"
+#include "documents/recoverycopy.h"
 #include "documents/ttodayform.h"
 #include "editor/commandstate.h"
 #include "editor/fontboxes.h"
@@ -30,6 +31,8 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
 #include <QToolTip>
@@ -57,10 +60,30 @@ TMainForm::TMainForm(QWidget *parent)
     P.HideFnHint = [this] { HideFnHint(); };
     createFeatures();
     m_startedUp = FormCreate();
+    // The copy lives in the data folder, known once start-up has prepared it.
+    Recovery = new RecoveryCopy(P, *Documents, this, this);
     // The font dialog lists the faces the font box holds once start-up has filled it.
     PrintForm = new TPrintForm(P.Editor, *Fonts, this);
     connect(action(QStringLiteral("FilePrint")), &QAction::triggered, this,
             &TMainForm::FilePrintExecute);
+    // Settings are written as they change, so that a crash or a kill loses none of them;
+    // a caret run through many faces moves the boxes often, hence the short delay.
+    m_initTimer = new QTimer(this);
+    m_initTimer->setSingleShot(true);
+    m_initTimer->setInterval(200);
+    connect(m_initTimer, &QTimer::timeout, this, [this] {
+        if (BuildInit() !=
+            SettingsStore::instance().readString(InitSetting::kKeyPath, InitSetting::kValueName))
+            WriteInit();
+    });
+    connect(FnKeys, &FunctionKeys::assignmentChanged, this, &TMainForm::KeepInit);
+    for (QComboBox *box : {Fonts->FontNameBox, Fonts->FontSizeBox})
+        connect(box, &QComboBox::currentIndexChanged, this, &TMainForm::KeepInit);
+}
+
+void TMainForm::KeepInit() {
+    if (!m_initTimer->isActive())
+        m_initTimer->start();
 }
 
 TMainForm::~TMainForm() = default;
@@ -142,6 +165,11 @@ bool TMainForm::FormCreate() {
 // The per-user data folder; the rich-text engine is Qt's, so nothing is unpacked there.
 void TMainForm::PrepareDataFolder() {
     QString appDir = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+    // Without a home it would lie under the file system's root: this run's own folder serves.
+    if (!SettingsStore::homeProblem().isEmpty()) {
+        static const QTemporaryDir scratch(QDir::tempPath() + QStringLiteral("/tessary-XXXXXX"));
+        appDir = scratch.path();
+    }
     QDir().mkpath(appDir);
     P.AppDir = QDir(appDir).absolutePath() + QLatin1Char('/');
 }
@@ -242,6 +270,7 @@ void TMainForm::closeEvent(QCloseEvent *event) {
         return;
     }
     Recent->SaveRecentFiles();
+    Recovery->Discard(); // the user answered: the unsaved changes are not wanted
     event->accept();
 }
 
@@ -265,6 +294,10 @@ void TMainForm::FilePrintExecute() {
     PrintForm->RichEditPrintJob().SetTitle(
         QFileInfo(Document->CurrentFileName()).completeBaseName());
     PrintForm->PreparePrintDialog();
+    // The dialog's values are kept as soon as it closes.
+    PrintForm->SavePrintSettings();
+    PrintForm->FontForm().SaveFontSettings();
+    SettingsStore::instance().sync();
 }
 
 void TMainForm::HideFnHint() {

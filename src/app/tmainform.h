@@ -13,6 +13,7 @@ class QAction;
 class QLabel;
 class QMenu;
 class QToolBar;
+class QTimer;
 
 namespace tessary {
 
@@ -28,6 +29,7 @@ class Formatting;
 class FunctionKeys;
 class HelpCommands;
 class RecentFiles;
+class RecoveryCopy;
 class RichEdit;
 class TPrintForm;
 class TTodayForm;
@@ -55,6 +57,7 @@ public:
     DocumentFiles &documents() { return *Documents; }
     EditCommands &editCommands() { return *Edits; }
     RecentFiles &recentFiles() { return *Recent; }
+    RecoveryCopy &recovery() { return *Recovery; }
     Formatting &formatting() { return *Format; }
     Ruler &ruler() { return *Rulers; }
     CommandState &commands() { return *Commands; }
@@ -76,6 +79,8 @@ public:
     void ApplyInit(const QString &value);
     QString BuildInit() const;
     void WriteInit();
+    // Writes `Init` soon after a font box or a function key changed, if its value did.
+    void KeepInit();
     // Ctrl+P: the print dialog with the pages counted again.
     void FilePrintExecute();
 
@@ -128,6 +133,7 @@ private:
     EditCommands *Edits = nullptr;
     HelpCommands *Help = nullptr;
     RecentFiles *Recent = nullptr;
+    RecoveryCopy *Recovery = nullptr;
     Formatting *Format = nullptr;
     Ruler *Rulers = nullptr;
     CommandState *Commands = nullptr;
@@ -145,6 +151,7 @@ private:
     QLabel *LineHeaderLabel = nullptr;
     bool m_startedUp = false;
     bool m_findDialogsPlaced = false;
+    QTimer *m_initTimer = nullptr;
 };
 
 } // namespace tessary

@@ -151,6 +151,20 @@ bool DocumentFiles::openDocument(const QString &path) {
     return true;
 }
 
+bool DocumentFiles::OpenRecovered(const QByteArray &rtf, const QString &name) {
+    m.Editor->clear();
+    if (m.Editor->loadData(rtf) == RichEdit::LoadResult::Failed) {
+        m.Editor->clear();
+        ShowUntitled();
+        return false;
+    }
+    emit documentLoaded();
+    m.Editor->document()->clearUndoRedoStacks();
+    m.Document->setSaved(name);
+    m.Document->setDocumentModified(true);
+    return true;
+}
+
 void DocumentFiles::FileNew() {
     if (ConfirmSaveChanges() == QMessageBox::Cancel)
         return;

@@ -50,6 +50,11 @@ public:
     // cancelled or the file did not load.
     bool OpenPath(const QString &path);
 
+    // Shows a recovered copy's RTF as the modified document `name` (the untitled name or a
+    // path); the file of that name stays as it is until the user saves. False when the data
+    // did not load.
+    bool OpenRecovered(const QByteArray &rtf, const QString &name);
+
     // Both file dialogs start in this folder (set at start from the newest recent file).
     void setDialogFolder(const QString &folder);
     QString dialogFolder() const { return m_dialogFolder; }

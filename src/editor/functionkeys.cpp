@@ -204,9 +204,11 @@ void FunctionKeys::HideFnHint() {
 void FunctionKeys::AssignFromPalette(QToolButton *paletteButton) {
     QToolButton *value = FnKeyDefPair.value;
     m.HideFnHint();
-    if (value)
-        CharacterButton::setCharacter(value, CharacterButton::face(paletteButton),
-                                      CharacterButton::code(paletteButton));
+    if (!value)
+        return;
+    CharacterButton::setCharacter(value, CharacterButton::face(paletteButton),
+                                  CharacterButton::code(paletteButton));
+    emit assignmentChanged();
 }
 
 void FunctionKeys::ReplayFunctionKey(int key) {

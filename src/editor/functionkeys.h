@@ -46,6 +46,10 @@ public:
     std::array<QString, kKeyCount> pieces() const;
     void loadPieces(const std::array<QString, kKeyCount> &pieces);
 
+signals:
+    // A key was given a character or unassigned: the settings keep it.
+    void assignmentChanged();
+
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 

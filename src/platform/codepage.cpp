@@ -1,6 +1,7 @@
 #include "platform/codepage.h"
 
 #include <QHash>
+#include <QMutex>
 #include <QStringList>
 #include <algorithm>
 #include <cerrno>
@@ -205,13 +206,23 @@ const CodePage &CodePage::forCharset(int charset) {
 }
 
 int CodePage::fromUnicode(QChar c) const {
-    // One reverse table per code page, built on first use.
-    static QHash<const CodePage *, QHash<char16_t, unsigned char>> cache;
-    auto it = cache.find(this);
-    if (it == cache.end())
-        it = cache.insert(this, reverseTable(m_toUnicode));
-    const auto found = it->constFind(c.unicode());
-    return found == it->constEnd() ? -1 : found.value();
+    // One reverse table per code page, built on first use. Documents are also written on a
+    // worker thread, so the shared cache is locked; each thread remembers its last table.
+    using Table = QHash<char16_t, unsigned char>;
+    thread_local const CodePage *lastPage = nullptr;
+    thread_local const Table *lastTable = nullptr;
+    if (lastPage != this) {
+        static QMutex lock;
+        static std::map<const CodePage *, Table> cache; // nodes stay put as it grows
+        const QMutexLocker locker(&lock);
+        auto it = cache.find(this);
+        if (it == cache.end())
+            it = cache.emplace(this, reverseTable(m_toUnicode)).first;
+        lastPage = this;
+        lastTable = &it->second;
+    }
+    const auto found = lastTable->constFind(c.unicode());
+    return found == lastTable->constEnd() ? -1 : found.value();
 }
 
 QString CodePage::decode(const QByteArray &bytes) const {

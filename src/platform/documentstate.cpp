@@ -26,6 +26,7 @@ void DocumentState::setSaved(const QString &name) {
     // A clean document that was renamed reports once; a modified one already did above.
     if (renamed && !wasModified)
         emit changed();
+    emit saved();
 }
 
 } // namespace tessary

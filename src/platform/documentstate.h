@@ -23,6 +23,8 @@ public:
 signals:
     // The name or the modified flag changed; the title, status panel and commands follow.
     void changed();
+    // setSaved ran: whatever was kept of unsaved changes is no longer wanted.
+    void saved();
 
 private:
     QTextDocument *m_document;

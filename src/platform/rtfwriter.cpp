@@ -36,10 +36,8 @@ struct RunState {
 
 class Writer {
 public:
-    Writer(const QTextDocument *doc, int start, int end)
-        : m_doc(doc)
-        , m_start(start)
-        , m_end(end) {}
+    explicit Writer(const RtfWriter::Snapshot &doc)
+        : m_doc(doc) {}
     QByteArray write();
 
 private:
@@ -48,7 +46,7 @@ private:
     int colorIndex(const QTextCharFormat &format) const;
     void collect();
     void header();
-    void block(const QTextBlock &block);
+    void block(const RtfWriter::Snapshot::Paragraph &paragraph);
     void paragraphProperties(const QTextBlockFormat &format, bool bullet);
     void runFormat(const QTextCharFormat &format);
     void text(QStringView text, int charset, bool glyphSafe = true);
@@ -58,9 +56,7 @@ private:
     void word(const char *name, int param);
     void literal(char c);
 
-    const QTextDocument *m_doc;
-    int m_start;
-    int m_end;
+    const RtfWriter::Snapshot &m_doc;
     QByteArray m_out;
     bool m_needSpace = false;
     QHash<FontKey, int> m_fontIndex;
@@ -75,28 +71,24 @@ int twips(double units) {
 }
 
 QByteArray Writer::write() {
-    m_out.reserve(64 + (m_end - m_start) * 2);
+    const auto &runs = m_doc.runs;
+    const qsizetype span =
+        runs.isEmpty() ? 0 : runs.last().offset + runs.last().length - runs.first().offset;
+    m_out.reserve(64 + span * 2);
     collect();
     header();
-    for (QTextBlock b = m_doc->findBlock(m_start); b.isValid() && b.position() < m_end;
-         b = b.next())
-        block(b);
+    for (const RtfWriter::Snapshot::Paragraph &paragraph : m_doc.paragraphs)
+        block(paragraph);
     m_out.append("}\n");
     return m_out;
 }
 
 template <typename Visit> void Writer::forEachFragment(Visit visit) const {
-    for (QTextBlock b = m_doc->findBlock(m_start); b.isValid() && b.position() < m_end;
-         b = b.next()) {
-        for (auto it = b.begin(); !it.atEnd(); ++it) {
-            const QTextFragment fragment = it.fragment();
-            const int from = qMax(fragment.position(), m_start);
-            const int to = qMin(fragment.position() + fragment.length(), m_end);
-            if (from < to)
-                visit(fragment.charFormat());
-        }
-        if (b.length() == 1) // an empty paragraph still has a font for its mark
-            visit(b.charFormat());
+    for (const RtfWriter::Snapshot::Paragraph &paragraph : m_doc.paragraphs) {
+        for (int r = paragraph.firstRun; r < paragraph.firstRun + paragraph.runCount; ++r)
+            visit(m_doc.runs.at(r).format);
+        if (paragraph.empty) // an empty paragraph still has a font for its mark
+            visit(paragraph.markFormat);
     }
 }
 
@@ -104,7 +96,7 @@ FontKey Writer::fontKey(const QTextCharFormat &format) const {
     FontKey key;
     key.face = faceOf(format);
     if (key.face.isEmpty())
-        key.face = m_doc->defaultFont().family();
+        key.face = m_doc.defaultFace;
     key.charset = format.hasProperty(TextProperty::Charset)
                       ? format.intProperty(TextProperty::Charset)
                       : charsetForFace(key.face);
@@ -180,22 +172,16 @@ void Writer::header() {
     m_needSpace = false;
 }
 
-void Writer::block(const QTextBlock &block) {
-    paragraphProperties(block.blockFormat(), block.textList() != nullptr);
-    for (auto it = block.begin(); !it.atEnd(); ++it) {
-        const QTextFragment fragment = it.fragment();
-        const int from = qMax(fragment.position(), m_start);
-        const int to = qMin(fragment.position() + fragment.length(), m_end);
-        if (from >= to)
-            continue;
-        runFormat(fragment.charFormat());
-        text(QStringView(fragment.text()).mid(from - fragment.position(), to - from),
-             m_fonts[m_state.font].charset);
+void Writer::block(const RtfWriter::Snapshot::Paragraph &paragraph) {
+    paragraphProperties(paragraph.format, paragraph.bullet);
+    for (int r = paragraph.firstRun; r < paragraph.firstRun + paragraph.runCount; ++r) {
+        const RtfWriter::Snapshot::Run &run = m_doc.runs.at(r);
+        runFormat(run.format);
+        text(QStringView(m_doc.text).mid(run.offset, run.length), m_fonts[m_state.font].charset);
     }
-    const int separator = block.position() + block.length() - 1;
-    if (separator >= m_start && separator < m_end) {
-        if (block.length() == 1)
-            runFormat(block.charFormat());
+    if (paragraph.mark) {
+        if (paragraph.empty)
+            runFormat(paragraph.markFormat);
         word("par");
         m_out.append('\n');
         m_needSpace = false;
@@ -234,9 +220,8 @@ void Writer::paragraphProperties(const QTextBlockFormat &format, bool bullet) {
 void Writer::runFormat(const QTextCharFormat &format) {
     RunState next;
     next.font = m_fontIndex.value(fontKey(format));
-    const double points = format.hasProperty(QTextFormat::FontPointSize)
-                              ? format.fontPointSize()
-                              : m_doc->defaultFont().pointSizeF();
+    const double points = format.hasProperty(QTextFormat::FontPointSize) ? format.fontPointSize()
+                                                                         : m_doc.defaultPoints;
     next.halfPoints = qBound(1, qRound((points > 0 ? points : 12) * 2), 3276);
     next.color = colorIndex(format);
     next.bold = format.fontWeight() >= QFont::Bold;
@@ -330,14 +315,51 @@ void Writer::literal(char c) {
 
 } // namespace
 
-QByteArray RtfWriter::write(const QTextDocument *doc, int start, int end) {
+// Only the fragments' formats (shared, never changed in place) and the text are copied, so
+// this is a small part of writing and the copy can be written on any thread.
+RtfWriter::Snapshot RtfWriter::snapshot(const QTextDocument *doc, int start, int end) {
+    Snapshot shot;
     if (!doc)
-        return {};
+        return shot;
     const int count = doc->characterCount();
     if (end < 0 || end > count)
         end = count;
     start = qBound(0, start, end);
-    return Writer(doc, start, end).write();
+    shot.defaultFace = doc->defaultFont().family();
+    shot.defaultPoints = doc->defaultFont().pointSizeF();
+    shot.text = doc->toRawText(); // fragment positions index it
+    for (QTextBlock b = doc->findBlock(start); b.isValid() && b.position() < end; b = b.next()) {
+        Snapshot::Paragraph paragraph;
+        paragraph.format = b.blockFormat();
+        paragraph.bullet = b.textList() != nullptr;
+        paragraph.empty = b.length() == 1;
+        if (paragraph.empty)
+            paragraph.markFormat = b.charFormat();
+        const int separator = b.position() + b.length() - 1;
+        paragraph.mark = separator >= start && separator < end;
+        paragraph.firstRun = int(shot.runs.size());
+        for (auto it = b.begin(); !it.atEnd(); ++it) {
+            const QTextFragment fragment = it.fragment();
+            const int from = qMax(fragment.position(), start);
+            const int to = qMin(fragment.position() + fragment.length(), end);
+            if (from >= to)
+                continue;
+            shot.runs.append({fragment.charFormat(), from, to - from});
+        }
+        paragraph.runCount = int(shot.runs.size()) - paragraph.firstRun;
+        shot.paragraphs.append(std::move(paragraph));
+    }
+    return shot;
+}
+
+QByteArray RtfWriter::write(const Snapshot &snapshot) {
+    return Writer(snapshot).write();
+}
+
+QByteArray RtfWriter::write(const QTextDocument *doc, int start, int end) {
+    if (!doc)
+        return {};
+    return write(snapshot(doc, start, end));
 }
 
 } // namespace tessary

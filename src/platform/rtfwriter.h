@@ -1,6 +1,9 @@
 #pragma once
 
 #include <QByteArray>
+#include <QList>
+#include <QString>
+#include <QTextFormat>
 
 class QTextDocument;
 
@@ -10,6 +13,32 @@ namespace tessary {
 // open. end = -1 is the end of the document, final paragraph mark included.
 class RtfWriter {
 public:
+    // What the writer reads of a document, copied so that it can be written later or on
+    // another thread while the document goes on changing.
+    struct Snapshot {
+        struct Run {
+            QTextCharFormat format;
+            int offset = 0; // into text, the whole document's
+            int length = 0;
+        };
+        struct Paragraph {
+            QTextBlockFormat format;
+            QTextCharFormat markFormat; // the mark's format, kept for an empty paragraph
+            bool bullet = false;
+            bool empty = false;
+            bool mark = false; // the paragraph mark lies in the range
+            int firstRun = 0;
+            int runCount = 0;
+        };
+        QString defaultFace;
+        double defaultPoints = 12;
+        QString text;
+        QList<Run> runs;
+        QList<Paragraph> paragraphs;
+    };
+
+    static Snapshot snapshot(const QTextDocument *doc, int start = 0, int end = -1);
+    static QByteArray write(const Snapshot &snapshot);
     static QByteArray write(const QTextDocument *doc, int start = 0, int end = -1);
 };
 

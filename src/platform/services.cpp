@@ -8,6 +8,7 @@
 #include <QGuiApplication>
 #include <QPageSetupDialog>
 #include <QPrintDialog>
+#include <QPushButton>
 #include <QScreen>
 
 namespace tessary {
@@ -39,6 +40,18 @@ QMessageBox::StandardButton DialogService::ask(QWidget *parent, const QString &t
                                                QMessageBox::Icon icon) {
     QMessageBox box(icon, title, text, buttons, parent);
     return QMessageBox::StandardButton(box.exec());
+}
+
+int DialogService::choose(QWidget *parent, const QString &title, const QString &text,
+                          const QStringList &buttons, int defaultButton, QMessageBox::Icon icon) {
+    QMessageBox box(icon, title, text, QMessageBox::NoButton, parent);
+    QList<QPushButton *> pushed;
+    for (const QString &caption : buttons)
+        pushed.append(box.addButton(caption, QMessageBox::AcceptRole));
+    if (defaultButton >= 0 && defaultButton < pushed.size())
+        box.setDefaultButton(pushed.at(defaultButton));
+    box.exec();
+    return int(pushed.indexOf(qobject_cast<QPushButton *>(box.clickedButton())));
 }
 
 QString DialogService::openFileName(QWidget *parent, const QString &title, const QString &startPath,

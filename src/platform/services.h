@@ -3,6 +3,7 @@
 #include <QMessageBox>
 #include <QRect>
 #include <QString>
+#include <QStringList>
 #include <QUrl>
 #include <memory>
 
@@ -35,6 +36,11 @@ public:
                                             const QString &text,
                                             QMessageBox::StandardButtons buttons,
                                             QMessageBox::Icon icon = QMessageBox::Question);
+    // A question with buttons of its own captions; the index of the one pressed, or -1.
+    // The button at `defaultButton` is pressed by Enter.
+    virtual int choose(QWidget *parent, const QString &title, const QString &text,
+                       const QStringList &buttons, int defaultButton,
+                       QMessageBox::Icon icon = QMessageBox::Question);
     // An empty string means the user cancelled. `startPath` is a folder, or for saving a
     // folder and the file name to propose.
     virtual QString openFileName(QWidget *parent, const QString &title, const QString &startPath,

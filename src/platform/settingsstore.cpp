@@ -1,7 +1,10 @@
 #include "platform/settingsstore.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QStandardPaths>
+#include <cstdio>
 
 namespace tessary {
 
@@ -10,15 +13,25 @@ std::unique_ptr<SettingsStore> &storeSlot() {
     static std::unique_ptr<SettingsStore> store;
     return store;
 }
+
+void report(const QString &text) {
+    std::fprintf(stderr, "tessary: %s\n", qPrintable(text));
+}
 } // namespace
 
-SettingsStore::SettingsStore(const QString &iniPath)
-    : m_settings(std::make_unique<QSettings>(iniPath, QSettings::IniFormat)) {}
+SettingsStore::SettingsStore(const QString &iniPath) {
+    if (!iniPath.isEmpty())
+        m_settings = std::make_unique<QSettings>(iniPath, QSettings::IniFormat);
+}
+
+SettingsStore::~SettingsStore() {
+    sync();
+}
 
 SettingsStore &SettingsStore::instance() {
     auto &slot = storeSlot();
     if (!slot)
-        slot = std::make_unique<SettingsStore>(defaultPath());
+        slot = forUser();
     return *slot;
 }
 
@@ -31,6 +44,26 @@ QString SettingsStore::defaultPath() {
            QStringLiteral("/Tessary/tessary.ini");
 }
 
+// Without HOME the desktop's folders resolve to the file system's root.
+QString SettingsStore::homeProblem() {
+    const QString home = qEnvironmentVariable("HOME");
+    if (home.isEmpty())
+        return QStringLiteral("HOME is not set");
+    if (!QDir::isAbsolutePath(home) || !QFileInfo(home).isDir())
+        return QStringLiteral("HOME (%1) is not a folder").arg(home);
+    return {};
+}
+
+std::unique_ptr<SettingsStore> SettingsStore::forUser() {
+    const QString problem = homeProblem();
+    if (problem.isEmpty())
+        return std::make_unique<SettingsStore>(defaultPath());
+    report(QStringLiteral("%1: settings are kept in memory and forgotten at exit, and no "
+                          "recovery copies of unsaved work are kept")
+               .arg(problem));
+    return std::make_unique<SettingsStore>(QString());
+}
+
 // "\Software\Tessary\Init" and "Software\Tessary\Init" name the same INI group.
 QString SettingsStore::group(const QString &keyPath) {
     QString g = keyPath;
@@ -41,6 +74,11 @@ QString SettingsStore::group(const QString &keyPath) {
 }
 
 bool SettingsStore::keyExists(const QString &keyPath) const {
+    if (!m_settings) {
+        const QString prefix = group(keyPath) + QLatin1Char('/');
+        const auto it = m_memory.lowerBound(prefix);
+        return it != m_memory.end() && it.key().startsWith(prefix);
+    }
     m_settings->beginGroup(group(keyPath));
     const bool exists = !m_settings->childKeys().isEmpty() || !m_settings->childGroups().isEmpty();
     m_settings->endGroup();
@@ -49,13 +87,16 @@ bool SettingsStore::keyExists(const QString &keyPath) const {
 
 QString SettingsStore::readString(const QString &keyPath, const QString &name,
                                   const QString &fallback) const {
-    const QVariant v = m_settings->value(group(keyPath) + QLatin1Char('/') + name);
+    const QString key = group(keyPath) + QLatin1Char('/') + name;
+    if (!m_settings)
+        return m_memory.value(key, fallback);
+    const QVariant v = m_settings->value(key);
     if (!v.isValid())
         return fallback;
     // An unquoted comma makes the INI reader split a hand-written value into a list of
     // trimmed pieces ("RHPT=.date, .time"); the value is meant whole, as the file holds it.
     if (v.metaType().id() == QMetaType::QStringList) {
-        const QString raw = rawValue(group(keyPath) + QLatin1Char('/') + name);
+        const QString raw = rawValue(key);
         return raw.isNull() ? v.toStringList().join(QStringLiteral(", ")) : raw;
     }
     return v.toString();
@@ -91,14 +132,32 @@ int SettingsStore::readInteger(const QString &keyPath, const QString &name, int 
 }
 
 void SettingsStore::writeString(const QString &keyPath, const QString &name, const QString &value) {
-    m_settings->setValue(group(keyPath) + QLatin1Char('/') + name, value);
+    const QString key = group(keyPath) + QLatin1Char('/') + name;
+    if (m_settings)
+        m_settings->setValue(key, value);
+    else
+        m_memory.insert(key, value);
 }
 
 void SettingsStore::writeInteger(const QString &keyPath, const QString &name, int value) {
-    m_settings->setValue(group(keyPath) + QLatin1Char('/') + name, value);
+    if (m_settings)
+        m_settings->setValue(group(keyPath) + QLatin1Char('/') + name, value);
+    else
+        writeString(keyPath, name, QString::number(value));
 }
 
 QStringList SettingsStore::valueNames(const QString &keyPath) const {
+    if (!m_settings) {
+        const QString prefix = group(keyPath) + QLatin1Char('/');
+        QStringList names;
+        for (auto it = m_memory.lowerBound(prefix);
+             it != m_memory.end() && it.key().startsWith(prefix); ++it) {
+            const QString rest = it.key().mid(prefix.size());
+            if (!rest.contains(QLatin1Char('/')))
+                names.append(rest);
+        }
+        return names;
+    }
     m_settings->beginGroup(group(keyPath));
     const QStringList names = m_settings->childKeys();
     m_settings->endGroup();
@@ -106,11 +165,23 @@ QStringList SettingsStore::valueNames(const QString &keyPath) const {
 }
 
 void SettingsStore::deleteValue(const QString &keyPath, const QString &name) {
-    m_settings->remove(group(keyPath) + QLatin1Char('/') + name);
+    const QString key = group(keyPath) + QLatin1Char('/') + name;
+    if (m_settings)
+        m_settings->remove(key);
+    else
+        m_memory.remove(key);
 }
 
 void SettingsStore::sync() {
+    if (!m_settings)
+        return;
     m_settings->sync();
+    if (m_settings->status() == QSettings::AccessError && !m_failureReported) {
+        m_failureReported = true;
+        report(QStringLiteral("cannot write the settings to %1; changes are kept until the "
+                              "program ends")
+                   .arg(m_settings->fileName()));
+    }
 }
 
 } // namespace tessary

@@ -1,0 +1,174 @@
+#include "documents/documentfiles.h"
+#include "documents/recoverycopy.h"
+#include "platform/documentstate.h"
+#include "platform/richedit.h"
+#include "testsupport.h"
+
+#include <QDir>
+#include <QFile>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QLabel>
+#include <QSignalSpy>
+#include <QtTest>
+
+using namespace tessary;
+
+namespace {
+// One program's document and its recovery copy, with its data folder in `appDir`.
+struct Program {
+    QWidget window;
+    QLabel *label = new QLabel(&window);
+    RichEdit *editor = new RichEdit(&window);
+    EditorContext context;
+    std::unique_ptr<DocumentFiles> files;
+    std::unique_ptr<RecoveryCopy> recovery;
+
+    explicit Program(const QString &appDir) {
+        context.Editor = editor;
+        context.Document = new DocumentState(editor->document(), &window);
+        context.AppDir = appDir;
+        files = std::make_unique<DocumentFiles>(context, label, &window);
+        files->ShowUntitled();
+        recovery = std::make_unique<RecoveryCopy>(context, *files, &window);
+        recovery->setIntervals(10, 50);
+    }
+    ~Program() { recovery.reset(); } // before the editor it watches
+    bool typeAndWaitForCopy(const QString &text) {
+        QSignalSpy written(recovery.get(), &RecoveryCopy::copyWritten);
+        QTest::keyClicks(editor, text);
+        return written.wait(5000) && QFile::exists(recovery->copyPath());
+    }
+};
+
+QByteArray readAll(const QString &path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+} // namespace
+
+class RecoveryTest : public QObject {
+    Q_OBJECT
+    std::unique_ptr<test::Sandbox> sandbox;
+    QString appDir() const { return sandbox->dir.path() + QStringLiteral("/data/"); }
+    test::ScriptedDialogs &dialogs() const { return *sandbox->dialogs; }
+
+    // A copy left by a program that was killed: its files, and no one holding its lock.
+    QString leaveCopy(const QByteArray &rtf, const QString &document) {
+        const QString base = appDir() + QStringLiteral("recovery/4242-1-1");
+        QDir().mkpath(appDir() + QStringLiteral("recovery"));
+        QFile info(base + QStringLiteral(".json")), copy(base + QStringLiteral(".rtf"));
+        const QJsonObject fields{{"document", document}, {"pid", 4242}};
+        if (!info.open(QIODevice::WriteOnly) || !copy.open(QIODevice::WriteOnly))
+            return {};
+        info.write(QJsonDocument(fields).toJson());
+        copy.write(rtf);
+        return copy.fileName();
+    }
+
+private slots:
+    void init() { sandbox = std::make_unique<test::Sandbox>(); }
+    void cleanup() { sandbox.reset(); }
+
+    void copyFollowsUnsavedWork_data() {
+        QTest::addColumn<QString>("action");
+        QTest::newRow("save") << "save";
+        QTest::newRow("new") << "new";
+        QTest::newRow("open") << "open";
+        QTest::newRow("undo back to the file") << "undo";
+    }
+    void copyFollowsUnsavedWork() {
+        QFETCH(QString, action);
+        Program program(appDir());
+        const QString named = sandbox->dir.filePath(QStringLiteral("named.rtf"));
+        QVERIFY(program.typeAndWaitForCopy(QStringLiteral("first words")));
+        const QString copy = program.recovery->copyPath();
+        QVERIFY(readAll(copy).startsWith("{\\rtf1") && readAll(copy).contains("first words"));
+        const QJsonObject info =
+            QJsonDocument::fromJson(readAll(QString(copy).replace(".rtf", ".json"))).object();
+        QCOMPARE(info.value("document").toString(), QString()); // untitled
+        QCOMPARE(info.value("pid").toInteger(), QCoreApplication::applicationPid());
+
+        dialogs().answers.enqueue(QMessageBox::No);
+        if (action == "save") {
+            dialogs().fileNames.enqueue(named);
+            QVERIFY(program.files->FileSave());
+        } else if (action == "new") {
+            program.files->FileNew();
+        } else if (action == "open") {
+            QFile(named).open(QIODevice::WriteOnly);
+            dialogs().fileNames.enqueue(named);
+            program.files->FileOpen1();
+        } else {
+            program.editor->document()->undo();
+            QVERIFY(!program.context.Document->DocumentModified());
+        }
+        QVERIFY(!QFile::exists(copy) && !QFile::exists(QString(copy).replace(".rtf", ".json")));
+    }
+
+    void leftCopyIsOfferedOnce_data() {
+        QTest::addColumn<bool>("named");
+        QTest::addColumn<int>("answer");
+        QTest::newRow("recover untitled") << false << 0;
+        QTest::newRow("recover a named document") << true << 0;
+        QTest::newRow("discard") << true << 1;
+        QTest::newRow("no answer keeps it") << false << -1;
+    }
+    void leftCopyIsOfferedOnce() {
+        QFETCH(bool, named);
+        QFETCH(int, answer);
+        const QString path = sandbox->dir.filePath(QStringLiteral("report.rtf"));
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write("{\\rtf1 old text\\par}") > 0);
+        file.close();
+        const QString left =
+            leaveCopy("{\\rtf1 old text\\par new paragraph\\par}", named ? path : QString());
+        QVERIFY(QFile::exists(left));
+
+        Program next(appDir());
+        dialogs().choices.enqueue(answer);
+        next.recovery->OfferLeftCopies();
+        QCOMPARE(dialogs().messages.size(), 1);
+        QVERIFY(dialogs().messages.first().text.contains(named ? path : "untitled.rtf"));
+        QCOMPARE(dialogs().choiceButtons.first(), QStringList({"Recover", "Discard"}));
+        QCOMPARE(dialogs().choiceDefaults.first(), 0);
+        const QString shownName = named ? path : next.files->untitledName();
+        QCOMPARE(QFile::exists(left), answer == -1);
+        QCOMPARE(next.context.Document->DocumentModified(), answer == 0);
+        if (answer == 0) {
+            QVERIFY(next.editor->toPlainText().contains("new paragraph"));
+            QCOMPARE(next.context.Document->CurrentFileName(), shownName);
+            QVERIFY(next.window.windowTitle().contains(QFileInfo(shownName).fileName()));
+            QCOMPARE(readAll(path), QByteArray("{\\rtf1 old text\\par}"));
+            // The recovered work is kept at once under the new program's name.
+            QVERIFY(readAll(next.recovery->copyPath()).contains("new paragraph"));
+        } else {
+            QCOMPARE(next.editor->textLength(), 0);
+        }
+        // Answered once, never again; kept unanswered, asked again.
+        Program third(appDir());
+        third.recovery->OfferLeftCopies();
+        QCOMPARE(dialogs().messages.size(), answer == -1 ? 2 : 1);
+    }
+
+    void copiesOfRunningOrCleanlyClosedProgramsAreNotOffered() {
+        auto running = std::make_unique<Program>(appDir());
+        QVERIFY(running->typeAndWaitForCopy(QStringLiteral("still typing")));
+        {
+            Program closed(appDir());
+            QVERIFY(closed.typeAndWaitForCopy(QStringLiteral("closed cleanly")));
+        }
+        Program starting(appDir());
+        starting.recovery->OfferLeftCopies();
+        QVERIFY(dialogs().messages.isEmpty());
+        QVERIFY(QFile::exists(running->recovery->copyPath()));
+        // Its own files are gone with a clean close: the folder is empty again.
+        const QString folder = running->recovery->folder();
+        running.reset();
+        starting.recovery.reset();
+        QCOMPARE(QDir(folder).entryList(QDir::Files), QStringList());
+    }
+};
+
+QTEST_MAIN(RecoveryTest)
+#include "tst_recovery.moc"
