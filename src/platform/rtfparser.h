@@ -95,7 +95,7 @@ private:
     void paraWord(Keyword keyword, int param);
     void symbol(char c);
     void text(QByteArrayView run);
-    void byte(unsigned char code);
+    void byte(const CodePage &page, unsigned char code);
     void unicode(int value);
     void character(QChar c);
     void textCharacter(QChar c);

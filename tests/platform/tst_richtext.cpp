@@ -115,11 +115,9 @@ std::unique_ptr<QTextDocument> notation(const QString &markup) {
     for (const QString &segment : markup.split(u'|')) {
         const QString level = segment[0] == u'^' ? "High" : segment[0] == u'_' ? "Low" : "Even";
         for (QChar ch : segment.mid(1)) {
-            const bool greek = ch.script() == QChar::Script_Greek;
-            const bool latin = ch.unicode() < 0x80;
-            const QString family = greek   ? "Courier New Greek "
-                                   : latin ? "Courier New "
-                                           : "TessarySymbol ";
+            const QString family = ch.script() == QChar::Script_Greek ? "Courier New Greek "
+                                   : ch.unicode() < 0x80              ? "Courier New "
+                                                                      : "TessarySymbol ";
             insert(c, ch, attrs(family + level, 11));
         }
     }
@@ -352,26 +350,18 @@ private slots:
     void plainTextKeepsExponentsAndIndices_data() {
         QTest::addColumn<QString>("markup");
         QTest::addColumn<QString>("text");
-        QTest::newRow("square") << "=x|^2"
-                                << "x\u00B2";
-        QTest::newRow("index sum") << "=a|_n+1"
-                                   << "a\u2099\u208A\u2081";
-        QTest::newRow("letter exponent") << "=e|^i"
-                                         << "e\u2071";
-        QTest::newRow("sum bounds") << "=\u03A3|_k=1"
-                                    << "\u03A3\u2096\u208C\u2081";
-        QTest::newRow("Greek in the exponent") << "=e|^i\u03C6"
-                                               << "e^(i\u03C6)";
-        QTest::newRow("no subscript j") << "=a|_ij"
-                                        << "a_(ij)";
-        QTest::newRow("single character") << "=x|^\u03C6|_j"
-                                          << "x^\u03C6_j";
-        QTest::newRow("symbols stay") << "=\u2211|_n|=\u2264\u221E"
-                                      << "\u2211\u2099\u2264\u221E";
-        QTest::newRow("spaces stay outside") << "=x|^ -1 |=+ y|^2"
-                                             << "x \u207B\u00B9 + y\u00B2";
-        QTest::newRow("paragraph ends a run") << "=x|^2\nj"
-                                              << "x\u00B2\n^j";
+        // clang-format off
+        QTest::newRow("square") << "=x|^2" << "x\u00B2";
+        QTest::newRow("index sum") << "=a|_n+1" << "a\u2099\u208A\u2081";
+        QTest::newRow("letter exponent") << "=e|^i" << "e\u2071";
+        QTest::newRow("sum bounds") << "=\u03A3|_k=1" << "\u03A3\u2096\u208C\u2081";
+        QTest::newRow("Greek in the exponent") << "=e|^i\u03C6" << "e^(i\u03C6)";
+        QTest::newRow("no subscript j") << "=a|_ij" << "a_(ij)";
+        QTest::newRow("single character") << "=x|^\u03C6|_j" << "x^\u03C6_j";
+        QTest::newRow("symbols stay") << "=\u2211|_n|=\u2264\u221E" << "\u2211\u2099\u2264\u221E";
+        QTest::newRow("spaces stay outside") << "=x|^ -1 |=+ y|^2" << "x \u207B\u00B9 + y\u00B2";
+        QTest::newRow("paragraph ends a run") << "=x|^2\nj" << "x\u00B2\n^j";
+        // clang-format on
     }
 
     void plainTextKeepsExponentsAndIndices() {
@@ -397,12 +387,6 @@ private slots:
         const auto page = pasted(*mime);
         QCOMPARE(page->toPlainText(), "x2\u03B2"); // the RTF flavour still comes first
         QCOMPARE(charAt(*page, 1).face, "Courier New High");
-        QTextDocument browser;
-        browser.setHtml(mime->html());
-        QCOMPARE(browser.toPlainText(), "x2\u03B2");
-        QTextCursor at(&browser);
-        at.setPosition(2);
-        QCOMPARE(at.charFormat().verticalAlignment(), QTextCharFormat::AlignSuperScript);
     }
 
     void pasteTakesRtfElseHtmlElseText() {
