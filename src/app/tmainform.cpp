@@ -1,7 +1,9 @@
 #include "app/tmainform.h"
 
+#include "app/pdfexport.h"
 #include "documents/documentfiles.h"
 #include "documents/editcommands.h"
+#include "documents/filedrop.h"
 #include "documents/findreplace.h"
 #include "documents/helpcommands.h"
 #include "documents/recentfiles.h"
@@ -66,6 +68,8 @@ TMainForm::TMainForm(QWidget *parent)
     PrintForm = new TPrintForm(P.Editor, *Fonts, this);
     connect(action(QStringLiteral("FilePrint")), &QAction::triggered, this,
             &TMainForm::FilePrintExecute);
+    connect(action(QStringLiteral("FileExportPdf")), &QAction::triggered,
+            new PdfExport(P, *PrintForm, this), &PdfExport::FileExportPdfExecute);
     // Settings are written as they change, so that a crash or a kill loses none of them;
     // a caret run through many faces moves the boxes often, hence the short delay.
     m_initTimer = new QTimer(this);
@@ -114,6 +118,7 @@ void TMainForm::createFeatures() {
     connect(Notation, &NotationTyping::functionKeyPressed, FnKeys,
             &FunctionKeys::ReplayFunctionKey);
     Documents = new DocumentFiles(P, CurrentFileLabel, this, this);
+    new FileDrop(*Documents, this, P.Editor->viewport());
     Edits = new EditCommands(P.Editor, this);
     Help = new HelpCommands(this, this);
     Recent = new RecentFiles(*Documents, this);
@@ -211,8 +216,6 @@ void TMainForm::PlaceFindDialogs() {
 
 void TMainForm::LoadRecentFiles() {
     Recent->BuildRecentFilesMenu();
-    if (!Recent->list().isEmpty())
-        Documents->setDialogFolder(QFileInfo(Recent->list().first()).absolutePath());
 }
 
 void TMainForm::ApplyScreenDpi() {
@@ -291,8 +294,9 @@ void TMainForm::resizeEvent(QResizeEvent *event) {
 void TMainForm::FilePrintExecute() {
     HideFnHint();
     // The spooler, and the PDF printer's proposed file name, show the document's name.
-    PrintForm->RichEditPrintJob().SetTitle(
-        QFileInfo(Document->CurrentFileName()).completeBaseName());
+    // Given as a path, it also puts the PDF printer's proposal in the document's folder.
+    const QString name = QFileInfo(Document->CurrentFileName()).fileName();
+    PrintForm->RichEditPrintJob().SetTitle(QDir(Document->dialogFolder()).filePath(name));
     PrintForm->PreparePrintDialog();
     // The dialog's values are kept as soon as it closes.
     PrintForm->SavePrintSettings();

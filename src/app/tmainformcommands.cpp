@@ -42,9 +42,9 @@ void TMainForm::buildMenus() {
         connect(m, &QMenu::aboutToShow, this, &TMainForm::HideFnHint);
         return m;
     };
-    FileMenu =
-        menu(QStringLiteral("FileMenu"), QStringLiteral("   &File"),
-             {"FileNew", "FileOpen1", "FileSave", "FileSaveAs", "", "FilePrint", "", "FileExit"});
+    FileMenu = menu(QStringLiteral("FileMenu"), QStringLiteral("   &File"),
+                    {"FileNew", "FileOpen1", "FileSave", "FileSaveAs", "", "FilePrint",
+                     "FileExportPdf", "", "FileExit"});
     menu(QStringLiteral("EditMenu"), QStringLiteral("&Edit"),
          {"EditUndo", "", "EditCut", "EditCopy", "EditPaste", "EditDelete", "EditSelectAll", "",
           "EditDateTime"});

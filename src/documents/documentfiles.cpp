@@ -9,7 +9,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QLabel>
-#include <QStandardPaths>
 #include <QWidget>
 
 namespace tessary {
@@ -33,8 +32,7 @@ DocumentFiles::DocumentFiles(EditorContext &context, QLabel *fileLabel, QWidget 
     : QObject(parent)
     , m(context)
     , m_fileLabel(fileLabel)
-    , m_window(window)
-    , m_dialogFolder(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation)) {
+    , m_window(window) {
     connect(m.Document, &DocumentState::changed, this, &DocumentFiles::ShowDocumentName);
 }
 
@@ -45,11 +43,6 @@ QString DocumentFiles::untitledName() const {
 QString DocumentFiles::fileFilter() {
     return QStringLiteral("Rich Text files (*.rtf);;Html files (*.html *.htm);;"
                           "Text files (*.txt);;All files (*)");
-}
-
-void DocumentFiles::setDialogFolder(const QString &folder) {
-    if (!folder.isEmpty())
-        m_dialogFolder = folder;
 }
 
 void DocumentFiles::error(const QString &text) {
@@ -105,18 +98,23 @@ QString DocumentFiles::tooLargeMessage(const QString &path, qint64 size) {
 }
 
 void DocumentFiles::ShowUntitled() {
-    m.Document->setSaved(untitledName());
+    m.Document->setUntitled(untitledName());
     ShowDocumentName();
 }
 
+// The title's [*] is the desktop's mark of unsaved work, shown while the document is modified.
 void DocumentFiles::ShowDocumentName() {
     const QString name = m.Document->CurrentFileName();
     if (name != untitledName()) {
-        m_window->setWindowTitle(QStringLiteral("Tessary - ") + namePart(name));
+        // A "[*]" of the name itself is doubled, which the title shows as written.
+        QString shown = namePart(name).replace(QStringLiteral("[*]"), QStringLiteral("[*][*]"));
+        m_window->setWindowTitle(QStringLiteral("Tessary - ") + shown + QStringLiteral("[*]"));
+        m_window->setWindowModified(m.Document->DocumentModified());
         fitFileLabel();
         return;
     }
-    m_window->setWindowTitle(QStringLiteral("Tessary - [untitled.rtf]"));
+    m_window->setWindowTitle(QStringLiteral("Tessary - [untitled.rtf][*]"));
+    m_window->setWindowModified(m.Document->DocumentModified());
     m_fileLabel->setText(name);
     m_fileLabel->setToolTip(name);
 }
@@ -177,17 +175,20 @@ void DocumentFiles::FileOpen1() {
     if (ConfirmSaveChanges() == QMessageBox::Cancel)
         return;
     const QString path = Services::dialogs().openFileName(m_window, QStringLiteral("Open File"),
-                                                          m_dialogFolder, fileFilter());
+                                                          dialogFolder(), fileFilter());
     if (!path.isEmpty())
         OpenChosenFile(path);
 }
 
 bool DocumentFiles::OpenChosenFile(const QString &chosen) {
     const QString path = QFileInfo(chosen).absoluteFilePath();
-    if (!openDocument(path))
-        return false;
-    m_dialogFolder = QFileInfo(path).absolutePath();
-    return true;
+    return openDocument(path);
+}
+
+void DocumentFiles::OpenDroppedFile(const QString &path) {
+    m.HideFnHint();
+    if (ConfirmSaveChanges() != QMessageBox::Cancel)
+        OpenChosenFile(path);
 }
 
 bool DocumentFiles::OpenPath(const QString &path) {
@@ -216,7 +217,7 @@ bool DocumentFiles::FileSave() {
 }
 
 bool DocumentFiles::FileSaveAs() {
-    const QString start = QDir(m_dialogFolder).filePath(namePart(m.Document->CurrentFileName()));
+    const QString start = QDir(dialogFolder()).filePath(namePart(m.Document->CurrentFileName()));
     const QString path = Services::dialogs().saveFileName(
         m_window, QStringLiteral("Save File"), start, fileFilter(), QStringLiteral("rtf"));
     if (path.isEmpty() || !writeDocument(path))

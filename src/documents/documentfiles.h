@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/documentstate.h"
 #include "platform/editorcontext.h"
 
 #include <QMessageBox>
@@ -49,15 +50,16 @@ public:
     // Opens `path` after the save prompt, as a recent-file entry does. False when the user
     // cancelled or the file did not load.
     bool OpenPath(const QString &path);
+    // A file dropped on the window: opened as the Open command opens a chosen file.
+    void OpenDroppedFile(const QString &path);
 
     // Shows a recovered copy's RTF as the modified document `name` (the untitled name or a
     // path); the file of that name stays as it is until the user saves. False when the data
     // did not load.
     bool OpenRecovered(const QByteArray &rtf, const QString &name);
 
-    // Both file dialogs start in this folder (set at start from the newest recent file).
-    void setDialogFolder(const QString &folder);
-    QString dialogFolder() const { return m_dialogFolder; }
+    // The file dialogs start in the document's folder, or the user's documents folder.
+    QString dialogFolder() const { return m.Document->dialogFolder(); }
 
 signals:
     // A document was opened or saved under a new name: the recent list takes it.
@@ -75,7 +77,6 @@ private:
     EditorContext &m;
     QLabel *m_fileLabel;
     QWidget *m_window;
-    QString m_dialogFolder;
 };
 
 } // namespace tessary

@@ -39,6 +39,7 @@ constexpr Command kCommands[] = {
     {"EditUndo", "&Undo", "Ctrl+Z", "Undo", true},
     {"EditDateTime", "&Insert date/time", "Ctrl+D", "Insert date/time", true},
     {"FileSaveAs", "Save &As", "", "", false},
+    {"FileExportPdf", "&Export PDF…", "", "", false},
     {"FileExit", "E&xit", "", "", false},
     {"EditDelete", "Cle&ar", "Delete", "", false},
     {"EditSelectAll", "Select A&ll", "Ctrl+A", "", false},
@@ -82,7 +83,7 @@ CommandState::CommandState(EditorContext &context, Ruler &ruler, QToolButton *un
 
 void CommandState::createActions(QWidget *window) {
     for (const Command &c : kCommands) {
-        auto *a = new QAction(QString::fromLatin1(c.caption), window);
+        auto *a = new QAction(QString::fromUtf8(c.caption), window);
         a->setObjectName(QString::fromLatin1(c.name));
         if (*c.shortcut)
             a->setShortcut(
@@ -139,8 +140,8 @@ void CommandState::ActionListUpdate() {
     const bool selected = editor->selLength() > 0;
     const bool notEmpty = editor->lineCount() > 0;
     m_underline->setEnabled(selected);
-    for (const char *name :
-         {"FileSave", "FileSaveAs", "FilePrint", "HtmlGenerate", "SearchFind", "Replace1"})
+    for (const char *name : {"FileSave", "FileSaveAs", "FilePrint", "FileExportPdf", "HtmlGenerate",
+                             "SearchFind", "Replace1"})
         enable(name, notEmpty);
     for (const char *name : {"EditCut", "EditCopy", "HtmlSrcAnchor", "HtmlDestAnchor"})
         enable(name, selected);

@@ -116,7 +116,7 @@ void THtmlForm::showEvent(QShowEvent *event) {
 QString THtmlForm::proposedFileName() const {
     const QString current = m.Document->CurrentFileName();
     if (HtmlFileName->text().isEmpty())
-        return withHtmlExtension(current);
+        return m.Document->proposedName(QStringLiteral(".html"));
     return withHtmlExtension(folderOf(HtmlFileName->text()) + QLatin1Char('/') +
                              QFileInfo(current).fileName());
 }
@@ -128,7 +128,7 @@ void THtmlForm::HtmlGenerateExecute() {
     m.HideFnHint();
     m_anchors.ScanAnchors();
     if (HtmlFileName->text().isEmpty())
-        m_saveFolder = folderOf(m.Document->CurrentFileName());
+        m_saveFolder = m.Document->dialogFolder();
     HtmlFileName->setText(proposedFileName());
     ProgressBar->hide();
     exec();

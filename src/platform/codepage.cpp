@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <iconv.h>
+#include <iterator>
 #include <map>
 #include <memory>
 
@@ -96,6 +97,46 @@ constexpr SymbolCode kSymbolCodes[] = {
     {0xF3, u'\uFF3F'},
 };
 
+// The Symbol face's encoding. Where the published table gives a private-use code, the
+// character Unicode has since added is used (the bracket, brace and integral pieces, the
+// arrow extenders), and the serif and sans forms of the registered, copyright and trade mark
+// signs read as those signs, so that the text shows without that face. The radical extender
+// has no character of its own.
+constexpr char16_t kSymbolFace[256] = {
+    0x0000, 0x0001, 0x0002, 0x0003, 0x0004, 0x0005, 0x0006, 0x0007, // 00
+    0x0008, 0x0009, 0x000A, 0x000B, 0x000C, 0x000D, 0x000E, 0x000F, // 08
+    0x0010, 0x0011, 0x0012, 0x0013, 0x0014, 0x0015, 0x0016, 0x0017, // 10
+    0x0018, 0x0019, 0x001A, 0x001B, 0x001C, 0x001D, 0x001E, 0x001F, // 18
+    0x0020, 0x0021, 0x2200, 0x0023, 0x2203, 0x0025, 0x0026, 0x220B, // 20
+    0x0028, 0x0029, 0x2217, 0x002B, 0x002C, 0x2212, 0x002E, 0x002F, // 28
+    0x0030, 0x0031, 0x0032, 0x0033, 0x0034, 0x0035, 0x0036, 0x0037, // 30
+    0x0038, 0x0039, 0x003A, 0x003B, 0x003C, 0x003D, 0x003E, 0x003F, // 38
+    0x2245, 0x0391, 0x0392, 0x03A7, 0x0394, 0x0395, 0x03A6, 0x0393, // 40
+    0x0397, 0x0399, 0x03D1, 0x039A, 0x039B, 0x039C, 0x039D, 0x039F, // 48
+    0x03A0, 0x0398, 0x03A1, 0x03A3, 0x03A4, 0x03A5, 0x03C2, 0x03A9, // 50
+    0x039E, 0x03A8, 0x0396, 0x005B, 0x2234, 0x005D, 0x22A5, 0x005F, // 58
+    0xF8E5, 0x03B1, 0x03B2, 0x03C7, 0x03B4, 0x03B5, 0x03C6, 0x03B3, // 60
+    0x03B7, 0x03B9, 0x03D5, 0x03BA, 0x03BB, 0x03BC, 0x03BD, 0x03BF, // 68
+    0x03C0, 0x03B8, 0x03C1, 0x03C3, 0x03C4, 0x03C5, 0x03D6, 0x03C9, // 70
+    0x03BE, 0x03C8, 0x03B6, 0x007B, 0x007C, 0x007D, 0x223C, 0x0000, // 78
+    0x0000, 0x0000, 0x0000, 0x0000, 0x0000, 0x0000, 0x0000, 0x0000, // 80
+    0x0000, 0x0000, 0x0000, 0x0000, 0x0000, 0x0000, 0x0000, 0x0000, // 88
+    0x0000, 0x0000, 0x0000, 0x0000, 0x0000, 0x0000, 0x0000, 0x0000, // 90
+    0x0000, 0x0000, 0x0000, 0x0000, 0x0000, 0x0000, 0x0000, 0x0000, // 98
+    0x20AC, 0x03D2, 0x2032, 0x2264, 0x2044, 0x221E, 0x0192, 0x2663, // A0
+    0x2666, 0x2665, 0x2660, 0x2194, 0x2190, 0x2191, 0x2192, 0x2193, // A8
+    0x00B0, 0x00B1, 0x2033, 0x2265, 0x00D7, 0x221D, 0x2202, 0x2022, // B0
+    0x00F7, 0x2260, 0x2261, 0x2248, 0x2026, 0x23D0, 0x23AF, 0x21B5, // B8
+    0x2135, 0x2111, 0x211C, 0x2118, 0x2297, 0x2295, 0x2205, 0x2229, // C0
+    0x222A, 0x2283, 0x2287, 0x2284, 0x2282, 0x2286, 0x2208, 0x2209, // C8
+    0x2220, 0x2207, 0x00AE, 0x00A9, 0x2122, 0x220F, 0x221A, 0x22C5, // D0
+    0x00AC, 0x2227, 0x2228, 0x21D4, 0x21D0, 0x21D1, 0x21D2, 0x21D3, // D8
+    0x25CA, 0x2329, 0x00AE, 0x00A9, 0x2122, 0x2211, 0x239B, 0x239C, // E0
+    0x239D, 0x23A1, 0x23A2, 0x23A3, 0x23A7, 0x23A8, 0x23A9, 0x23AA, // E8
+    0x0000, 0x232A, 0x222B, 0x2320, 0x23AE, 0x2321, 0x239E, 0x239F, // F0
+    0x23A0, 0x23A4, 0x23A5, 0x23A6, 0x23AB, 0x23AC, 0x23AD, 0x0000, // F8
+};
+
 QHash<char16_t, unsigned char> reverseTable(const char16_t (&table)[256]) {
     QHash<char16_t, unsigned char> reverse;
     for (int code = 255; code >= 0; --code) {
@@ -128,10 +169,12 @@ bool CodePage::fromIconv(int number, CodePage &page) {
         size_t inLeft = 1;
         size_t outLeft = sizeof out;
         iconv(cd, nullptr, nullptr, nullptr, nullptr);
-        if (iconv(cd, &inPtr, &inLeft, &outPtr, &outLeft) != static_cast<size_t>(-1) &&
-            sizeof out - outLeft == 2) {
-            page.m_toUnicode[code] = char16_t(static_cast<unsigned char>(out[0]) |
-                                              (static_cast<unsigned char>(out[1]) << 8));
+        if (iconv(cd, &inPtr, &inLeft, &outPtr, &outLeft) != static_cast<size_t>(-1)) {
+            if (sizeof out - outLeft == 2)
+                page.m_toUnicode[code] = char16_t(static_cast<unsigned char>(out[0]) |
+                                                  (static_cast<unsigned char>(out[1]) << 8));
+        } else if (errno == EINVAL && code >= 0x80) { // the start of a two-byte code
+            page.m_lead[code] = true;
         }
     }
     if (cd == reinterpret_cast<iconv_t>(-1))
@@ -149,15 +192,17 @@ const CodePage &CodePage::windows(int number) {
     }
     // Other pages (a DOS document's 437, say) are built once, on first use; reading their
     // text as Windows-1252 would silently turn it into other characters. A number iconv
-    // does not know, or a multi-byte page whose upper half holds no single characters,
-    // reads as Windows-1252 as before.
+    // does not know, or a multi-byte page iconv cannot split into lead bytes and single
+    // characters, reads as Windows-1252 as before.
     static std::map<int, std::unique_ptr<const CodePage>> others;
     auto found = others.find(number);
     if (found == others.end()) {
         auto page = std::make_unique<CodePage>(CodePage(number));
         const bool known = number > 0 && number <= 65535 && fromIconv(number, *page) &&
-                           std::any_of(page->m_toUnicode + 128, page->m_toUnicode + 256,
-                                       [](char16_t u) { return u != 0; });
+                           (std::any_of(page->m_toUnicode + 128, page->m_toUnicode + 256,
+                                        [](char16_t u) { return u != 0; }) ||
+                            std::any_of(std::begin(page->m_lead), std::end(page->m_lead),
+                                        [](bool b) { return b; }));
         found = others.emplace(number, known ? std::move(page) : nullptr).first;
     }
     return found->second ? *found->second : pages[2];
@@ -186,10 +231,55 @@ const CodePage &CodePage::notationSymbol() {
     return page;
 }
 
+const CodePage &CodePage::symbolFace() {
+    static const CodePage page = [] {
+        CodePage symbol(0);
+        std::copy(std::begin(kSymbolFace), std::end(kSymbolFace), symbol.m_toUnicode);
+        return symbol;
+    }();
+    return page;
+}
+
+QChar CodePage::toUnicode(unsigned char lead, unsigned char trail) const {
+    if (!m_lead[lead])
+        return QChar();
+    auto found = m_pairs.find(lead);
+    if (found == m_pairs.end()) {
+        std::array<char16_t, 256> trails{};
+        const QByteArray name = "CP" + QByteArray::number(m_number);
+        iconv_t cd = iconv_open("UTF-16LE", name.constData());
+        for (int code = 0; code < 256 && cd != reinterpret_cast<iconv_t>(-1); ++code) {
+            char in[2] = {static_cast<char>(lead), static_cast<char>(code)};
+            char out[8] = {};
+            char *inPtr = in;
+            char *outPtr = out;
+            size_t inLeft = 2;
+            size_t outLeft = sizeof out;
+            iconv(cd, nullptr, nullptr, nullptr, nullptr);
+            if (iconv(cd, &inPtr, &inLeft, &outPtr, &outLeft) != static_cast<size_t>(-1) &&
+                sizeof out - outLeft == 2)
+                trails[code] = char16_t(static_cast<unsigned char>(out[0]) |
+                                        (static_cast<unsigned char>(out[1]) << 8));
+        }
+        if (cd != reinterpret_cast<iconv_t>(-1))
+            iconv_close(cd);
+        found = m_pairs.emplace(lead, trails).first;
+    }
+    return QChar(found->second[trail]);
+}
+
 const CodePage &CodePage::forCharset(int charset) {
     switch (charset) {
     case Charset::Symbol:
         return notationSymbol();
+    case Charset::ShiftJis:
+        return windows(932);
+    case Charset::Hangul:
+        return windows(949);
+    case Charset::Gb2312:
+        return windows(936);
+    case Charset::Big5:
+        return windows(950);
     case Charset::Greek:
         return windows(1253);
     case Charset::Turkish:
@@ -228,10 +318,13 @@ int CodePage::fromUnicode(QChar c) const {
 QString CodePage::decode(const QByteArray &bytes) const {
     QString text;
     text.reserve(bytes.size());
-    for (char byte : bytes) {
-        const char16_t u = m_toUnicode[static_cast<unsigned char>(byte)];
-        if (u != 0)
-            text.append(QChar(u));
+    for (qsizetype i = 0; i < bytes.size(); ++i) {
+        const auto byte = static_cast<unsigned char>(bytes[i]);
+        QChar c(m_toUnicode[byte]);
+        if (m_lead[byte] && i + 1 < bytes.size())
+            c = toUnicode(byte, static_cast<unsigned char>(bytes[++i]));
+        if (!c.isNull())
+            text.append(c);
     }
     return text;
 }

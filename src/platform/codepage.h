@@ -2,6 +2,8 @@
 
 #include <QChar>
 #include <QString>
+#include <array>
+#include <map>
 
 namespace tessary {
 
@@ -9,6 +11,10 @@ namespace tessary {
 namespace Charset {
 constexpr int Ansi = 0;
 constexpr int Symbol = 2;
+constexpr int ShiftJis = 128;
+constexpr int Hangul = 129;
+constexpr int Gb2312 = 134;
+constexpr int Big5 = 136;
 constexpr int Greek = 161;
 constexpr int Turkish = 162;
 constexpr int Baltic = 186;
@@ -17,6 +23,7 @@ constexpr int CentralEuropean = 238;
 } // namespace Charset
 
 // An 8-bit code page: 256 codes to Unicode, and the way back. Unassigned codes map to 0.
+// A double-byte page (932, 936, 949, 950) also has lead bytes, each starting a two-byte code.
 class CodePage {
 public:
     // The table for an RTF character set number; unknown sets fall back to Windows-1252.
@@ -26,11 +33,17 @@ public:
     static const CodePage &windows(int number);
     // The notation symbol faces' code page: mathematical symbols over Windows-1252.
     static const CodePage &notationSymbol();
+    // Text in a face named "Symbol": the characters that face's glyphs show.
+    static const CodePage &symbolFace();
 
     QChar toUnicode(unsigned char code) const { return QChar(m_toUnicode[code]); }
     // The 8-bit code of a character, or -1 when this code page cannot hold it.
     int fromUnicode(QChar c) const;
     QString decode(const QByteArray &bytes) const;
+
+    bool isLeadByte(unsigned char code) const { return m_lead[code]; }
+    // The character of a lead byte and the byte after it; null when the pair is not a code.
+    QChar toUnicode(unsigned char lead, unsigned char trail) const;
 
     int number() const { return m_number; }
 
@@ -42,6 +55,9 @@ private:
     static CodePage fromIconv(int number);
 
     char16_t m_toUnicode[256] = {};
+    bool m_lead[256] = {};
+    // Two-byte codes by lead byte, converted a lead byte at a time on first use.
+    mutable std::map<unsigned char, std::array<char16_t, 256>> m_pairs;
     int m_number;
 };
 

@@ -1,5 +1,8 @@
 #include "platform/documentstate.h"
 
+#include <QDir>
+#include <QFileInfo>
+#include <QStandardPaths>
 #include <QTextDocument>
 
 namespace tessary {
@@ -18,7 +21,23 @@ void DocumentState::setDocumentModified(bool modified) {
     m_document->setModified(modified);
 }
 
+void DocumentState::setUntitled(const QString &name) {
+    setSaved(name);
+    m_untitled = true;
+}
+
+QString DocumentState::dialogFolder() const {
+    if (m_untitled || m_fileName.isEmpty())
+        return QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    return QFileInfo(m_fileName).absolutePath();
+}
+
+QString DocumentState::proposedName(const QString &extension) const {
+    return QDir(dialogFolder()).filePath(QFileInfo(m_fileName).completeBaseName() + extension);
+}
+
 void DocumentState::setSaved(const QString &name) {
+    m_untitled = false;
     const bool renamed = name != m_fileName;
     m_fileName = name;
     const bool wasModified = m_document->isModified();

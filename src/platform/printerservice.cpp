@@ -114,15 +114,19 @@ bool SystemPrinter::printing() const {
 }
 
 QString SystemPrinter::title() const {
-    return m_printer->docName();
+    return m_title;
 }
 
+// A title given as a path shows as the document's name alone; its folder is where the PDF
+// printer proposes the file.
 void SystemPrinter::setTitle(const QString &title) {
-    m_printer->setDocName(title);
+    m_title = title;
+    const QFileInfo info(title);
+    m_printer->setDocName(info.isAbsolute() ? info.completeBaseName() : title);
 }
 
 QString SystemPrinter::proposedPdfName() const {
-    const QString title = m_printer->docName();
+    const QString &title = m_title;
     const QFileInfo info(title.isEmpty() ? QStringLiteral("untitled") : title);
     const QString name = info.completeBaseName() + QStringLiteral(".pdf");
     return info.isAbsolute() ? info.dir().filePath(name) : QDir::home().filePath(name);
@@ -262,6 +266,10 @@ PrinterService &Services::printer() {
 
 void Services::setPrinter(std::unique_ptr<PrinterService> service) {
     printerSlot() = std::move(service);
+}
+
+std::unique_ptr<PrinterService> Services::takePrinter() {
+    return std::move(printerSlot());
 }
 
 } // namespace tessary

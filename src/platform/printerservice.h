@@ -98,6 +98,7 @@ private:
 
     std::unique_ptr<QPrinter> m_printer;
     std::unique_ptr<QPainter> m_painter;
+    QString m_title;
     bool m_pdf = false;
     // The file the user named in the print dialog, for the document that dialog begins.
     QString m_chosenFile;

@@ -95,6 +95,7 @@ private:
     void paraWord(Keyword keyword, int param);
     void symbol(char c);
     void text(QByteArrayView run);
+    void byte(const CodePage &page, unsigned char code);
     void unicode(int value);
     void character(QChar c);
     void textCharacter(QChar c);
@@ -118,6 +119,7 @@ private:
     QList<Group> m_groups;
     int m_overflow = 0; // groups opened beyond kMaxDepth and not yet closed
     int m_skip = 0;     // fallback characters still to skip after \u
+    int m_lead = -1;    // the lead byte of a two-byte code, waiting for its second byte
     bool m_done = false;
 
     QHash<int, Font> m_fonts;

@@ -21,6 +21,12 @@ void Parser::run(QByteArrayView data) {
         }
         if (m_overflow > 0)
             continue;
+        // The two bytes of a code come as consecutive \'hh, literal or escaped bytes.
+        const bool escapedByte =
+            token.type == RtfToken::Symbol &&
+            (token.symbol == '\\' || token.symbol == '{' || token.symbol == '}');
+        if (token.type != RtfToken::Text && token.type != RtfToken::Hex && !escapedByte)
+            m_lead = -1;
         if (token.type == RtfToken::Text) {
             text(token.run);
             continue;
@@ -37,7 +43,7 @@ void Parser::run(QByteArrayView data) {
             symbol(token.symbol);
             break;
         case RtfToken::Hex:
-            character(codePage().toUnicode(static_cast<unsigned char>(token.param)));
+            byte(codePage(), static_cast<unsigned char>(token.param));
             break;
         default: // \bin data is never text
             break;
@@ -48,6 +54,7 @@ void Parser::run(QByteArrayView data) {
 
 void Parser::openGroup() {
     m_skip = 0;
+    m_lead = -1;
     if (m_groups.isEmpty()) {
         m_groups.append(Group{});
         return;
@@ -63,6 +70,7 @@ void Parser::openGroup() {
 
 void Parser::closeGroup() {
     m_skip = 0;
+    m_lead = -1;
     if (m_overflow > 0) {
         --m_overflow;
         return;
@@ -313,7 +321,7 @@ void Parser::symbol(char c) {
     case '\\':
     case '{':
     case '}':
-        character(QChar(c));
+        byte(codePage(), static_cast<unsigned char>(c));
         break;
     case '~':
         character(QChar::Nbsp);
@@ -341,7 +349,24 @@ void Parser::text(QByteArrayView run) {
         return;
     const CodePage &page = codePage();
     for (qsizetype i = skipped; i < run.size(); ++i)
-        character(page.toUnicode(static_cast<unsigned char>(run[i])));
+        byte(page, static_cast<unsigned char>(run[i]));
+}
+
+// A byte of text in the current font's code page; a lead byte waits for the next byte.
+void Parser::byte(const CodePage &page, unsigned char code) {
+    if (m_lead >= 0) {
+        const QChar pair = page.toUnicode(static_cast<unsigned char>(m_lead), code);
+        m_lead = -1;
+        if (!pair.isNull()) {
+            character(pair);
+            return;
+        }
+        // Not a pair: the lead byte is dropped and this byte read on its own.
+    }
+    if (page.isLeadByte(code))
+        m_lead = code;
+    else
+        character(page.toUnicode(code));
 }
 
 void Parser::unicode(int value) {

@@ -144,8 +144,16 @@ const Font *Parser::fontOf(const CharState &chr) const {
     return it == m_fonts.constEnd() ? nullptr : &it.value();
 }
 
+// Old documents write Greek and mathematics in a face named "Symbol"; its text reads as the
+// characters that face shows. The notation symbol faces keep their own code page.
+static bool isSymbolFace(const Font &font) {
+    return font.name == u"Symbol" && (font.charset < 0 || font.charset == Charset::Symbol);
+}
+
 static int charsetOf(const Font &font) {
-    return font.charset >= 0 ? font.charset : charsetForFace(font.name);
+    if (font.charset >= 0)
+        return font.charset;
+    return isSymbolFace(font) ? Charset::Symbol : charsetForFace(font.name);
 }
 
 // The code page of the text being read; ANSI fonts follow the document's \ansicpg.
@@ -155,6 +163,8 @@ const CodePage &Parser::codePage() {
         return *m_ansiPage;
     if (font->codePage > 0)
         return CodePage::windows(font->codePage);
+    if (font != &m_font && isSymbolFace(*font))
+        return CodePage::symbolFace();
     const int charset = charsetOf(*font);
     return charset <= 1 ? *m_ansiPage : CodePage::forCharset(charset);
 }

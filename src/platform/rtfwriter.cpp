@@ -49,7 +49,7 @@ private:
     void block(const RtfWriter::Snapshot::Paragraph &paragraph);
     void paragraphProperties(const QTextBlockFormat &format, bool bullet);
     void runFormat(const QTextCharFormat &format);
-    void text(QStringView text, int charset, bool glyphSafe = true);
+    void text(QStringView text, const FontKey &font, bool glyphSafe = true);
     void unicode(char16_t u, const QByteArray &fallback);
     void symbol(const QByteArray &text);
     void word(const char *name);
@@ -156,7 +156,7 @@ void Writer::header() {
             m_out.append("{\\*\\tessarypitch" + QByteArray::number(font.pitch) + '}');
             m_needSpace = false;
         }
-        text(QString(font.face).remove(u';'), font.charset, false); // ';' ends the name
+        text(QString(font.face).remove(u';'), font, false); // ';' ends the name
         m_out.append(";}");
         m_needSpace = false;
     }
@@ -177,7 +177,7 @@ void Writer::block(const RtfWriter::Snapshot::Paragraph &paragraph) {
     for (int r = paragraph.firstRun; r < paragraph.firstRun + paragraph.runCount; ++r) {
         const RtfWriter::Snapshot::Run &run = m_doc.runs.at(r);
         runFormat(run.format);
-        text(QStringView(m_doc.text).mid(run.offset, run.length), m_fonts[m_state.font].charset);
+        text(QStringView(m_doc.text).mid(run.offset, run.length), m_fonts[m_state.font]);
     }
     if (paragraph.mark) {
         if (paragraph.empty)
@@ -245,10 +245,12 @@ void Writer::runFormat(const QTextCharFormat &format) {
 
 // 8-bit text through the font's code page, \uN? for what it cannot hold. Other readers take
 // symbol-set bytes, ASCII included, as glyph positions, so there every character also comes
-// as \uN, with its byte as the fallback.
-void Writer::text(QStringView text, int charset, bool glyphSafe) {
-    const CodePage &page = CodePage::forCharset(charset);
-    const bool symbolSet = glyphSafe && charset == Charset::Symbol;
+// as \uN, with its byte as the fallback. Text in a face named "Symbol" goes back to that
+// face's bytes, as it was read.
+void Writer::text(QStringView text, const FontKey &font, bool glyphSafe) {
+    const bool symbolSet = glyphSafe && font.charset == Charset::Symbol;
+    const CodePage &page = symbolSet && font.face == u"Symbol" ? CodePage::symbolFace()
+                                                               : CodePage::forCharset(font.charset);
     for (qsizetype i = 0; i < text.size(); ++i) {
         const char16_t u = text[i].unicode();
         if (u == u'\t') {
@@ -272,10 +274,10 @@ void Writer::text(QStringView text, int charset, bool glyphSafe) {
         } else {
             const int code = page.fromUnicode(QChar(u));
             const QByteArray hex = "\\'" + QByteArray::number(code, 16).rightJustified(2, '0');
-            if (code < 0x80)
-                unicode(u, "?");
-            else if (symbolSet)
+            if (symbolSet && code >= 0)
                 unicode(u, hex);
+            else if (code < 0x80)
+                unicode(u, "?");
             else
                 symbol(hex);
         }

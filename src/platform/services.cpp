@@ -157,5 +157,8 @@ void Services::setDialogs(std::unique_ptr<DialogService> s) {
 void Services::setShell(std::unique_ptr<ShellService> s) {
     slot<ShellService>() = std::move(s);
 }
+std::unique_ptr<DialogService> Services::takeDialogs() {
+    return std::move(slot<DialogService>());
+}
 
 } // namespace tessary

@@ -79,6 +79,10 @@ public:
     static void setDialogs(std::unique_ptr<DialogService> service);
     static void setShell(std::unique_ptr<ShellService> service);
     static void setPrinter(std::unique_ptr<PrinterService> service);
+    // Hand the installed service to the caller, who puts it back with set*() when a run
+    // that installs services of its own is over; null when none was installed yet.
+    static std::unique_ptr<DialogService> takeDialogs();
+    static std::unique_ptr<PrinterService> takePrinter();
 };
 
 } // namespace tessary

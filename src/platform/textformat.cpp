@@ -31,8 +31,11 @@ CharAttributes CharAttributes::fromFormat(const QTextCharFormat &format) {
     a.face = faceOf(format);
     if (a.face.isEmpty())
         a.face = format.font().family();
-    a.size = qRound(format.hasProperty(QTextFormat::FontPointSize) ? format.fontPointSize()
-                                                                   : format.font().pointSizeF());
+    // Whole points, rounded down: a 12.5-point run shows and exports as 12.
+    const double points = format.hasProperty(QTextFormat::FontPointSize)
+                              ? format.fontPointSize()
+                              : format.font().pointSizeF();
+    a.size = int(std::floor(points + 1e-6));
     a.color = colorOf(format);
     a.bold = format.fontWeight() >= QFont::Bold;
     a.italic = format.fontItalic();

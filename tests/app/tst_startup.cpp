@@ -23,7 +23,7 @@ private slots:
         test::Sandbox sandbox;
         TMainForm form;
         QVERIFY(form.startedUp());
-        QCOMPARE(form.windowTitle(), QStringLiteral("Tessary - [untitled.rtf]"));
+        QCOMPARE(form.windowTitle(), QStringLiteral("Tessary - [untitled.rtf][*]"));
         QVERIFY(!form.documentState().DocumentModified());
         QCOMPARE(form.editor()->caretAttributes().face, QStringLiteral("Times New Roman"));
         // A notation toggle there and back returns to exactly the first start's boxes.

@@ -7,10 +7,16 @@
 #include "platform/safeoutput.h"
 #include "windowtest.h"
 
+#include "html/thtmlform.h"
+#include "printing/tprintform.h"
+
+#include <QLineEdit>
 #include <QMenu>
+#include <QMimeData>
 #include <QPushButton>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <QWindow>
 
 using namespace tessary;
 
@@ -50,12 +56,76 @@ private slots:
         QVERIFY(sandbox->dialogs->startPaths.first().endsWith(QStringLiteral("/untitled.rtf")));
         QFile file(path);
         QVERIFY(file.open(QIODevice::ReadOnly) && file.readAll().startsWith("{\\rtf1"));
-        QCOMPARE(form->windowTitle(), QStringLiteral("Tessary - hello.rtf"));
+        QCOMPARE(form->windowHandle()->title(), QStringLiteral("Tessary - hello.rtf"));
         QVERIFY(!form->documentState().DocumentModified());
         // A later save goes to the same file without asking.
         QTest::keyClicks(editor(), QStringLiteral("!"));
         QVERIFY(docs().FileSave());
         QCOMPARE(sandbox->dialogs->dialogTitles.size(), 1);
+    }
+
+    // The desktop marks unsaved work in the title; the text is otherwise unchanged.
+    void titleMarksAModifiedDocument() {
+        QVERIFY(docs().OpenPath(writeFile("a[*].rtf", "{\\rtf1 text}")));
+        QTest::keyClicks(editor(), QStringLiteral("new "));
+        QCOMPARE(form->windowHandle()->title(), QStringLiteral("Tessary - a[*].rtf*"));
+        QVERIFY(docs().FileSave());
+        QCOMPARE(form->windowHandle()->title(), QStringLiteral("Tessary - a[*].rtf"));
+    }
+
+    // Open, Save As, the page and the print-out start in the document's folder, an untitled
+    // document's in the user's documents folder, whatever the recent list holds.
+    void dialogsStartInTheDocumentsFolder() {
+        const QString docsFolder =
+            QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+        QVERIFY(QDir(sandbox->dir.path()).mkdir("sub") &&
+                docs().OpenPath(writeFile("sub/r.rtf", "")));
+        docs().FileNew();
+        auto starts = [this] {
+            sandbox->dialogs->startPaths.clear();
+            docs().FileOpen1();
+            docs().FileSaveAs();
+            form->htmlForm().HtmlFileName->clear();
+            whileModal([] {});
+            form->FilePrintExecute();
+            return sandbox->dialogs->startPaths << form->htmlForm().proposedFileName()
+                                                << form->printForm().RichEditPrintJob().Title();
+        };
+        const QString untitled = docsFolder + "/untitled.rtf";
+        QCOMPARE(starts(),
+                 QStringList({docsFolder, untitled, docsFolder + "/untitled.html", untitled}));
+        const QString named = writeFile(QStringLiteral("doc.rtf"), "{\\rtf1 b}");
+        QVERIFY(docs().OpenPath(named));
+        const QString folder = sandbox->dir.path();
+        QCOMPARE(starts(), QStringList({folder, named, folder + "/doc.html", named}));
+    }
+
+    // A file dropped on the editor opens as Open opens it, after the save question; dropped
+    // text is inserted.
+    void droppedFileOpensAndDroppedTextIsInserted() {
+        const QString path = writeFile(QStringLiteral("dropped.rtf"), "{\\rtf1 dropped}");
+        QTest::keyClicks(editor(), QStringLiteral("typed"));
+        auto drop = [this](const QMimeData &mime) {
+            const QPoint at = editor()->cursorRect().center();
+            QDragEnterEvent enter(at, Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+            QDropEvent dropped(at, Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+            QApplication::sendEvent(editor()->viewport(), &enter);
+            QApplication::sendEvent(editor()->viewport(), &dropped);
+            return enter.isAccepted() && dropped.isAccepted();
+        };
+        QMimeData file;
+        file.setUrls({QUrl::fromLocalFile(path)});
+        file.setText(QUrl::fromLocalFile(path).toString());
+        sandbox->dialogs->answers.enqueue(QMessageBox::No);
+        QVERIFY(drop(file));
+        QTRY_COMPARE(editor()->document()->toPlainText(), QStringLiteral("dropped"));
+        QCOMPARE(sandbox->dialogs->messages.size(), 1);
+        QCOMPARE(form->recentFiles().list(), QStringList{path});
+        QMimeData text;
+        text.setText(QStringLiteral(" more"));
+        editor()->moveCursor(QTextCursor::End);
+        QVERIFY(drop(text));
+        QCOMPARE(editor()->document()->toPlainText(), QStringLiteral("dropped more"));
     }
 
     void sizeLimitAcceptsExactly512000Bytes() {
@@ -69,7 +139,7 @@ private slots:
         QCOMPARE(sandbox->dialogs->messages.size(), 1);
         QCOMPARE(editor()->textLength(), 0);
         QCOMPARE(form->documentState().CurrentFileName(), docs().untitledName());
-        QCOMPARE(form->windowTitle(), QStringLiteral("Tessary - [untitled.rtf]"));
+        QCOMPARE(form->windowHandle()->title(), QStringLiteral("Tessary - [untitled.rtf]"));
     }
 
     void onlyRtfNamesOpenAsRtf_data() {
@@ -109,7 +179,7 @@ private slots:
         QVERIFY(!form->documentState().DocumentModified());
         QCOMPARE(docs().ConfirmSaveChanges(), QMessageBox::No);
         QVERIFY(sandbox->dialogs->messages.isEmpty());
-        QCOMPARE(form->windowTitle(), QStringLiteral("Tessary - a.rtf"));
+        QCOMPARE(form->windowHandle()->title(), QStringLiteral("Tessary - a.rtf"));
     }
 
     // Opening reads the anchors without touching the paragraphs: the stops reach the save.
@@ -216,7 +286,7 @@ private slots:
                  message.contains("%1") ? message.arg(path) : message);
         QTEST(sandbox->dialogs->messages.last().icon, "icon");
         QCOMPARE(form->documentState().CurrentFileName(), docs().untitledName());
-        QCOMPARE(form->windowTitle(), QStringLiteral("Tessary - [untitled.rtf]"));
+        QCOMPARE(form->windowHandle()->title(), QStringLiteral("Tessary - [untitled.rtf]"));
         QCOMPARE(editor()->textLength(), 0);
     }
 
@@ -241,7 +311,7 @@ private slots:
         QCOMPARE(editor()->textLength(), 0);
         sandbox->dialogs->answers.enqueue(QMessageBox::No);
         QVERIFY(trigger("FileNew"));
-        QCOMPARE(form->windowTitle(), QStringLiteral("Tessary - [untitled.rtf]"));
+        QCOMPARE(form->windowHandle()->title(), QStringLiteral("Tessary - [untitled.rtf]"));
         sandbox->dialogs->fileNames.enqueue(path);
         QVERIFY(trigger("FileOpen1"));
         QCOMPARE(editor()->toPlainText(), QStringLiteral("menu text"));
@@ -377,7 +447,8 @@ private slots:
         QCOMPARE(actions.at(5), exitAction);
     }
 
-    // The list and the dialogs' folder survive a restart; a file gone by then is left out.
+    // The list survives a restart, a file gone by then left out; the untitled document's
+    // dialogs start in the documents folder all the same.
     void listSurvivesARestartWithoutVanishedFiles() {
         QDir(sandbox->dir.path()).mkdir(QStringLiteral("sub"));
         const QStringList paths = openAll({"vanish.rtf", "r1.rtf", "sub/r2.rtf"});
@@ -388,7 +459,8 @@ private slots:
         form = std::make_unique<TMainForm>();
         attachMenu();
         QCOMPARE(recent().list(), paths.first(2));
-        QCOMPARE(form->documents().dialogFolder(), sandbox->dir.filePath(QStringLiteral("sub")));
+        QCOMPARE(form->documents().dialogFolder(),
+                 QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation));
     }
 
 private:

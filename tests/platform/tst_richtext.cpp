@@ -5,6 +5,7 @@
 #include "platform/rtfwriter.h"
 #include "rtftesthelpers.h"
 
+#include <QClipboard>
 #include <QMimeData>
 #include <QtTest>
 
@@ -103,6 +104,23 @@ std::unique_ptr<QTextDocument> pasted(const QMimeData &mime, bool *inserted = nu
     const bool ok = insertMime(&mime, cursor);
     if (inserted)
         *inserted = ok;
+    return doc;
+}
+
+// "=x|^2|_n": text in the Even, High and Low notation faces, each character in the family
+// that holds it (Latin, Greek, else symbols).
+std::unique_ptr<QTextDocument> notation(const QString &markup) {
+    auto doc = std::make_unique<QTextDocument>();
+    QTextCursor c(doc.get());
+    for (const QString &segment : markup.split(u'|')) {
+        const QString level = segment[0] == u'^' ? "High" : segment[0] == u'_' ? "Low" : "Even";
+        for (QChar ch : segment.mid(1)) {
+            const QString family = ch.script() == QChar::Script_Greek ? "Courier New Greek "
+                                   : ch.unicode() < 0x80              ? "Courier New "
+                                                                      : "TessarySymbol ";
+            insert(c, ch, attrs(family + level, 11));
+        }
+    }
     return doc;
 }
 
@@ -327,6 +345,48 @@ private slots:
         QCOMPARE(blockTexts(target), (copied + once.mid(3)).split(QChar::ParagraphSeparator));
         target.undo();
         QCOMPARE(blockTexts(target), once.split(QChar::ParagraphSeparator));
+    }
+
+    void plainTextKeepsExponentsAndIndices_data() {
+        QTest::addColumn<QString>("markup");
+        QTest::addColumn<QString>("text");
+        // clang-format off
+        QTest::newRow("square") << "=x|^2" << "x\u00B2";
+        QTest::newRow("index sum") << "=a|_n+1" << "a\u2099\u208A\u2081";
+        QTest::newRow("letter exponent") << "=e|^i" << "e\u2071";
+        QTest::newRow("sum bounds") << "=\u03A3|_k=1" << "\u03A3\u2096\u208C\u2081";
+        QTest::newRow("Greek in the exponent") << "=e|^i\u03C6" << "e^(i\u03C6)";
+        QTest::newRow("no subscript j") << "=a|_ij" << "a_(ij)";
+        QTest::newRow("single character") << "=x|^\u03C6|_j" << "x^\u03C6_j";
+        QTest::newRow("symbols stay") << "=\u2211|_n|=\u2264\u221E" << "\u2211\u2099\u2264\u221E";
+        QTest::newRow("spaces stay outside") << "=x|^ -1 |=+ y|^2" << "x \u207B\u00B9 + y\u00B2";
+        QTest::newRow("paragraph ends a run") << "=x|^2\nj" << "x\u00B2\n^j";
+        // clang-format on
+    }
+
+    void plainTextKeepsExponentsAndIndices() {
+        QFETCH(QString, markup);
+        QTEST(copyAll(*notation(markup))->text(), "text");
+    }
+
+    // Through the system clipboard: other programs get exponents in plain text and <sup> in
+    // the base face in HTML; a paste back in the editor keeps the faces.
+    void copyToOtherProgramsKeepsStructure() {
+        edit->document()->setHtml({});
+        QTextCursor c(edit->document());
+        insert(c, "x", attrs("Courier New Even", 11));
+        insert(c, "2", attrs("Courier New High", 11));
+        insert(c, "\u03B2", attrs("Courier New Greek Low", 11));
+        edit->selectAll();
+        edit->copy();
+        const QMimeData *mime = QGuiApplication::clipboard()->mimeData();
+        QCOMPARE(mime->text(), "x\u00B2_\u03B2");
+        QVERIFY(mime->html().contains(
+            "<sup><span style=\"font-family:'Courier New Even'\">2</span></sup>"
+            "<sub><span style=\"font-family:'Courier New Greek Even'\">\u03B2</span></sub>"));
+        const auto page = pasted(*mime);
+        QCOMPARE(page->toPlainText(), "x2\u03B2"); // the RTF flavour still comes first
+        QCOMPARE(charAt(*page, 1).face, "Courier New High");
     }
 
     void pasteTakesRtfElseHtmlElseText() {

@@ -93,6 +93,28 @@ private slots:
         QTest::newRow("regression: ansicpg437 is not read as 1252")
             << QByteArray("{\\rtf1\\ansi\\ansicpg437 \\'82\\'e1}")
             << QStringLiteral("\u00E9\u00DF");
+        // Old documents write Greek and mathematics as bytes of a face named Symbol.
+        const QByteArray symbolFace = "{\\rtf1{\\fonttbl{\\f1\\fcharset2 Symbol;}{\\f2 Symbol;}}";
+        QTest::newRow("Symbol face")
+            << symbolFace + "{\\f1 a\\'a3b}}" << QStringLiteral("\u03B1\u2264\u03B2");
+        QTest::newRow("Symbol face: every kind of byte")
+            << symbolFace + "\\f2 \\'e5\\\\\\'b6\\'ef\\'d2\\u945\\'61}"
+            << QStringLiteral("\u2211\u2234\u2202\u23AA\u00AE\u03B1");
+        const QByteArray cjk = "{\\rtf1{\\fonttbl{\\f1\\fcharset128 J;}{\\f2\\fcharset129 K;}"
+                               "{\\f3\\fcharset134 G;}{\\f4\\fcharset136 B;}}";
+        QTest::newRow("Shift-JIS")
+            << cjk + "\\f1 \\'82\\'a0\\'b1}" << QStringLiteral("\u3042\uFF71");
+        QTest::newRow("Shift-JIS: literal and escaped second bytes")
+            << cjk + "\\f1 \\'82a\\'83\\\\}" << QStringLiteral("\uFF22\u30BD");
+        QTest::newRow("Korean, GB2312, Big5")
+            << cjk + "\\f2 \\'b0\\'a1\\f3 \\'c4\\'e3\\f4 \\'a4\\'40}"
+            << QStringLiteral("\uAC00\u4F60\u4E00");
+        QTest::newRow("ansicpg936")
+            << QByteArray("{\\rtf1\\ansi\\ansicpg936 \\'c4\\'e3}") << QStringLiteral("\u4F60");
+        QTest::newRow("two-byte code after its \\u")
+            << cjk + "\\f1\\uc2\\u12354\\'82\\'a0x}" << QStringLiteral("\u3042x");
+        QTest::newRow("robustness: a lead byte cut off")
+            << cjk + "\\f1 \\'82\\b a\\'82}" << QStringLiteral("a");
         QTest::newRow("robustness: unknown code page reads as 1252")
             << QByteArray("{\\rtf1\\ansi\\ansicpg4242 \\'82}") << QStringLiteral("\u201A");
         QTest::newRow("u skips fallback")
@@ -119,6 +141,18 @@ private slots:
     void charactersThroughFontCodePages() {
         QFETCH(QByteArray, rtf);
         QTEST(loadRtf(rtf)->toRawText(), "text");
+    }
+
+    // Symbol-face text goes back as the bytes it was read from (with \\u for readers that take
+    // it), two-byte text as \\u, half points as they were: the second writing is the first.
+    void oldDocumentsWriteBackAsRead() {
+        const auto doc = loadRtf("{\\rtf1{\\fonttbl{\\f1\\fcharset2 Symbol;}{\\f2\\fcharset128 "
+                                 "J;}}{\\f1\\fs25 a\\'a3\\\\b}{\\f2 \\'82\\'a0}}");
+        QCOMPARE(doc->toPlainText(), QStringLiteral("\u03B1\u2264\u2234\u03B2\u3042"));
+        QCOMPARE(describe(charAt(*doc, 0)), "Symbol/12/auto/---/2/0"); // 12.5 shows as 12
+        const QByteArray written = RtfWriter::write(doc.get());
+        QVERIFY(written.contains("\\fs25\\cf0\\b0\\i0\\ulnone\\u945\\'61\\u8804\\'a3\\u8756\\'5c"));
+        QCOMPARE(RtfWriter::write(loadRtf(written).get()), written);
     }
 
     void fontTableGivesCharsetAndPitch() {
