@@ -14,6 +14,7 @@
 #include "editor/notationtyping.h"
 #include "editor/palettes.h"
 #include "editor/ruler.h"
+#include "editor/viewzoom.h"
 #include "html/anchors.h"
 #include "html/tanchorform.h"
 #include "html/thtmlform.h"
@@ -99,6 +100,7 @@ void TMainForm::createFeatures() {
     Rulers = new Ruler(P, RulerWidgets, this);
     connect(Documents, &DocumentFiles::documentCleared, Rulers, &Ruler::ResetParagraphFormat);
     Commands = new CommandState(P, *Rulers, UnderlineButton, LineCountLabel, this);
+    Zoom = new ViewZoom(P.Editor, *Rulers, ZoomLabel, QLatin1String(InitSetting::kKeyPath), this);
     buildMenus();
     connectFormatting();
     connectDocuments();

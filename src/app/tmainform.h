@@ -31,6 +31,7 @@ class RecentFiles;
 class RichEdit;
 class TPrintForm;
 class TTodayForm;
+class ViewZoom;
 
 // The main window: it owns the controls and the shared state, runs start-up and close, and
 // wires each control to the feature class that handles it. Each feature gets the shared
@@ -63,6 +64,7 @@ public:
     FindReplace &findReplace() { return *Search; }
     TTodayForm &todayForm() { return *TodayForm; }
     TPrintForm &printForm() { return *PrintForm; }
+    ViewZoom &zoom() { return *Zoom; }
     // A command by its objectName ("FileNew", "EditCut", "Replace1", ...), or nullptr.
     QAction *action(const QString &name) const;
     // Recent files go between the separator after Print and FileExit.
@@ -136,6 +138,8 @@ private:
     FindReplace *Search = nullptr;
     TTodayForm *TodayForm = nullptr;
     TPrintForm *PrintForm = nullptr;
+    ViewZoom *Zoom = nullptr;
+    QLabel *ZoomLabel = nullptr;
     QMenu *FileMenu = nullptr;
     QToolBar *MainToolBar = nullptr;
     QToolBar *AttrToolBar = nullptr;

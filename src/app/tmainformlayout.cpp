@@ -136,6 +136,8 @@ QWidget *TMainForm::buildStatusPanel() {
     LineHeaderLabel = label(QStringLiteral("LineHeaderLabel"), QStringLiteral("Line"), 0);
     LineCountLabel = label(QStringLiteral("LineCountLabel"), QStringLiteral("1"), 0);
     LineCountLabel->setMinimumWidth(40);
+    ZoomLabel = label(QStringLiteral("ZoomLabel"), QStringLiteral("100 %"), 0);
+    ZoomLabel->setMinimumWidth(40);
     TypingWidgets.InsStateLabel =
         label(QStringLiteral("InsStateLabel"), QStringLiteral("    Insert"), 0);
     TypingWidgets.InsStateLabel->setMinimumWidth(60);
