@@ -14,6 +14,7 @@
 #include "editor/notationtyping.h"
 #include "editor/palettes.h"
 #include "editor/ruler.h"
+#include "editor/spelling.h"
 #include "editor/viewzoom.h"
 #include "html/anchors.h"
 #include "html/tanchorform.h"
@@ -101,6 +102,7 @@ void TMainForm::createFeatures() {
     connect(Documents, &DocumentFiles::documentCleared, Rulers, &Ruler::ResetParagraphFormat);
     Commands = new CommandState(P, *Rulers, UnderlineButton, LineCountLabel, this);
     Zoom = new ViewZoom(P.Editor, *Rulers, ZoomLabel, QLatin1String(InitSetting::kKeyPath), this);
+    Speller = new Spelling(P, QLatin1String(InitSetting::kKeyPath), this);
     buildMenus();
     connectFormatting();
     connectDocuments();
@@ -133,6 +135,7 @@ bool TMainForm::FormCreate() {
     if (!ScreenIsWideEnough())
         return false;
     LoadInitSetting();
+    Speller->start();
     SetCaretFont();
     LoadRecentFiles();
     ApplyScreenDpi();

@@ -10,6 +10,7 @@
 #include "editor/commandstate.h"
 #include "editor/fontboxes.h"
 #include "editor/formatting.h"
+#include "editor/spelling.h"
 #include "editor/viewzoom.h"
 
 #include <QAbstractButton>
@@ -54,6 +55,9 @@ void TMainForm::buildMenus() {
     menu(QStringLiteral("SearchMenu"), QStringLiteral("&Search"), {"SearchFind", "Replace1"});
     QMenu *view = menu(QStringLiteral("ViewMenu"), QStringLiteral("&View"), {});
     view->addActions(Zoom->actions());
+    view->addSeparator();
+    view->addAction(Speller->toggle());
+    view->addMenu(Speller->languageMenu());
     menu(QStringLiteral("HelpMenu"), QStringLiteral("&Help"), {"HelpContents", "AboutTessary1"});
     Recent->attachMenu(FileMenu, action(QStringLiteral("FileExit")));
     buildMainToolBar();
