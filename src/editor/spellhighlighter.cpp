@@ -16,6 +16,7 @@ namespace {
 constexpr int kSpellMark = QTextFormat::UserProperty + 0x5E11;
 // A paste or a load larger than this is left to the idle pass.
 constexpr int kCheckAtOnce = 4000;
+// Laying the marked paragraphs out again at the end of a slice costs about as much again.
 constexpr qint64 kSliceMs = 4;
 
 QTextCharFormat waveFormat() {
@@ -66,6 +67,7 @@ void SpellHighlighter::setEnabled(bool on) {
     const QTextDocument *doc = m_editor->document();
     for (QTextBlock b = doc->begin(); b.isValid(); b = b.next())
         setMarks(b, {});
+    flushMarks();
 }
 
 void SpellHighlighter::recheckAll() {
@@ -94,20 +96,22 @@ void SpellHighlighter::sweepSlice(qint64 budgetMs) {
         const QTextBlock block = doc->findBlock(m_sweepAt.position());
         if (m_wrapped && block.position() >= m_sweepStop.position()) {
             m_sweep.stop();
-            return;
+            break;
         }
         checkBlock(block, false);
         const QTextBlock next = block.next();
         if (next.isValid()) {
             m_sweepAt.setPosition(next.position());
         } else if (!m_wrapped) {
+            flushMarks(); // the span must not reach round from the end to the start
             m_wrapped = true;
             m_sweepAt.setPosition(0);
         } else {
             m_sweep.stop();
-            return;
+            break;
         }
     } while (clock.elapsed() < budgetMs);
+    flushMarks();
 }
 
 void SpellHighlighter::contentsChange(int from, int, int added) {
@@ -124,6 +128,7 @@ void SpellHighlighter::contentsChange(int from, int, int added) {
         if (b == last)
             break;
     }
+    flushMarks();
 }
 
 void SpellHighlighter::caretMoved() {
@@ -135,6 +140,7 @@ void SpellHighlighter::caretMoved() {
     if (!stillThere)
         m_typedIn = QTextCursor();
     checkBlock(block, stillThere);
+    flushMarks();
 }
 
 QList<QTextLayout::FormatRange> SpellHighlighter::unknownWords(const QTextBlock &block,
@@ -205,8 +211,20 @@ void SpellHighlighter::setMarks(const QTextBlock &block,
     if (ours == marks)
         return;
     layout->setFormats(kept + marks);
-    // Repaints the paragraph; the text and its formats are untouched.
-    m_editor->document()->markContentsDirty(block.position(), block.length());
+    const int end = block.position() + block.length();
+    m_dirtyFrom = m_dirtyTo < 0 ? block.position() : qMin(m_dirtyFrom, block.position());
+    m_dirtyTo = qMax(m_dirtyTo, end);
+}
+
+void SpellHighlighter::flushMarks() {
+    if (m_dirtyTo < 0)
+        return;
+    // Lays out and repaints the marked paragraphs at once; the text and its formats are
+    // untouched. One call for a whole slice, as every call starts the layout's own pass.
+    const int from = m_dirtyFrom, to = m_dirtyTo;
+    m_dirtyTo = -1;
+    QTextDocument *doc = m_editor->document();
+    doc->markContentsDirty(from, qMin(to, doc->characterCount()) - from);
 }
 
 std::optional<SpellHighlighter::Word> SpellHighlighter::misspeltWordAt(int position) const {

@@ -50,6 +50,7 @@ private:
     void sweepSlice(qint64 budgetMs);
     void checkBlock(const QTextBlock &block, bool spareCaretWord);
     void setMarks(const QTextBlock &block, const QList<QTextLayout::FormatRange> &marks);
+    void flushMarks();
     QList<QTextLayout::FormatRange> unknownWords(const QTextBlock &block, bool spareCaretWord);
 
     RichEdit *m_editor;
@@ -60,6 +61,8 @@ private:
     QTextCursor m_sweepStop; // where it began; the pass ends when it comes round to it
     bool m_wrapped = false;
     QTextCursor m_typedIn; // a paragraph whose word at the caret was spared
+    int m_dirtyFrom = 0;   // the span of paragraphs whose marks changed, still to lay out
+    int m_dirtyTo = -1;
 };
 
 } // namespace tessary
