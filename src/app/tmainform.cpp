@@ -20,6 +20,7 @@
 #include "html/tanchorform.h"
 #include "html/thtmlform.h"
 #include "platform/documentstate.h"
+#include "platform/readablecolours.h"
 #include "platform/richedit.h"
 #include "platform/services.h"
 #include "platform/settingsstore.h"
@@ -203,6 +204,7 @@ void TMainForm::ApplyScreenDpi() {
 void TMainForm::TintToolTips() {
     QPalette tips = QToolTip::palette();
     tips.setColor(QPalette::ToolTipBase, kToolTipColor);
+    tips.setColor(QPalette::ToolTipText, textColorOn(kToolTipColor));
     QToolTip::setPalette(tips);
 }
 

@@ -3,6 +3,7 @@
 
 #include "editor/fontboxes.h"
 #include "editor/formatting.h"
+#include "platform/readablecolours.h"
 #include "platform/richedit.h"
 
 #include <QBoxLayout>
@@ -32,11 +33,9 @@ QToolButton *attrButton(QToolBar *bar, const QString &name, const QString &capti
     return button;
 }
 
+// With the text colours that read on it, whatever the desktop's theme.
 void fillWith(QWidget *w, const QColor &color) {
-    w->setAutoFillBackground(true);
-    QPalette p = w->palette();
-    p.setColor(QPalette::Window, color);
-    w->setPalette(p);
+    setReadableBackground(w, color);
 }
 } // namespace
 

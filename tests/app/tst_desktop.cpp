@@ -1,13 +1,20 @@
 // What a desktop editor is expected to do around the notation: redo, the bold and italic
 // keys, zooming the view, palettes in a narrow window and colours on a dark theme.
+#include "documents/ttodayform.h"
+#include "editor/palettes.h"
 #include "editor/viewzoom.h"
+#include "html/anchors.h"
+#include "html/tanchorform.h"
 #include "html/thtmlform.h"
+#include "platform/readablecolours.h"
+#include "printing/tprintform.h"
 #include "windowtest.h"
 
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QToolBar>
+#include <QToolTip>
 #include <QWheelEvent>
 
 using namespace tessary;
@@ -177,6 +184,88 @@ private slots:
         QCOMPARE(saved(QStringLiteral("at200.rtf")), rtf);
         QCOMPARE(htmlPage(QStringLiteral("at200.html")).replace("at200", "at100"), html);
         QCOMPARE(editor()->viewScale(), 200); // back to the user's zoom after the page
+    }
+
+    void everyPaletteButtonIsReachableInANarrowWindow_data() {
+        QTest::addColumn<int>("width");
+        QTest::newRow("full row") << 1000;
+        QTest::newRow("narrow") << 420;
+        QTest::newRow("narrowest the window allows") << 1;
+    }
+    void everyPaletteButtonIsReachableInANarrowWindow() {
+        QFETCH(int, width);
+        const PaletteBars &bars = form->palettes().bars();
+        bars.GreekAlphabetButton->click();
+        bars.SymbolButton->click();
+        child<QToolButton>("FunctionKeyButton")->click();
+        form->resize(width, 700);
+        QTRY_VERIFY(form->width() <= qMax(width, form->minimumSizeHint().width()));
+        for (QToolBar *bar :
+             {bars.GreekToolBar, bars.SymbolToolBarA, bars.SymbolToolBarB, bars.FnKeyToolBar}) {
+            QVERIFY(bar->isVisible());
+            const QRect inWindow(bar->mapTo(form.get(), QPoint(0, 0)), bar->size());
+            QVERIFY2(form->rect().contains(inWindow), qPrintable(bar->objectName()));
+            const auto *row = bar->findChild<QWidget *>(bar->objectName() + QStringLiteral("Row"));
+            const QList<QToolButton *> buttons = row->findChildren<QToolButton *>();
+            QVERIFY(buttons.size() >= 22);
+            for (QToolButton *b : buttons) {
+                const QRect r(b->mapTo(bar, QPoint(0, 0)), b->size());
+                QVERIFY2(b->isVisible() && bar->rect().contains(r), qPrintable(b->objectName()));
+            }
+        }
+        // The bars stack without overlapping one another or the editor.
+        QTRY_VERIFY(bars.GreekToolBar->geometry().bottom() < bars.SymbolToolBarA->geometry().top());
+        QVERIFY(bars.SymbolToolBarB->geometry().bottom() < bars.FnKeyToolBar->geometry().top());
+        QVERIFY(bars.FnKeyToolBar->geometry().bottom() < editor()->geometry().top());
+    }
+
+    void captionsReadOnTheirBackgroundInADarkTheme() {
+        const QPalette original = QApplication::palette();
+        QPalette dark(QColor(53, 53, 53));
+        dark.setColor(QPalette::Base, QColor(35, 35, 35));
+        dark.setColor(QPalette::Text, QColor(230, 230, 230));
+        QVERIFY(contrastRatio(dark.color(QPalette::Window), dark.color(QPalette::WindowText)) > 4);
+        QApplication::setPalette(dark);
+        closeWindow();
+        openWindow();
+        struct Pair {
+            const char *what;
+            QWidget *widget;
+            QPalette::ColorRole text, background;
+        };
+        QWidget *fnHint = form->palettes().bars().FnHint;
+        const QList<Pair> pairs = {
+            {"menu titles", form->menuBar(), QPalette::ButtonText, QPalette::Window},
+            {"bold", child<QToolButton>("BoldButton"), QPalette::ButtonText, QPalette::Window},
+            {"italic, checked", child<QToolButton>("ItalicButton"), QPalette::ButtonText,
+             QPalette::Button},
+            {"tool bar", child<QToolBar>("MainToolBar"), QPalette::WindowText, QPalette::Window},
+            {"font box", form->fontBoxes().FontNameBox, QPalette::ButtonText, QPalette::Button},
+            {"status", child<QLabel>("LineHeaderLabel"), QPalette::WindowText, QPalette::Window},
+            {"function-key hint", fnHint->findChild<QLabel *>("FnLabel0"), QPalette::WindowText,
+             QPalette::Window},
+            {"palette", child<QToolButton>("PaletteButton10"), QPalette::ButtonText,
+             QPalette::Window},
+            {"text", editor(), QPalette::Text, QPalette::Base},
+            {"pattern box", form->printForm().findChild<QComboBox *>("HeaderComboBox"),
+             QPalette::ButtonText, QPalette::Button},
+            {"pattern box field", form->printForm().findChild<QComboBox *>("HeaderComboBox"),
+             QPalette::Text, QPalette::Base},
+            {"date list", form->todayForm().findChild<QWidget *>("TodayBox"), QPalette::Text,
+             QPalette::Base},
+            {"anchor dialog", form->anchors().form().Label1, QPalette::WindowText,
+             QPalette::Window},
+        };
+        for (const Pair &p : pairs) {
+            QVERIFY2(p.widget, p.what);
+            const QPalette &colours = p.widget->palette();
+            QVERIFY2(contrastRatio(colours.color(p.text), colours.color(p.background)) >= 3,
+                     p.what);
+        }
+        const QPalette tips = QToolTip::palette();
+        QVERIFY(contrastRatio(tips.color(QPalette::ToolTipText),
+                              tips.color(QPalette::ToolTipBase)) >= 3);
+        QApplication::setPalette(original);
     }
 };
 
