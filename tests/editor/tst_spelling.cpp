@@ -69,13 +69,6 @@ private slots:
         QCOMPARE(misspelt().size(), 0);
         QCOMPARE(editor()->rtfData(), on);
         QCOMPARE(editor()->document()->availableUndoSteps(), steps);
-        form->spelling().setOn(true);
-        QCOMPARE(misspelt().size(), 2);
-        QCOMPARE(editor()->rtfData(), on);
-        // Undo takes back the typing, not an underline.
-        QVERIFY(trigger("EditUndo"));
-        QCOMPARE(editor()->toPlainText(), QString());
-        QCOMPARE(misspelt().size(), 0);
     }
 
     void suggestionReplacesTheWord() {
