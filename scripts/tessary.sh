@@ -15,7 +15,7 @@ build=${TESSARY_BUILD_DIR:-$top/build}
 
 packages=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins
           libgl-dev fonts-liberation2 fonts-dejavu-core xvfb xauth poppler-utils
-          libharfbuzz-dev)
+          libharfbuzz-dev libhunspell-dev hunspell-en-us)
 missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")

@@ -17,10 +17,13 @@
 #include "editor/notationtyping.h"
 #include "editor/palettes.h"
 #include "editor/ruler.h"
+#include "editor/spelling.h"
+#include "editor/viewzoom.h"
 #include "html/anchors.h"
 #include "html/tanchorform.h"
 #include "html/thtmlform.h"
 #include "platform/documentstate.h"
+#include "platform/readablecolours.h"
 #include "platform/richedit.h"
 #include "platform/services.h"
 #include "platform/settingsstore.h"
@@ -127,6 +130,8 @@ void TMainForm::createFeatures() {
     Rulers = new Ruler(P, RulerWidgets, this);
     connect(Documents, &DocumentFiles::documentCleared, Rulers, &Ruler::ResetParagraphFormat);
     Commands = new CommandState(P, *Rulers, UnderlineButton, LineCountLabel, this);
+    Zoom = new ViewZoom(P.Editor, *Rulers, ZoomLabel, QLatin1String(InitSetting::kKeyPath), this);
+    Speller = new Spelling(P, QLatin1String(InitSetting::kKeyPath), this);
     buildMenus();
     connectFormatting();
     connectDocuments();
@@ -159,6 +164,7 @@ bool TMainForm::FormCreate() {
     if (!ScreenIsWideEnough())
         return false;
     LoadInitSetting();
+    Speller->start();
     SetCaretFont();
     LoadRecentFiles();
     ApplyScreenDpi();
@@ -229,6 +235,7 @@ void TMainForm::ApplyScreenDpi() {
 void TMainForm::TintToolTips() {
     QPalette tips = QToolTip::palette();
     tips.setColor(QPalette::ToolTipBase, kToolTipColor);
+    tips.setColor(QPalette::ToolTipText, textColorOn(kToolTipColor));
     QToolTip::setPalette(tips);
 }
 

@@ -33,6 +33,8 @@ class RecoveryCopy;
 class RichEdit;
 class TPrintForm;
 class TTodayForm;
+class ViewZoom;
+class Spelling;
 
 // The main window: it owns the controls and the shared state, runs start-up and close, and
 // wires each control to the feature class that handles it. Each feature gets the shared
@@ -66,6 +68,8 @@ public:
     FindReplace &findReplace() { return *Search; }
     TTodayForm &todayForm() { return *TodayForm; }
     TPrintForm &printForm() { return *PrintForm; }
+    ViewZoom &zoom() { return *Zoom; }
+    Spelling &spelling() { return *Speller; }
     // A command by its objectName ("FileNew", "EditCut", "Replace1", ...), or nullptr.
     QAction *action(const QString &name) const;
     // Recent files go between the separator after Print and FileExit.
@@ -142,6 +146,9 @@ private:
     FindReplace *Search = nullptr;
     TTodayForm *TodayForm = nullptr;
     TPrintForm *PrintForm = nullptr;
+    ViewZoom *Zoom = nullptr;
+    Spelling *Speller = nullptr;
+    QLabel *ZoomLabel = nullptr;
     QMenu *FileMenu = nullptr;
     QToolBar *MainToolBar = nullptr;
     QToolBar *AttrToolBar = nullptr;

@@ -10,6 +10,8 @@
 #include "editor/commandstate.h"
 #include "editor/fontboxes.h"
 #include "editor/formatting.h"
+#include "editor/spelling.h"
+#include "editor/viewzoom.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -46,11 +48,16 @@ void TMainForm::buildMenus() {
                     {"FileNew", "FileOpen1", "FileSave", "FileSaveAs", "", "FilePrint",
                      "FileExportPdf", "", "FileExit"});
     menu(QStringLiteral("EditMenu"), QStringLiteral("&Edit"),
-         {"EditUndo", "", "EditCut", "EditCopy", "EditPaste", "EditDelete", "EditSelectAll", "",
-          "EditDateTime"});
+         {"EditUndo", "EditRedo", "", "EditCut", "EditCopy", "EditPaste", "EditDelete",
+          "EditSelectAll", "", "EditDateTime"});
     menu(QStringLiteral("HtmlMenu"), QStringLiteral("H&tml"),
          {"HtmlSrcAnchor", "HtmlDestAnchor", "HtmlGenerate"});
     menu(QStringLiteral("SearchMenu"), QStringLiteral("&Search"), {"SearchFind", "Replace1"});
+    QMenu *view = menu(QStringLiteral("ViewMenu"), QStringLiteral("&View"), {});
+    view->addActions(Zoom->actions());
+    view->addSeparator();
+    view->addAction(Speller->toggle());
+    view->addMenu(Speller->languageMenu());
     menu(QStringLiteral("HelpMenu"), QStringLiteral("&Help"), {"HelpContents", "AboutTessary1"});
     Recent->attachMenu(FileMenu, action(QStringLiteral("FileExit")));
     buildMainToolBar();
@@ -89,6 +96,8 @@ void TMainForm::connectDocuments() {
         {"HelpContents", &HelpCommands::HelpContents}, {"HelpAbout", &HelpCommands::HelpAbout}};
     wire(Documents, files);
     wire(Edits, edits);
+    connect(action(QStringLiteral("EditRedo")), &QAction::triggered, Edits,
+            &EditCommands::EditRedo);
     wire(Help, help);
     // Save and Save As report success; the menu has no use for it.
     connect(action(QStringLiteral("FileSave")), &QAction::triggered, Documents,
@@ -111,6 +120,15 @@ void TMainForm::connectFormatting() {
     connect(TypingWidgets.ItalicButton, &QToolButton::clicked, Format,
             &Formatting::ItalicButtonClick);
     connect(UnderlineButton, &QToolButton::clicked, Format, &Formatting::UnderlineButtonClick);
+    // The keys press the buttons, so a key does exactly what a click does.
+    for (const auto &[button, keys] : {std::pair{TypingWidgets.BoldButton, "Ctrl+B"},
+                                       std::pair{TypingWidgets.ItalicButton, "Ctrl+I"}}) {
+        auto *press = new QAction(button);
+        press->setObjectName(button->objectName() + QStringLiteral("Key"));
+        press->setShortcut(QKeySequence(QLatin1String(keys)));
+        addAction(press);
+        connect(press, &QAction::triggered, button, &QToolButton::click);
+    }
     connect(CaretFontButton, &QToolButton::clicked, Format, &Formatting::CaretFontButtonClick);
     connect(r.BulletsButton, &QToolButton::clicked, Format, &Formatting::BulletsButtonClick);
     // Only the user's choices: the notation toggle selects entries without applying them.

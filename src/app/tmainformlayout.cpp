@@ -3,6 +3,7 @@
 
 #include "editor/fontboxes.h"
 #include "editor/formatting.h"
+#include "platform/readablecolours.h"
 #include "platform/richedit.h"
 
 #include <QBoxLayout>
@@ -32,11 +33,9 @@ QToolButton *attrButton(QToolBar *bar, const QString &name, const QString &capti
     return button;
 }
 
+// With the text colours that read on it, whatever the desktop's theme.
 void fillWith(QWidget *w, const QColor &color) {
-    w->setAutoFillBackground(true);
-    QPalette p = w->palette();
-    p.setColor(QPalette::Window, color);
-    w->setPalette(p);
+    setReadableBackground(w, color);
 }
 } // namespace
 
@@ -136,6 +135,8 @@ QWidget *TMainForm::buildStatusPanel() {
     LineHeaderLabel = label(QStringLiteral("LineHeaderLabel"), QStringLiteral("Line"), 0);
     LineCountLabel = label(QStringLiteral("LineCountLabel"), QStringLiteral("1"), 0);
     LineCountLabel->setMinimumWidth(40);
+    ZoomLabel = label(QStringLiteral("ZoomLabel"), QStringLiteral("100 %"), 0);
+    ZoomLabel->setMinimumWidth(40);
     TypingWidgets.InsStateLabel =
         label(QStringLiteral("InsStateLabel"), QStringLiteral("    Insert"), 0);
     TypingWidgets.InsStateLabel->setMinimumWidth(60);

@@ -168,6 +168,12 @@ QHash<QString, Painter> painters() {
         p.setPen(Qt::NoPen);
         p.drawPolygon(QPolygonF{QPointF(2, 5), QPointF(9, 4), QPointF(5.5, 11)});
     });
+    // Undo's arrow, turned the other way.
+    all.insert("EditRedo", [undo = all.value("EditUndo")](QPainter &p, bool on) {
+        p.translate(kGrid, 0);
+        p.scale(-1, 1);
+        undo(p, on);
+    });
     all.insert("EditDateTime", [](QPainter &p, bool) {
         p.setPen(QPen(kInk, 1.2));
         p.setBrush(kPaper);

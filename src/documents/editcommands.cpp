@@ -15,6 +15,10 @@ void EditCommands::EditUndo() {
     m_editor->undo();
 }
 
+void EditCommands::EditRedo() {
+    m_editor->redo();
+}
+
 void EditCommands::EditCut() {
     m_editor->cut();
 }

@@ -13,6 +13,7 @@ public:
     explicit EditCommands(RichEdit *editor, QObject *parent = nullptr);
 
     void EditUndo();
+    void EditRedo();
     void EditCut();
     // The clipboard is emptied first, so a failed copy never leaves older content to paste.
     void EditCopy();

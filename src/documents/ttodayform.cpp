@@ -3,6 +3,7 @@
 #include "editor/fontboxes.h"
 #include "editor/notationfaces.h"
 #include "editor/notationtyping.h"
+#include "platform/readablecolours.h"
 #include "platform/richedit.h"
 
 #include <QComboBox>
@@ -63,9 +64,7 @@ TTodayForm::TTodayForm(RichEdit *editor, NotationTyping &notation, QWidget *pare
     TodayBox->setObjectName(QStringLiteral("TodayBox"));
     TodayBox->setSelectionMode(QAbstractItemView::SingleSelection);
     TodayBox->setUniformItemSizes(true);
-    QPalette white = TodayBox->palette();
-    white.setColor(QPalette::Base, Qt::white);
-    TodayBox->setPalette(white);
+    setReadableBackground(TodayBox, Qt::white, QPalette::Base);
     OkButton = new QPushButton(QStringLiteral("OK"), this);
     OkButton->setObjectName(QStringLiteral("OkButton"));
     OkButton->setDefault(true);

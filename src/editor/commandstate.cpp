@@ -37,6 +37,7 @@ constexpr Command kCommands[] = {
     {"EditCopy", "&Copy", "Ctrl+C", "Copy to clipboard", true},
     {"EditPaste", "&Paste", "Ctrl+V", "Paste from clipboard", true},
     {"EditUndo", "&Undo", "Ctrl+Z", "Undo", true},
+    {"EditRedo", "&Redo", "Ctrl+Shift+Z", "Redo", true},
     {"EditDateTime", "&Insert date/time", "Ctrl+D", "Insert date/time", true},
     {"FileSaveAs", "Save &As", "", "", false},
     {"FileExportPdf", "&Export PDF…", "", "", false},
@@ -69,6 +70,7 @@ CommandState::CommandState(EditorContext &context, Ruler &ruler, QToolButton *un
          {&QTextEdit::textChanged, &QTextEdit::cursorPositionChanged, &QTextEdit::selectionChanged})
         connect(editor, signal, this, &CommandState::scheduleUpdate);
     connect(editor, &QTextEdit::undoAvailable, this, &CommandState::scheduleUpdate);
+    connect(editor, &QTextEdit::redoAvailable, this, &CommandState::scheduleUpdate);
     connect(editor, &QTextEdit::copyAvailable, this, &CommandState::scheduleUpdate);
     connect(m.Document, &DocumentState::changed, this, &CommandState::scheduleUpdate);
     // A relayout (a resize that rewraps the text) moves the caret to another display line.
@@ -148,6 +150,7 @@ void CommandState::ActionListUpdate() {
     enable("EditDelete", true);
     enable("EditPaste", m_canPaste);
     enable("EditUndo", editor->document()->isUndoAvailable());
+    enable("EditRedo", editor->document()->isRedoAvailable());
     m_lineCount->setText(QString::number(editor->caretPos().y() + 1));
 }
 

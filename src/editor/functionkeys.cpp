@@ -65,9 +65,9 @@ void FunctionKeys::buildBar() {
     w.FnKeyToolBar->setPalette(colours);
 
     // The keys start where the palette rows above them start.
-    QHBoxLayout *layout = addPaletteRow(w.FnKeyToolBar);
+    QLayout *layout = addPaletteRow(w.FnKeyToolBar);
     QWidget *row = layout->parentWidget();
-    layout->addWidget(bevel(row), 0, Qt::AlignVCenter);
+    layout->addWidget(bevel(row)); // rows centre shorter items on their line
     for (int key = kFirstKey; key <= kLastKey; ++key) {
         KeyPair &pair = m_keys[size_t(key - kFirstKey)];
         const QString name = QStringLiteral("F%1").arg(key);
@@ -79,7 +79,7 @@ void FunctionKeys::buildBar() {
         pair.value = keyButton(row, name + QStringLiteral("ValButton"), Tag::FirstValue + key);
         layout->addWidget(pair.definition);
         layout->addWidget(pair.value);
-        layout->addWidget(bevel(row), 0, Qt::AlignVCenter);
+        layout->addWidget(bevel(row));
     }
 }
 

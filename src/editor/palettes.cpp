@@ -23,9 +23,58 @@ constexpr int kButtonWidth = 23;
 constexpr int kButtonHeight = 25;
 static_assert(kPaletteRowWidth == 34 * kButtonWidth);
 
+// The row's buttons left to right, wrapping onto further lines when the row is narrower than
+// they are, so every button stays in reach in a narrow window.
+class FlowRow : public QLayout {
+public:
+    explicit FlowRow(QWidget *row)
+        : QLayout(row) {
+        setContentsMargins(0, 0, 0, 0);
+        setSpacing(0);
+    }
+    ~FlowRow() override {
+        while (QLayoutItem *item = takeAt(0))
+            delete item;
+    }
+    void addItem(QLayoutItem *item) override { m_items.append(item); }
+    int count() const override { return int(m_items.size()); }
+    QLayoutItem *itemAt(int index) const override { return m_items.value(index); }
+    QLayoutItem *takeAt(int index) override {
+        return index >= 0 && index < m_items.size() ? m_items.takeAt(index) : nullptr;
+    }
+    QSize sizeHint() const override { return {kPaletteRowWidth, kButtonHeight}; }
+    QSize minimumSize() const override { return {kButtonWidth, kButtonHeight}; }
+    bool hasHeightForWidth() const override { return true; }
+    int heightForWidth(int width) const override { return place(QRect(0, 0, width, 0), false); }
+    void setGeometry(const QRect &rect) override {
+        QLayout::setGeometry(rect);
+        place(rect, true);
+    }
+
+private:
+    // The height the lines take at the rect's width; `apply` moves the buttons there.
+    int place(const QRect &rect, bool apply) const {
+        int x = rect.x(), y = rect.y();
+        for (QLayoutItem *item : m_items) {
+            const QSize size = item->sizeHint();
+            if (x > rect.x() && x + size.width() > rect.x() + rect.width()) {
+                x = rect.x();
+                y += kButtonHeight;
+            }
+            if (apply)
+                item->setGeometry(QRect(QPoint(x, y + (kButtonHeight - size.height()) / 2), size));
+            x += size.width();
+        }
+        return y + kButtonHeight - rect.y();
+    }
+
+    QList<QLayoutItem *> m_items;
+};
+
 // A tool bar spaces and frames its items by the style and ignores contents margins, which
 // would leave no room for 25-pixel buttons in a 25-pixel bar; the row is therefore not an
-// item of the bar but a child that this keeps centred, as on a full-width window.
+// item of the bar but a child that this keeps centred, as on a full-width window. A bar
+// narrower than the row grows a line for each wrap of the row.
 class RowCentring : public QObject {
 public:
     RowCentring(QToolBar *bar, QWidget *row)
@@ -35,8 +84,14 @@ public:
     }
     bool eventFilter(QObject *watched, QEvent *event) override {
         if (event->type() == QEvent::Resize || event->type() == QEvent::Show) {
-            const int width = static_cast<QWidget *>(watched)->width();
-            m_row->move(qMax(0, (width - m_row->width()) / 2), 0);
+            auto *bar = static_cast<QWidget *>(watched);
+            const int width = bar->width();
+            const int rowWidth = qMin(width, kPaletteRowWidth);
+            const int height = qMax(kButtonHeight, m_row->layout()->heightForWidth(rowWidth));
+            m_row->setFixedSize(rowWidth, height);
+            m_row->move(qMax(0, (width - rowWidth) / 2), 0);
+            if (bar->height() != height)
+                bar->setFixedHeight(height);
         }
         return false;
     }
@@ -85,16 +140,13 @@ void setCharacter(QToolButton *button, const QString &face, int code) {
 
 } // namespace CharacterButton
 
-QHBoxLayout *addPaletteRow(QToolBar *bar) {
+QLayout *addPaletteRow(QToolBar *bar) {
     auto *row = new QWidget(bar);
     row->setObjectName(bar->objectName() + QStringLiteral("Row"));
     row->setFixedSize(kPaletteRowWidth, kButtonHeight);
     bar->setFixedHeight(kButtonHeight); // the bar's own size hint knows nothing of the row
-    new RowCentring(bar, row);          // owned by the row
-    auto *layout = new QHBoxLayout(row);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(0);
-    layout->setAlignment(Qt::AlignLeft);
+    auto *layout = new FlowRow(row);
+    new RowCentring(bar, row); // owned by the row
     return layout;
 }
 
@@ -110,7 +162,7 @@ Palettes::Palettes(EditorContext &context, const PaletteBars &bars, NotationTypi
 }
 
 void Palettes::buildBar(QToolBar *bar, const QList<PaletteEntry> &entries) {
-    QHBoxLayout *layout = addPaletteRow(bar);
+    QLayout *layout = addPaletteRow(bar);
     for (const PaletteEntry &entry : entries) {
         auto *button = new QToolButton(layout->parentWidget());
         button->setObjectName(QStringLiteral("PaletteButton%1").arg(entry.tag));

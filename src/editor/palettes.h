@@ -7,7 +7,7 @@
 #include <functional>
 #include <initializer_list>
 
-class QHBoxLayout;
+class QLayout;
 class QToolBar;
 class QToolButton;
 class QWidget;
@@ -43,8 +43,9 @@ void setCharacter(QToolButton *button, const QString &face, int code);
 constexpr int kPaletteRowWidth = 782;
 
 // Adds to `bar` a row kPaletteRowWidth pixels wide, centred in the bar as the palettes are
-// on a full-width window, and returns its layout for the buttons.
-QHBoxLayout *addPaletteRow(QToolBar *bar);
+// on a full-width window, and returns its layout for the buttons. In a narrower bar the row
+// wraps and the bar grows by a button's height for each further line.
+QLayout *addPaletteRow(QToolBar *bar);
 
 // The Greek and symbol palette bars: their buttons, the toggles that show them, and the
 // insertion of a button's character, including the caret moves after bracket pieces.

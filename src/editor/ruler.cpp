@@ -149,13 +149,13 @@ int Ruler::markerPixels(const QWidget *marker) const {
 
 void Ruler::BuildRuler(int pixelsPerInch) {
     m_pixelsPerInch = pixelsPerInch > 0 ? pixelsPerInch : 96;
-    m_pointsPerPixel = 72.0f / float(m_pixelsPerInch);
+    const bool large = m_pixelsPerInch == 120;
+    const int ppi = qMax(4, m_pixelsPerInch * m_viewScale / 100);
+    m_pointsPerPixel = 72.0f / float(ppi);
     for (QWidget *panel : {w.UpperRulerPanel, w.ImplicitTabsPanel}) {
         for (QLabel *old : panel->findChildren<QLabel *>(Qt::FindDirectChildrenOnly))
             delete old;
     }
-    const int ppi = m_pixelsPerInch;
-    const bool large = ppi == 120;
     const int step = qMax(1, ppi / 4);
     const int half = qMax(1, ppi / 2);
     const int gutter = gutterWidth();
@@ -171,6 +171,11 @@ void Ruler::BuildRuler(int pixelsPerInch) {
     }
     RulerFirstIndent->raise();
     SyncRuler();
+}
+
+void Ruler::setViewScale(int percent) {
+    m_viewScale = percent;
+    BuildRuler(m_pixelsPerInch);
 }
 
 int Ruler::RulerPixelsToPoints(int pixels) const {

@@ -34,6 +34,8 @@ public:
 
     // Builds the scale labels and tab ticks for the screen's pixels per inch; once at start.
     void BuildRuler(int pixelsPerInch);
+    // The scale follows the editor's view scale: an inch of the ruler is an inch of its text.
+    void setViewScale(int percent);
     const RulerParts &widgets() const { return w; }
     // Moves the markers and the alignment buttons to the caret paragraph, unless a marker is
     // being dragged.
@@ -72,6 +74,7 @@ private:
     RulerParts w;
     int m_pixelsPerInch = 96;
     float m_pointsPerPixel = 0.75f;
+    int m_viewScale = 100;
     QWidget *RulerFirstIndent = nullptr;
     QWidget *RulerLeftIndent = nullptr;
     QWidget *RulerRightIndent = nullptr;

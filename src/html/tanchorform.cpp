@@ -1,6 +1,7 @@
 #include "html/tanchorform.h"
 
 #include "html/anchors.h"
+#include "platform/readablecolours.h"
 #include "platform/richedit.h"
 
 #include <QCloseEvent>
@@ -74,9 +75,9 @@ void TAnchorForm::setLabels(const QString &caption, const QString &text1, const 
                             const QString &text2, const QColor &color2) {
     setWindowTitle(caption);
     for (auto [label, text, color] : {std::tuple{Label1, text1, color1}, {Label2, text2, color2}}) {
-        QPalette palette = label->palette();
-        palette.setColor(QPalette::WindowText, color);
-        label->setPalette(palette);
+        // The anchor colours read on white, not on a dark theme's dialogs.
+        setReadableControl(label, color, Qt::white);
+        label->setAutoFillBackground(true);
         label->setText(text);
     }
 }

@@ -172,6 +172,8 @@ void THtmlForm::HtmlOkButtonClick() {
     const QString path = HtmlFileName->text();
     if (!acceptableTarget(path))
         return;
+    // The page follows the display lines and their measures, which must not depend on zoom.
+    const RichEdit::UnscaledView unscaled(*m.Editor);
     m_anchors.GrabDestAnchors();
     m_report.clear();
     const HtmlLinks links = HtmlLinks::fromAnchors(m_anchors);

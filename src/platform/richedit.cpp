@@ -478,8 +478,9 @@ int RichEdit::lineLeft(int line) const {
     const QTextLine l = layout->lineForTextPosition(cursor);
     if (!l.isValid())
         return 0;
-    const qreal x = layout->position().x() + l.cursorToX(&cursor) - document()->documentMargin();
-    return qRound(x - listRoom(block));
+    const qreal x =
+        layout->position().x() + l.cursorToX(&cursor) - document()->documentMargin() * scale();
+    return qRound(x - listRoom(block) * scale());
 }
 
 qreal RichEdit::listRoom(const QTextBlock &block) const {
@@ -490,12 +491,12 @@ qreal RichEdit::listRoom(const QTextBlock &block) const {
 int RichEdit::paragraphOrigin() const {
     const QTextBlock block = textCursor().block();
     const qreal own = block.blockFormat().indent() * document()->indentWidth();
-    return qRound(document()->documentMargin() + own + listRoom(block)) -
+    return qRound((document()->documentMargin() + own + listRoom(block)) * scale()) -
            horizontalScrollBar()->value();
 }
 
 int RichEdit::paragraphRightEdge() const {
-    return qRound(viewport()->width() - document()->documentMargin()) -
+    return qRound(viewport()->width() - document()->documentMargin() * scale()) -
            horizontalScrollBar()->value();
 }
 

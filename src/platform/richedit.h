@@ -4,6 +4,7 @@
 
 #include <QPoint>
 #include <QTextEdit>
+#include <memory>
 
 namespace tessary {
 
@@ -114,6 +115,28 @@ public:
     LoadResult loadData(const QByteArray &data);
     QByteArray rtfData() const;
 
+    // The view's magnification in percent. It lays the text out as on a screen of that many
+    // times the resolution, so the document itself (its sizes, indents and the files written
+    // from it) is the same at every scale; pixel measures above are on the scaled view.
+    void setViewScale(int percent);
+    int viewScale() const { return m_viewScale; }
+    // Lays the text out at 100 % while it lives, for writers that measure the display lines.
+    class UnscaledView {
+    public:
+        explicit UnscaledView(RichEdit &editor)
+            : m_editor(editor)
+            , m_scale(editor.viewScale()) {
+            m_editor.setViewScale(100);
+        }
+        ~UnscaledView() { m_editor.setViewScale(m_scale); }
+        UnscaledView(const UnscaledView &) = delete;
+        UnscaledView &operator=(const UnscaledView &) = delete;
+
+    private:
+        RichEdit &m_editor;
+        int m_scale;
+    };
+
     // A key press delivered as if typed, e.g. Left or Down.
     void sendKey(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
     bool canPaste() const;
@@ -150,7 +173,11 @@ private:
     mutable QList<int> m_lineIndex;
     mutable int m_totalLines = 0;
     mutable bool m_lineIndexValid = false;
+    qreal scale() const { return m_viewScale / 100.0; }
+
     int m_textLimit = 2147483647;
+    int m_viewScale = 100;
+    std::unique_ptr<QPaintDevice> m_scaledDevice;
     int m_updateDepth = 0;
     int m_savedCursorWidth = 1;
     QTextCursor m_updateCursor;

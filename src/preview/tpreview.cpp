@@ -1,5 +1,6 @@
 #include "preview/tpreview.h"
 
+#include "platform/readablecolours.h"
 #include "platform/services.h"
 #include "printjob/tcustomprintjob.h"
 
@@ -173,6 +174,7 @@ void TCustomPreview::SetColor(const QColor &color) {
     m_color = color;
     QPalette pal = m_box->viewport()->palette();
     pal.setColor(QPalette::Window, color);
+    pal.setColor(QPalette::WindowText, textColorOn(color));
     m_box->viewport()->setPalette(pal);
     m_panel->update();
 }

@@ -1,5 +1,6 @@
 #include "printing/patterns.h"
 
+#include "platform/readablecolours.h"
 #include "platform/services.h"
 
 #include <QCheckBox>
@@ -60,7 +61,7 @@ PatternChoosers::PatternChoosers(Set set, QWidget *parent)
     const QString area = header ? QStringLiteral("Header") : QStringLiteral("Footer");
     ComboBox->setObjectName(area + QStringLiteral("ComboBox"));
     ComboBox->setProperty("tag", int(set));
-    ComboBox->setStyleSheet(QStringLiteral("QComboBox { color: teal; }"));
+    setReadableControl(ComboBox, QColor(0, 128, 128), Qt::white); // teal, on white in any theme
     QFont comboFont(QStringLiteral("Verdana"));
     comboFont.setPixelSize(12);
     ComboBox->setFont(comboFont);
