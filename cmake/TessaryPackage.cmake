@@ -1,9 +1,10 @@
 # What `cmake --install` puts on the machine beyond the program and the help pages, and the
 # Debian package made of it: `cpack -G DEB` in a build tree (scripts/tessary.sh package).
 
-set(TESSARY_HOMEPAGE "https://tessary.example" CACHE STRING
-    "The project's web address, named in the AppStream data")
-set(TESSARY_APPSTREAM_ID "tessary" CACHE STRING "The AppStream component id")
+# Placeholders until the project has a web address of its own: the AppStream data names the
+# address, and the component id is that address reversed.
+set(TESSARY_HOMEPAGE "https://tessary.example")
+set(TESSARY_APPSTREAM_ID "example.tessary.Tessary")
 set(CPACK_PACKAGE_CONTACT "Tessary maintainers <maintainers@users.noreply.c-seed-9ab32cd6.example>")
 set(desktop ${CMAKE_SOURCE_DIR}/desktop)
 set(generated ${CMAKE_BINARY_DIR}/package)
