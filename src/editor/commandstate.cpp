@@ -78,7 +78,8 @@ CommandState::CommandState(EditorContext &context, Ruler &ruler, QToolButton *un
             this, &CommandState::scheduleUpdate);
     connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, this,
             &CommandState::clipboardChanged);
-    editor->viewport()->installEventFilter(this);
+    m_viewport = editor->viewport();
+    m_viewport->installEventFilter(this);
     m_canPaste = editor->canPaste();
     scheduleUpdate();
 }
@@ -159,9 +160,10 @@ void CommandState::EditorMouseDown() {
 }
 
 bool CommandState::eventFilter(QObject *watched, QEvent *event) {
-    if (watched == m.Editor->viewport() && event->type() == QEvent::MouseButtonPress)
+    // The viewport is known by address: an editor being destroyed must not be asked for it.
+    if (event->type() == QEvent::MouseButtonPress && watched == m_viewport)
         EditorMouseDown();
-    if (watched == m.Editor->viewport() && event->type() == QEvent::Resize)
+    if (event->type() == QEvent::Resize && watched == m_viewport)
         scheduleUpdate();
     return QObject::eventFilter(watched, event);
 }

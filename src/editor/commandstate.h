@@ -50,6 +50,7 @@ private:
     Ruler &m_ruler;
     QToolButton *m_underline;
     QLabel *m_lineCount;
+    QObject *m_viewport = nullptr; // the editor's, whose clicks and resizes are watched
     QHash<QString, QAction *> m_actions;
     QTimer m_updateTimer;
     bool m_canPaste = false;

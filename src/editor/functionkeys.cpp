@@ -53,7 +53,9 @@ FunctionKeys::FunctionKeys(EditorContext &context, Palettes &owner, QObject *par
     buildBar();
     buildHint();
     palettes.setFunctionKeyAssigner([this](QToolButton *button) { AssignFromPalette(button); });
-    m.Editor->viewport()->installEventFilter(this);
+    // Known by address: an editor being destroyed must not be asked for its viewport.
+    m_viewport = m.Editor->viewport();
+    m_viewport->installEventFilter(this);
 }
 
 void FunctionKeys::buildBar() {
@@ -258,7 +260,7 @@ void FunctionKeys::loadPieces(const std::array<QString, kKeyCount> &stored) {
 
 bool FunctionKeys::eventFilter(QObject *watched, QEvent *event) {
     // A mouse button going down in the editor ends a pending assignment.
-    if (watched == m.Editor->viewport() && event->type() == QEvent::MouseButtonPress)
+    if (event->type() == QEvent::MouseButtonPress && watched == m_viewport)
         m.HideFnHint();
     return QObject::eventFilter(watched, event);
 }

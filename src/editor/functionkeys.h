@@ -78,6 +78,7 @@ private:
     QSize m_hintSize;     // the panel's size before its labels are fitted in
     int m_hintMargin = 8; // the labels' left edge
     bool m_largeFonts = false;
+    QObject *m_viewport = nullptr; // the editor's, whose clicks end an assignment
 };
 
 } // namespace tessary

@@ -302,12 +302,17 @@ void Ruler::UpperRulerPanelMouseDown(const QMouseEvent *event) {
 }
 
 bool Ruler::eventFilter(QObject *watched, QEvent *event) {
+    const QEvent::Type type = event->type();
+    if (type == QEvent::Resize && watched == w.UpperRulerPanel)
+        SyncRuler();
+    // Only mouse events are taken; the panels and markers also see child and paint events.
+    if (type != QEvent::MouseButtonPress && type != QEvent::MouseMove &&
+        type != QEvent::MouseButtonRelease)
+        return false;
     const auto *mouse = static_cast<const QMouseEvent *>(event);
     if (watched == w.UpperRulerPanel || watched == w.LowerRulerPanel) {
-        if (event->type() == QEvent::MouseButtonPress)
+        if (type == QEvent::MouseButtonPress)
             UpperRulerPanelMouseDown(mouse);
-        else if (event->type() == QEvent::Resize && watched == w.UpperRulerPanel)
-            SyncRuler();
         return false;
     }
     auto *marker = static_cast<QWidget *>(watched);

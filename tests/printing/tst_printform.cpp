@@ -33,13 +33,14 @@ private slots:
         Services::setPrinter(std::move(fixed));
         window = std::make_unique<QWidget>();
         editor = new RichEdit(window.get());
-        boxes = new FontBoxes(window.get());
+        boxes = std::make_unique<FontBoxes>(window.get());
         boxes->fill();
         makeForm();
     }
 
     void cleanup() {
         form.reset();
+        boxes.reset();
         window.reset();
         sandbox.reset();
     }
@@ -470,7 +471,7 @@ private:
     FixedPrinter *printer = nullptr;
     std::unique_ptr<QWidget> window;
     RichEdit *editor = nullptr;
-    FontBoxes *boxes = nullptr;
+    std::unique_ptr<FontBoxes> boxes;
     std::unique_ptr<TPrintForm> form;
 };
 
