@@ -196,7 +196,8 @@ private slots:
             const QDir dir(sandbox.dir.path());
             QVERIFY(writeInputs(dir));
             QCOMPARE(ExportPdf(dir.filePath("a.rtf"), dir.filePath("a.pdf")),
-                     QStringLiteral("the saved print settings: ") + QLatin1String(error));
+                     dir.filePath("a.pdf") + QStringLiteral(": the saved print settings: ") +
+                         QLatin1String(error));
             QVERIFY(!dir.exists(QStringLiteral("a.pdf")));
         }
     }
