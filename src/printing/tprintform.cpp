@@ -235,14 +235,19 @@ void TPrintForm::MarginEditEnter(QLineEdit *edit) {
         edit->setText(fixed);
         edit->end(false);
     }
-    if (const QString refused = CheckLengths(edit); !refused.isNull()) {
+    applyCheckedLengths(edit);
+}
+
+bool TPrintForm::applyCheckedLengths(const QLineEdit *typed) {
+    if (const QString refused = CheckLengths(typed); !refused.isNull()) {
         Services::dialogs().message(this, QStringLiteral("Tessary"), refused);
-        return;
+        return false;
     }
     const int before = m_job->PageCount();
     ApplyMargins();
     m_job->Refresh();
     followPageCount(before);
+    return true;
 }
 
 void TPrintForm::MarginEditChange() {
@@ -267,14 +272,8 @@ void TPrintForm::FromPageCheckBoxClick() {
 
 void TPrintForm::PrintButtonClick() {
     // The lengths as they stand in the edits, Enter pressed or not, decide the pages.
-    if (const QString refused = CheckLengths(); !refused.isNull()) {
-        Services::dialogs().message(this, QStringLiteral("Tessary"), refused);
+    if (!applyCheckedLengths())
         return;
-    }
-    const int before = m_job->PageCount();
-    ApplyMargins();
-    m_job->Refresh();
-    followPageCount(before);
     const QString pageCount = QString::number(m_job->PageCount());
     int from = 1;
     int to = m_job->PageCount();

@@ -120,6 +120,8 @@ private:
     QString readLengths(const QLineEdit *typed, std::array<double, 4> &inches) const;
     // The range's end follows a new page count when it stood at the old one.
     void followPageCount(int before);
+    // Checks the lengths (a refusal is shown) and applies them, repaginated; false if refused.
+    bool applyCheckedLengths(const QLineEdit *typed = nullptr);
 
     TRichEditPrintJob *m_job = nullptr;
     TFontForm *m_fontForm = nullptr;
