@@ -47,6 +47,12 @@ protected:
         const CharAttributes a = editor()->charAttributesAt(position);
         return a.face + QLatin1Char('/') + QString::number(a.size);
     }
+    // The font boxes as "name/size".
+    static QString boxesOf(TMainForm &window) {
+        return window.fontBoxes().FontNameBox->currentText() + QLatin1Char('/') +
+               window.fontBoxes().FontSizeBox->currentText();
+    }
+    QString boxes() const { return boxesOf(*form); }
     template <class T> T *child(const char *name) const {
         return form->findChild<T *>(QLatin1String(name));
     }

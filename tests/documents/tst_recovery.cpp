@@ -4,10 +4,8 @@
 #include "platform/richedit.h"
 #include "testsupport.h"
 
-#include <QDir>
-#include <QFile>
-#include <QJsonDocument>
-#include <QJsonObject>
+using tessary::test::readFile;
+
 #include <QLabel>
 #include <QSignalSpy>
 #include <QtTest>
@@ -40,11 +38,6 @@ struct Program {
         return written.wait(5000) && QFile::exists(recovery->copyPath());
     }
 };
-
-QByteArray readAll(const QString &path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
 } // namespace
 
 class RecoveryTest : public QObject {
@@ -83,9 +76,9 @@ private slots:
         const QString named = sandbox->dir.filePath(QStringLiteral("named.rtf"));
         QVERIFY(program.typeAndWaitForCopy(QStringLiteral("first words")));
         const QString copy = program.recovery->copyPath();
-        QVERIFY(readAll(copy).startsWith("{\\rtf1") && readAll(copy).contains("first words"));
-        const QJsonObject info =
-            QJsonDocument::fromJson(readAll(QString(copy).replace(".rtf", ".json"))).object();
+        QVERIFY(readFile(copy).startsWith("{\\rtf1") && readFile(copy).contains("first words"));
+        const QString json = QString(copy).replace(".rtf", ".json");
+        const QJsonObject info = QJsonDocument::fromJson(readFile(json)).object();
         QCOMPARE(info.value("document").toString(), QString()); // untitled
         QCOMPARE(info.value("pid").toInteger(), QCoreApplication::applicationPid());
 
@@ -103,7 +96,7 @@ private slots:
             program.editor->document()->undo();
             QVERIFY(!program.context.Document->DocumentModified());
         }
-        QVERIFY(!QFile::exists(copy) && !QFile::exists(QString(copy).replace(".rtf", ".json")));
+        QVERIFY(!QFile::exists(copy) && !QFile::exists(json));
     }
 
     void leftCopyIsOfferedOnce_data() {
@@ -123,7 +116,6 @@ private slots:
         file.close();
         const QString left =
             leaveCopy("{\\rtf1 old text\\par new paragraph\\par}", named ? path : QString());
-        QVERIFY(QFile::exists(left));
 
         Program next(appDir());
         dialogs().choices.enqueue(answer);
@@ -139,9 +131,9 @@ private slots:
             QVERIFY(next.editor->toPlainText().contains("new paragraph"));
             QCOMPARE(next.context.Document->CurrentFileName(), shownName);
             QVERIFY(next.window.windowTitle().contains(QFileInfo(shownName).fileName()));
-            QCOMPARE(readAll(path), QByteArray("{\\rtf1 old text\\par}"));
+            QCOMPARE(readFile(path), QByteArray("{\\rtf1 old text\\par}"));
             // The recovered work is kept at once under the new program's name.
-            QVERIFY(readAll(next.recovery->copyPath()).contains("new paragraph"));
+            QVERIFY(readFile(next.recovery->copyPath()).contains("new paragraph"));
         } else {
             QCOMPARE(next.editor->textLength(), 0);
         }

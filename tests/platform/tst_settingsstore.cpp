@@ -1,8 +1,5 @@
-#include "platform/settingsstore.h"
+#include "testsupport.h"
 
-#include <QDir>
-#include <QFile>
-#include <QTemporaryDir>
 #include <QtTest>
 #include <cstdio>
 #include <fcntl.h>
@@ -24,8 +21,7 @@ template <typename Run> QByteArray stderrOf(Run run) {
     ::dup2(saved, 2);
     ::close(fd);
     ::close(saved);
-    QFile file(QString::fromLocal8Bit(path));
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    return test::readFile(QString::fromLocal8Bit(path));
 }
 } // namespace
 
@@ -57,7 +53,7 @@ private slots:
         qputenv("HOME", home);
         QVERIFY(store->inMemory());
         QCOMPARE(said.count("settings are kept in memory"), 1);
-        QCOMPARE(store->readString("\\Software\\Tessary\\Init", "Init"), QStringLiteral("0A0B"));
+        QCOMPARE(store->readString("\\Software\\Tessary\\Init", "Init"), "0A0B");
         QCOMPARE(store->valueNames("Software\\Tessary\\Recent Files"), QStringList{"File1"});
         QVERIFY(store->keyExists("Software\\Tessary") &&
                 !store->keyExists("Software\\Tessary\\Params"));
@@ -79,7 +75,7 @@ private slots:
             store.sync();
         });
         QCOMPARE(said.count("cannot write the settings"), 1);
-        QCOMPARE(store.readString("Software\\Tessary\\Init", "Init"), QStringLiteral("0304"));
+        QCOMPARE(store.readString("Software\\Tessary\\Init", "Init"), "0304");
     }
 
     void handWrittenValuesReadAsWritten_data() {

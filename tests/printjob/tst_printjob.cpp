@@ -7,9 +7,7 @@
 #include "testsupport.h"
 
 #include <QPainter>
-#include <QProcess>
 #include <QSignalSpy>
-#include <QStandardPaths>
 #include <QTextCursor>
 #include <QtTest>
 
@@ -130,7 +128,6 @@ private slots:
         QFETCH(int, answer);
         QFETCH(bool, fixed);
         QFETCH(bool, throws);
-        QFETCH(int, questions);
         TCustomPrintJob job;
         job.SetOptions(joMargins);
         job.SetMarginsError(meNone);
@@ -147,7 +144,7 @@ private slots:
             thrown = true;
         }
         QCOMPARE(thrown, throws);
-        QCOMPARE(dialogs->messages.size(), questions);
+        QTEST(int(dialogs->messages.size()), "questions");
         const TMargins expected = fixed ? TMargins{50, 50, 50, 50} : throws ? inside : outside;
         QVERIFY(job.Margins() == expected);
     }
@@ -266,8 +263,7 @@ private slots:
             QVERIFY(pages[i].EndPos > pages[i].StartPos);
             // Pages break between lines, so a page begins at a paragraph's or a word's start.
             const QChar before = edit->charAt(pages[i].StartPos - 1);
-            QVERIFY2(before == QChar::ParagraphSeparator || before.isSpace(),
-                     qPrintable(QString::number(pages[i].StartPos)));
+            QVERIFY(before == QChar::ParagraphSeparator || before.isSpace());
         }
         QCOMPARE(progress.count(), 1 + (paragraphs ? pages.size() : 0));
         QCOMPARE(progress.last().at(2).toInt(), edit->textLength());
@@ -348,7 +344,6 @@ private slots:
 
     void indentsAndStopsPrintAtTheirTrueSize() {
         QFETCH(QByteArray, paragraph);
-        QFETCH(int, sixteenths);
         for (const int screenDpi : {96, 120}) {
             setDocumentDpi(screenDpi);
             RichEdit paper;
@@ -359,15 +354,14 @@ private slots:
             rich->SetRichEdit(&paper);
             const QImage sheet = test::drawnPage(
                 {1275, 1650}, 0.25, [&](QPainter &p) { rich->DrawPage(p, 1, dtPreview); });
-            QCOMPARE(qRound(test::inkBox(sheet, 0.25).left() / 37.5), sixteenths);
+            QTEST(qRound(test::inkBox(sheet, 0.25).left() / 37.5), "sixteenths");
             rich->SetRichEdit(edit.get());
         }
         setDocumentDpi(96);
     }
 
     void printOutReadsBackPageByPage() {
-        const QString pdftotext = QStandardPaths::findExecutable(QStringLiteral("pdftotext"));
-        if (pdftotext.isEmpty())
+        if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty())
             QSKIP("pdftotext (poppler-utils) is not installed");
         Services::setPrinter(std::make_unique<SystemPrinter>(SystemPrinter::Kind::Pdf));
         test::fillLines(edit->document(), 150, {"Arial", "Courier New Even", "Courier New High"});
@@ -379,19 +373,15 @@ private slots:
         rich->Print();
         QCOMPARE(sandbox->dialogs->startPaths, QStringList{"/docs/formulas.pdf"});
         for (int page = 1; page <= rich->PageCount(); ++page) {
-            QProcess p;
-            p.start(pdftotext,
-                    {"-f", QString::number(page), "-l", QString::number(page), pdf, "-"});
-            QVERIFY(p.waitForFinished());
-            const QString text = QString::fromUtf8(p.readAllStandardOutput()).simplified();
+            const QString number = QString::number(page);
+            const QString text = test::pdfText(pdf, {"-f", number, "-l", number}).simplified();
             const TPageRange range = rich->Pages()[page - 1];
             // The page holds the paragraphs that start in its range, and no others.
             for (int line = 1; line <= 150; ++line) {
                 const QString label = QStringLiteral("Line %1 ").arg(line);
                 const int at = edit->document()->find(label).selectionStart();
                 const bool here = at >= range.StartPos && at < range.EndPos;
-                QVERIFY2(text.contains(label) == here,
-                         qPrintable(label + " on page " + QString::number(page)));
+                QVERIFY2(text.contains(label) == here, qPrintable(label + number));
             }
         }
     }
