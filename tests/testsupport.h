@@ -29,6 +29,12 @@ inline QByteArray readFile(const QString &path) {
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
+// Writes `data` to `path`; false when it cannot.
+inline bool writeBytes(const QString &path, const QByteArray &data) {
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(data) == data.size();
+}
+
 // The text of a PDF as pdftotext gives it with `options`; null when poppler-utils are missing.
 inline QString pdfText(const QString &pdf, QStringList options = {}) {
     const QString tool = QStandardPaths::findExecutable(QStringLiteral("pdftotext"));

@@ -59,10 +59,7 @@ protected:
     // Writes `data` to `name` in the sandbox and returns its path.
     QString writeFile(const QString &name, const QByteArray &data) const {
         const QString path = sandbox->dir.filePath(name);
-        QFile file(path);
-        if (!file.open(QIODevice::WriteOnly) || file.write(data) != data.size())
-            return QString();
-        return path;
+        return writeBytes(path, data) ? path : QString();
     }
     // Runs a command as the user would: only when its enabling pass allows it.
     bool trigger(const char *name) const {

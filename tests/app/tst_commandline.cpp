@@ -25,8 +25,7 @@ bool writeInputs(const QDir &dir) {
         {"ro.html", "older"},
         {"big.rtf", QByteArray(512001, 'a')}};
     for (const auto &[name, bytes] : files) {
-        QFile file(dir.filePath(QString::fromLatin1(name)));
-        if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
+        if (!test::writeBytes(dir.filePath(QString::fromLatin1(name)), bytes))
             return false;
     }
     const QByteArray a = QFile::encodeName(dir.filePath("a.rtf"));

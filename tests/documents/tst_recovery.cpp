@@ -50,13 +50,11 @@ class RecoveryTest : public QObject {
     QString leaveCopy(const QByteArray &rtf, const QString &document) {
         const QString base = appDir() + QStringLiteral("recovery/4242-1-1");
         QDir().mkpath(appDir() + QStringLiteral("recovery"));
-        QFile info(base + QStringLiteral(".json")), copy(base + QStringLiteral(".rtf"));
         const QJsonObject fields{{"document", document}, {"pid", 4242}};
-        if (!info.open(QIODevice::WriteOnly) || !copy.open(QIODevice::WriteOnly))
-            return {};
-        info.write(QJsonDocument(fields).toJson());
-        copy.write(rtf);
-        return copy.fileName();
+        return test::writeBytes(base + ".json", QJsonDocument(fields).toJson()) &&
+                       test::writeBytes(base + ".rtf", rtf)
+                   ? base + ".rtf"
+                   : QString();
     }
 
 private slots:
@@ -89,7 +87,7 @@ private slots:
         } else if (action == "new") {
             program.files->FileNew();
         } else if (action == "open") {
-            QFile(named).open(QIODevice::WriteOnly);
+            QVERIFY(test::writeBytes(named, {}));
             dialogs().fileNames.enqueue(named);
             program.files->FileOpen1();
         } else {
@@ -111,9 +109,7 @@ private slots:
         QFETCH(bool, named);
         QFETCH(int, answer);
         const QString path = sandbox->dir.filePath(QStringLiteral("report.rtf"));
-        QFile file(path);
-        QVERIFY(file.open(QIODevice::WriteOnly) && file.write("{\\rtf1 old text\\par}") > 0);
-        file.close();
+        QVERIFY(test::writeBytes(path, "{\\rtf1 old text\\par}"));
         const QString left =
             leaveCopy("{\\rtf1 old text\\par new paragraph\\par}", named ? path : QString());
 

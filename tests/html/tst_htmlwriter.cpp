@@ -282,9 +282,7 @@ private slots:
         Doc(*editor).text(QStringLiteral("new"));
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("page.html"));
-        QFile older(path);
-        QVERIFY(older.open(QIODevice::WriteOnly) && older.write("older") == 5);
-        older.close();
+        QVERIFY(test::writeBytes(path, "older"));
         HtmlLinks links;
         HtmlWriter writer(*editor, links, {});
         QString error;

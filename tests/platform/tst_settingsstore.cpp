@@ -64,10 +64,9 @@ private slots:
     // kept for the session.
     void failedWriteIsReportedOnce() {
         QTemporaryDir dir;
-        QFile blocker(dir.filePath(QStringLiteral("config")));
-        QVERIFY(blocker.open(QIODevice::WriteOnly)); // a file where the folder would be
-        blocker.close();
-        SettingsStore store(blocker.fileName() + QStringLiteral("/Tessary/tessary.ini"));
+        const QString blocker = dir.filePath(QStringLiteral("config"));
+        QVERIFY(test::writeBytes(blocker, {})); // a file where the folder would be
+        SettingsStore store(blocker + QStringLiteral("/Tessary/tessary.ini"));
         const QByteArray said = stderrOf([&] {
             store.writeString("Software\\Tessary\\Init", "Init", "0102");
             store.sync();
@@ -89,12 +88,10 @@ private slots:
     void handWrittenValuesReadAsWritten() {
         QFETCH(QByteArray, line);
         QTemporaryDir dir;
-        QFile file(dir.filePath(QStringLiteral("tessary.ini")));
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write("[Software]\nTessary\\Other\\RHPT=x, y\nTessary\\Params\\RHPT=" + line + "\n");
-        file.close();
-        QTEST(SettingsStore(file.fileName()).readString("Software\\Tessary\\Params", "RHPT"),
-              "expected");
+        const QString path = dir.filePath(QStringLiteral("tessary.ini"));
+        QVERIFY(test::writeBytes(
+            path, "[Software]\nTessary\\Other\\RHPT=x, y\nTessary\\Params\\RHPT=" + line + "\n"));
+        QTEST(SettingsStore(path).readString("Software\\Tessary\\Params", "RHPT"), "expected");
     }
 };
 

@@ -79,19 +79,14 @@ private slots:
         QTest::addColumn<QRect>("body");
         QTest::addColumn<QRect>("footer");
         const int all = joMargins | joHeader | joFooter;
+        const int px = unPixels;
         // Margins 100 all round on 5100 x 6600: the margins rectangle is 4900 x 6400.
-        QTest::newRow("header and footer in pixels")
-            << all << int(unPixels) << 300.0 << QRect(100, 100, 4900, 300)
-            << QRect(100, 400, 4900, 5800) << QRect(100, 6200, 4900, 300);
-        QTest::newRow("bands in percent of the margins height")
-            << all << int(unPercents) << 10.0 << QRect(100, 100, 4900, 640)
-            << QRect(100, 740, 4900, 5120) << QRect(100, 5860, 4900, 640);
-        QTest::newRow("no header: body starts at the top margin")
-            << int(joMargins | joFooter) << int(unPixels) << 300.0 << QRect(0, 0, 0, 0)
-            << QRect(100, 100, 4900, 6100) << QRect(100, 6200, 4900, 300);
-        QTest::newRow("no margins option: the whole sheet")
-            << int(joHeader) << int(unPixels) << 300.0 << QRect(0, 0, 5100, 300)
-            << QRect(0, 300, 5100, 6300) << QRect(0, 0, 0, 0);
+        // clang-format off
+        QTest::newRow("header and footer in pixels") << all << px << 300.0 << QRect(100, 100, 4900, 300) << QRect(100, 400, 4900, 5800) << QRect(100, 6200, 4900, 300);
+        QTest::newRow("bands in percent of the margins height") << all << int(unPercents) << 10.0 << QRect(100, 100, 4900, 640) << QRect(100, 740, 4900, 5120) << QRect(100, 5860, 4900, 640);
+        QTest::newRow("no header: body at the top margin") << int(joMargins | joFooter) << px << 300.0 << QRect() << QRect(100, 100, 4900, 6100) << QRect(100, 6200, 4900, 300);
+        QTest::newRow("no margins option: the whole sheet") << int(joHeader) << px << 300.0 << QRect(0, 0, 5100, 300) << QRect(0, 300, 5100, 6300) << QRect();
+        // clang-format on
     }
 
     void bandsTakeTheirHeightFromTheMarginsRectangle() {
