@@ -7,6 +7,8 @@
 #include "platform/services.h"
 #include "platform/settingsstore.h"
 
+#include <QFile>
+#include <QProcess>
 #include <QQueue>
 #include <QStandardPaths>
 #include <QStringList>
@@ -19,6 +21,28 @@ namespace tessary::test {
 // Registers the notation faces shipped with the program, for tests that draw or measure text.
 inline void registerNotationFaces() {
     FontRegistry::registerNotationFaces(FontRegistry::dataDirectory() + QStringLiteral("/fonts"));
+}
+
+// The whole of a file, or nothing when it cannot be read.
+inline QByteArray readFile(const QString &path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// Writes `data` to `path`; false when it cannot.
+inline bool writeBytes(const QString &path, const QByteArray &data) {
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(data) == data.size();
+}
+
+// The text of a PDF as pdftotext gives it with `options`; null when poppler-utils are missing.
+inline QString pdfText(const QString &pdf, QStringList options = {}) {
+    const QString tool = QStandardPaths::findExecutable(QStringLiteral("pdftotext"));
+    if (tool.isEmpty())
+        return {};
+    QProcess run;
+    run.start(tool, options << pdf << QStringLiteral("-"));
+    return run.waitForFinished(60000) ? QString::fromUtf8(run.readAllStandardOutput()) : "";
 }
 
 struct FixedScreen : ScreenService {

@@ -47,16 +47,19 @@ protected:
         const CharAttributes a = editor()->charAttributesAt(position);
         return a.face + QLatin1Char('/') + QString::number(a.size);
     }
+    // The font boxes as "name/size".
+    static QString boxesOf(TMainForm &window) {
+        return window.fontBoxes().FontNameBox->currentText() + QLatin1Char('/') +
+               window.fontBoxes().FontSizeBox->currentText();
+    }
+    QString boxes() const { return boxesOf(*form); }
     template <class T> T *child(const char *name) const {
         return form->findChild<T *>(QLatin1String(name));
     }
     // Writes `data` to `name` in the sandbox and returns its path.
     QString writeFile(const QString &name, const QByteArray &data) const {
         const QString path = sandbox->dir.filePath(name);
-        QFile file(path);
-        if (!file.open(QIODevice::WriteOnly) || file.write(data) != data.size())
-            return QString();
-        return path;
+        return writeBytes(path, data) ? path : QString();
     }
     // Runs a command as the user would: only when its enabling pass allows it.
     bool trigger(const char *name) const {

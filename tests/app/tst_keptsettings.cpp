@@ -42,7 +42,7 @@ private slots:
             QTest::mouseClick(form->functionKeys().definitionButton(2), Qt::LeftButton);
             QTest::mouseClick(child<QToolButton>("PaletteButton10"), Qt::LeftButton); // alpha
             QTRY_COMPARE(initOnDisk().mid(8, 2), form->BuildInit().mid(8, 2));
-            QCOMPARE(initOnDisk().mid(8, 2), QStringLiteral("\u00E10"));
+            QCOMPARE(initOnDisk().mid(8, 2), "\u00E10");
         } else if (setting == "font box") {
             form->fontBoxes().FontSizeBox->setCurrentIndex(13); // 36
             QTRY_COMPARE(initOnDisk().mid(2, 2), QStringLiteral("0D"));
@@ -52,7 +52,7 @@ private slots:
                 form->printForm().HeaderChoosers().setPattern(2, QStringLiteral(".page"));
             });
             QVERIFY(trigger("FilePrint"));
-            QCOMPARE(LoadPrintSettings(onDisk()).patterns.at(2), QStringLiteral(".page"));
+            QCOMPARE(LoadPrintSettings(onDisk()).patterns.at(2), ".page");
         } else {
             const QString path = writeFile(QStringLiteral("a.rtf"), "{\\rtf1 a\\par}");
             QVERIFY(form->documents().OpenChosenFile(path));

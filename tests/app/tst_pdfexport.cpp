@@ -2,8 +2,6 @@
 // (only their used glyphs), into the file the user names; the window's dialogs answer again.
 #include "windowtest.h"
 
-#include <QProcess>
-
 using namespace tessary;
 
 class PdfExportTest : public test::WindowTest {
@@ -30,7 +28,7 @@ private slots:
             p.start(QString::fromLatin1(tool), QStringList{pdf} + arguments);
             return p.waitForFinished() ? QString::fromUtf8(p.readAllStandardOutput()) : QString();
         };
-        QCOMPARE(run("pdftotext", {"-"}).trimmed(), QStringLiteral("Energy x2"));
+        QCOMPARE(run("pdftotext", {"-"}).trimmed(), "Energy x2");
         const QString fonts = run("pdffonts", {});
         for (const char *face : {"CourierNewEven", "CourierNewHigh"})
             QVERIFY2(

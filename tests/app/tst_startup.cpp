@@ -8,12 +8,6 @@
 
 using namespace tessary;
 
-// The font boxes as "name/size".
-static QString boxes(TMainForm &form) {
-    return form.fontBoxes().FontNameBox->currentText() + QLatin1Char('/') +
-           form.fontBoxes().FontSizeBox->currentText();
-}
-
 class StartupTest : public test::WindowTest {
     Q_OBJECT
 private slots:
@@ -23,14 +17,14 @@ private slots:
         test::Sandbox sandbox;
         TMainForm form;
         QVERIFY(form.startedUp());
-        QCOMPARE(form.windowTitle(), QStringLiteral("Tessary - [untitled.rtf][*]"));
+        QCOMPARE(form.windowTitle(), "Tessary - [untitled.rtf][*]");
         QVERIFY(!form.documentState().DocumentModified());
-        QCOMPARE(form.editor()->caretAttributes().face, QStringLiteral("Times New Roman"));
+        QCOMPARE(form.editor()->caretAttributes().face, "Times New Roman");
         // A notation toggle there and back returns to exactly the first start's boxes.
         form.notation().NotationButtonClick();
-        QCOMPARE(boxes(form), QStringLiteral("Tessary Notation/11"));
+        QCOMPARE(boxesOf(form), "Tessary Notation/11");
         form.notation().NotationButtonClick();
-        QCOMPARE(boxes(form), QStringLiteral("Times New Roman/12"));
+        QCOMPARE(boxesOf(form), "Times New Roman/12");
         // The font list holds no notation face but the pseudo entry, sorted.
         QStringList items;
         for (int i = 0; i < form.fontBoxes().FontNameBox->count(); ++i)
@@ -66,9 +60,8 @@ private slots:
         QCOMPARE(form.startedUp(), starts);
         QCOMPARE(sandbox.dialogs->messages.size(), starts ? 0 : 1);
         if (!starts)
-            QCOMPARE(
-                sandbox.dialogs->messages.first().text,
-                QStringLiteral("Sorry! Please set your screen resolution to at least 800x600"));
+            QCOMPARE(sandbox.dialogs->messages.first().text,
+                     "Sorry! Please set your screen resolution to at least 800x600");
     }
 
     void initRoundTripsAcrossRestart() {
@@ -92,10 +85,10 @@ private slots:
 
         TMainForm again; // starts in notation mode, as it was left
         QVERIFY(again.notation().inNotationMode());
-        QCOMPARE(again.editor()->caretAttributes().face, QStringLiteral("Tessary Notation"));
-        QCOMPARE(boxes(again), QStringLiteral("Tessary Notation/11"));
+        QCOMPARE(again.editor()->caretAttributes().face, "Tessary Notation");
+        QCOMPARE(boxesOf(again), "Tessary Notation/11");
         again.notation().NotationButtonClick();
-        QCOMPARE(boxes(again), QStringLiteral("DejaVu Sans/20"));
+        QCOMPARE(boxesOf(again), "DejaVu Sans/20");
     }
 
     void malformedInitFallsBackPerField_data() {
@@ -107,8 +100,7 @@ private slots:
         QTest::newRow("robustness: size past the list") << QStringLiteral("zz7F") << "12";
         QTest::newRow("robustness: sign and blank") << QStringLiteral("-1 1") << "12";
         QTest::newRow("robustness: name past the list") << QStringLiteral("FF00") << "8";
-        QTest::newRow("robustness: junk after the indexes")
-            << QStringLiteral("zz05\x01\x02\xff garbage that runs on and on and on") << "14";
+        QTest::newRow("robustness: junk after the indexes") << QStringLiteral("zz05\x01\x02\xff garbage that runs on and on and on") << "14";
         // clang-format on
     }
 
@@ -119,7 +111,7 @@ private slots:
         SettingsStore::instance().writeString(InitSetting::kKeyPath, "Init", init);
         TMainForm form;
         QVERIFY(form.startedUp());
-        QCOMPARE(boxes(form), "Times New Roman/" + size);
+        QCOMPARE(boxesOf(form), "Times New Roman/" + size);
         // The saved indexes are usable: toggling twice lands on real items.
         form.notation().NotationButtonClick();
         form.notation().NotationButtonClick();
@@ -135,11 +127,11 @@ private slots:
         s.savedFontNameIndex = 255;
         s.savedFontSizeIndex = 0;
         const QString text = s.format();
-        QCOMPARE(text.left(8), QStringLiteral("----FF00"));
+        QCOMPARE(text.left(8), "----FF00");
         const InitSetting back = InitSetting::parse(text);
         QCOMPARE(QList<int>({back.fontNameIndex, back.fontSizeIndex, back.savedFontNameIndex}),
                  QList<int>({-1, -1, 255}));
-        QCOMPARE(back.fnKeyPieces[10], QStringLiteral("  "));
+        QCOMPARE(back.fnKeyPieces[10], "  ");
     }
 
     // Geometry that depends on the laid-out window and on the screen's pixels per inch.

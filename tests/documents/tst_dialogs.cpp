@@ -55,7 +55,7 @@ private slots:
         QTest::mouseClick(dialog->ReplaceAllButton, Qt::LeftButton);
         QCOMPARE(messages(), QStringList{QStringLiteral("End of search for ''")});
         QVERIFY(!dialog->isVisible());
-        QCOMPARE(editor()->toPlainText(), QStringLiteral("some text"));
+        QCOMPARE(editor()->toPlainText(), "some text");
     }
 
     void replaceAllResumesAfterEachInsertedText() {
@@ -65,10 +65,10 @@ private slots:
         dialog->setFindText(QStringLiteral("a"));
         dialog->setReplaceText(QStringLiteral("aa"));
         QTest::mouseClick(dialog->ReplaceAllButton, Qt::LeftButton);
-        QCOMPARE(editor()->toPlainText(), QStringLiteral("aaaaaa"));
+        QCOMPARE(editor()->toPlainText(), "aaaaaa");
         QCOMPARE(messages().size(), 1);
         editor()->undo(); // one command, one undo step
-        QCOMPARE(editor()->toPlainText(), QStringLiteral("aaa"));
+        QCOMPARE(editor()->toPlainText(), "aaa");
     }
 
     void replaceTakesAnySelectionThenFindsTheNext() {
@@ -79,10 +79,10 @@ private slots:
         dialog->setFindText(QStringLiteral("ab"));
         dialog->setReplaceText(QStringLiteral("Q"));
         QTest::mouseClick(dialog->ReplaceButton, Qt::LeftButton);
-        QCOMPARE(editor()->toPlainText(), QStringLiteral("Qz ab"));
+        QCOMPARE(editor()->toPlainText(), "Qz ab");
         QCOMPARE(selection(), qMakePair(3, 2));
         QVERIFY(dialog->isVisible());
-        QCOMPARE(search().findDialog()->findText(), QStringLiteral("ab"));
+        QCOMPARE(search().findDialog()->findText(), "ab");
         // Replacing by nothing leaves no selection; the next search must go on from there
         // rather than start again at the top.
         editor()->setPlainText(QStringLiteral("a1 a2 a3"));
@@ -90,7 +90,7 @@ private slots:
         dialog->setFindText(QStringLiteral("a"));
         dialog->setReplaceText(QString());
         QTest::mouseClick(dialog->ReplaceButton, Qt::LeftButton);
-        QCOMPARE(editor()->toPlainText(), QStringLiteral("a1 2 a3"));
+        QCOMPARE(editor()->toPlainText(), "a1 2 a3");
         QCOMPARE(selection(), qMakePair(5, 1));
     }
 
@@ -162,14 +162,14 @@ private slots:
             QTest::keyClick(today().TodayBox, Qt::Key_Down);
             QTest::keyClick(today().TodayBox, Qt::Key_Return);
         });
-        runCommand();
-        QCOMPARE(editor()->toPlainText(), QStringLiteral("[05/12/26]"));
+        QVERIFY(trigger("EditDateTime"));
+        QCOMPARE(editor()->toPlainText(), "[05/12/26]");
         const QString face = form->fontBoxes().FontNameBox->currentText();
         QCOMPARE(editor()->charAttributesAt(1).face + editor()->charAttributesAt(8).face,
                  face + face);
         QCOMPARE(editor()->selStart(), 9);
         editor()->undo();
-        QCOMPARE(editor()->toPlainText(), QStringLiteral("[]"));
+        QCOMPARE(editor()->toPlainText(), "[]");
 
         // A click selects the entry under the pointer, a double click chooses it.
         editor()->setSelection(1, 0);
@@ -179,21 +179,21 @@ private slots:
             QTest::mouseClick(box->viewport(), Qt::LeftButton, Qt::NoModifier, row);
             QTest::mouseDClick(box->viewport(), Qt::LeftButton, Qt::NoModifier, row);
         });
-        runCommand();
-        QCOMPARE(editor()->toPlainText(), QStringLiteral("[09:07:03]"));
+        QVERIFY(trigger("EditDateTime"));
+        QCOMPARE(editor()->toPlainText(), "[09:07:03]");
     }
 
     void cancelOrNoSelectionChangesNothing() {
         editor()->setPlainText(QStringLiteral("text"));
         whileModal([&] { QTest::mouseClick(today().CancelButton, Qt::LeftButton); });
-        runCommand();
-        QCOMPARE(editor()->toPlainText(), QStringLiteral("text"));
+        QVERIFY(trigger("EditDateTime"));
+        QCOMPARE(editor()->toPlainText(), "text");
         whileModal([&] {
             today().TodayBox->clearSelection();
             QTest::mouseClick(today().OkButton, Qt::LeftButton);
         });
-        runCommand();
-        QCOMPARE(editor()->toPlainText(), QStringLiteral("text"));
+        QVERIFY(trigger("EditDateTime"));
+        QCOMPARE(editor()->toPlainText(), "text");
         QVERIFY(!editor()->document()->isUndoAvailable());
     }
 
@@ -205,9 +205,9 @@ private slots:
         today().FillTodayBox();
         today().TodayBox->setCurrentRow(5);
         today().OkButtonClick();
-        QCOMPARE(editor()->toPlainText(), QStringLiteral("09:07"));
+        QCOMPARE(editor()->toPlainText(), "09:07");
         for (int i = 0; i < 5; ++i)
-            QCOMPARE(fontAt(i), QStringLiteral("Courier New Even/11"));
+            QCOMPARE(fontAt(i), "Courier New Even/11");
     }
 
 private:
@@ -220,12 +220,6 @@ private:
         return texts;
     }
     TTodayForm &today() { return form->todayForm(); }
-
-    void runCommand() {
-        QAction *action = form->action(QStringLiteral("EditDateTime"));
-        QVERIFY(action && action->isEnabled());
-        action->trigger();
-    }
 };
 
 QTEST_MAIN(DialogsTest)

@@ -4,10 +4,8 @@
 #include "platform/richedit.h"
 #include "testsupport.h"
 
-#include <QDir>
-#include <QFile>
-#include <QJsonDocument>
-#include <QJsonObject>
+using tessary::test::readFile;
+
 #include <QLabel>
 #include <QSignalSpy>
 #include <QtTest>
@@ -40,11 +38,6 @@ struct Program {
         return written.wait(5000) && QFile::exists(recovery->copyPath());
     }
 };
-
-QByteArray readAll(const QString &path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
 } // namespace
 
 class RecoveryTest : public QObject {
@@ -57,13 +50,11 @@ class RecoveryTest : public QObject {
     QString leaveCopy(const QByteArray &rtf, const QString &document) {
         const QString base = appDir() + QStringLiteral("recovery/4242-1-1");
         QDir().mkpath(appDir() + QStringLiteral("recovery"));
-        QFile info(base + QStringLiteral(".json")), copy(base + QStringLiteral(".rtf"));
         const QJsonObject fields{{"document", document}, {"pid", 4242}};
-        if (!info.open(QIODevice::WriteOnly) || !copy.open(QIODevice::WriteOnly))
-            return {};
-        info.write(QJsonDocument(fields).toJson());
-        copy.write(rtf);
-        return copy.fileName();
+        return test::writeBytes(base + ".json", QJsonDocument(fields).toJson()) &&
+                       test::writeBytes(base + ".rtf", rtf)
+                   ? base + ".rtf"
+                   : QString();
     }
 
 private slots:
@@ -83,9 +74,9 @@ private slots:
         const QString named = sandbox->dir.filePath(QStringLiteral("named.rtf"));
         QVERIFY(program.typeAndWaitForCopy(QStringLiteral("first words")));
         const QString copy = program.recovery->copyPath();
-        QVERIFY(readAll(copy).startsWith("{\\rtf1") && readAll(copy).contains("first words"));
-        const QJsonObject info =
-            QJsonDocument::fromJson(readAll(QString(copy).replace(".rtf", ".json"))).object();
+        QVERIFY(readFile(copy).startsWith("{\\rtf1") && readFile(copy).contains("first words"));
+        const QString json = QString(copy).replace(".rtf", ".json");
+        const QJsonObject info = QJsonDocument::fromJson(readFile(json)).object();
         QCOMPARE(info.value("document").toString(), QString()); // untitled
         QCOMPARE(info.value("pid").toInteger(), QCoreApplication::applicationPid());
 
@@ -96,14 +87,14 @@ private slots:
         } else if (action == "new") {
             program.files->FileNew();
         } else if (action == "open") {
-            QFile(named).open(QIODevice::WriteOnly);
+            QVERIFY(test::writeBytes(named, {}));
             dialogs().fileNames.enqueue(named);
             program.files->FileOpen1();
         } else {
             program.editor->document()->undo();
             QVERIFY(!program.context.Document->DocumentModified());
         }
-        QVERIFY(!QFile::exists(copy) && !QFile::exists(QString(copy).replace(".rtf", ".json")));
+        QVERIFY(!QFile::exists(copy) && !QFile::exists(json));
     }
 
     void leftCopyIsOfferedOnce_data() {
@@ -118,12 +109,9 @@ private slots:
         QFETCH(bool, named);
         QFETCH(int, answer);
         const QString path = sandbox->dir.filePath(QStringLiteral("report.rtf"));
-        QFile file(path);
-        QVERIFY(file.open(QIODevice::WriteOnly) && file.write("{\\rtf1 old text\\par}") > 0);
-        file.close();
+        QVERIFY(test::writeBytes(path, "{\\rtf1 old text\\par}"));
         const QString left =
             leaveCopy("{\\rtf1 old text\\par new paragraph\\par}", named ? path : QString());
-        QVERIFY(QFile::exists(left));
 
         Program next(appDir());
         dialogs().choices.enqueue(answer);
@@ -139,9 +127,9 @@ private slots:
             QVERIFY(next.editor->toPlainText().contains("new paragraph"));
             QCOMPARE(next.context.Document->CurrentFileName(), shownName);
             QVERIFY(next.window.windowTitle().contains(QFileInfo(shownName).fileName()));
-            QCOMPARE(readAll(path), QByteArray("{\\rtf1 old text\\par}"));
+            QCOMPARE(readFile(path), QByteArray("{\\rtf1 old text\\par}"));
             // The recovered work is kept at once under the new program's name.
-            QVERIFY(readAll(next.recovery->copyPath()).contains("new paragraph"));
+            QVERIFY(readFile(next.recovery->copyPath()).contains("new paragraph"));
         } else {
             QCOMPARE(next.editor->textLength(), 0);
         }

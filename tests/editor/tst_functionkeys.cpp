@@ -1,7 +1,6 @@
 #include "app/initsetting.h"
 #include "editor/palettes.h"
 #include "platform/codepage.h"
-#include "platform/fontregistry.h"
 #include "windowtest.h"
 
 #include <QToolBar>
@@ -43,16 +42,16 @@ private slots:
         QVERIFY(!def(5)->isChecked());
         QCOMPARE(val(5)->text() + val(3)->text(),
                  QStringLiteral("\u03B1") + CodePage::notationSymbol().toUnicode(0xE4));
-        QCOMPARE(val(5)->font().family(), QStringLiteral("Courier New Greek Even"));
+        QCOMPARE(val(5)->font().family(), "Courier New Greek Even");
         QCOMPARE(editor()->textLength(), 0);
         QVERIFY(!form->notation().inNotationMode());
         QTest::keyClick(editor(), Qt::Key_F5);
         QVERIFY(form->notation().inNotationMode());
         QTest::keyClick(editor(), Qt::Key_F3);
         QTest::mouseClick(val(3), Qt::LeftButton);
-        QCOMPARE(editor()->toPlainText(), QStringLiteral("\u03B1\u2211\u2211"));
-        QCOMPARE(fontAt(0), QStringLiteral("Courier New Greek Even/11"));
-        QCOMPARE(editor()->charAttributesAt(2).face, QStringLiteral("TessarySymbol Even"));
+        QCOMPARE(editor()->toPlainText(), "\u03B1\u2211\u2211");
+        QCOMPARE(fontAt(0), "Courier New Greek Even/11");
+        QCOMPARE(editor()->charAttributesAt(2).face, "TessarySymbol Even");
     }
 
     void pendingAssignmentEndsWithoutChange_data() {
@@ -85,20 +84,20 @@ private slots:
 
     void emptyPaletteButtonUnassignsTheKey() {
         assign(2, 10);
-        QCOMPARE(val(2)->text(), QStringLiteral("\u03B1"));
+        QCOMPARE(val(2)->text(), "\u03B1");
         assign(2, 43);
         QVERIFY(val(2)->text().isEmpty());
         QTest::keyClicks(editor(), QStringLiteral("xy"));
         editor()->setSelStart(1);
         QTest::keyClick(editor(), Qt::Key_F2);
         QVERIFY(form->notation().inNotationMode());
-        QCOMPARE(editor()->toPlainText(), QStringLiteral("xy"));
-        QCOMPARE(form->BuildInit().mid(8, 2), QStringLiteral("  "));
+        QCOMPARE(editor()->toPlainText(), "xy");
+        QCOMPARE(form->BuildInit().mid(8, 2), "  ");
         // With Shift or Ctrl held the key is no shorthand.
         assign(2, 10);
         QTest::keyClick(editor(), Qt::Key_F2, Qt::ShiftModifier);
         QTest::keyClick(editor(), Qt::Key_F2, Qt::ControlModifier);
-        QCOMPARE(editor()->toPlainText(), QStringLiteral("xy"));
+        QCOMPARE(editor()->toPlainText(), "xy");
     }
 
     void assignmentsSurviveARestart() {
@@ -120,14 +119,14 @@ private slots:
         const QString sum(CodePage::notationSymbol().toUnicode(0xE4));
         QCOMPARE((QStringList{val(2)->text(), val(3)->text(), val(7)->text(), val(12)->text()}),
                  (QStringList{"", sum, "\u00A9", "\u20AC"}));
-        QCOMPARE(val(7)->font().family(), QStringLiteral("Courier New"));
+        QCOMPARE(val(7)->font().family(), "Courier New");
         // "copyright" keeps the mode and the box face; the others enter notation mode.
         QTest::keyClick(editor(), Qt::Key_F7);
         QVERIFY(!form->notation().inNotationMode());
-        QCOMPARE(editor()->charAttributesAt(0).face, QStringLiteral("Times New Roman"));
+        QCOMPARE(editor()->charAttributesAt(0).face, "Times New Roman");
         QTest::keyClick(editor(), Qt::Key_F5);
-        QCOMPARE(editor()->toPlainText(), QStringLiteral("\u00A9\u03B1"));
-        QCOMPARE(editor()->charAttributesAt(1).face, QStringLiteral("Courier New Greek Even"));
+        QCOMPARE(editor()->toPlainText(), "\u00A9\u03B1");
+        QCOMPARE(editor()->charAttributesAt(1).face, "Courier New Greek Even");
         QCOMPARE(form->BuildInit().mid(8), init.mid(8));
     }
 
@@ -142,7 +141,7 @@ private slots:
         showFunctionKeys();
         QCOMPARE(QStringList({val(2)->text(), val(3)->text(), val(4)->text()}),
                  QStringList({"", "\u03B1", ""}));
-        QCOMPARE(form->BuildInit().mid(8, 6), QStringLiteral("  \u00E10  "));
+        QCOMPARE(form->BuildInit().mid(8, 6), "  \u00E10  ");
     }
 
 private:

@@ -21,8 +21,7 @@ private slots:
         form->notation().controls().ItalicButton->setChecked(true);
         type("2");
         const CharAttributes a = editor()->charAttributesAt(0), two = editor()->charAttributesAt(1);
-        QCOMPARE(fontAt(0) + " " + fontAt(1),
-                 QStringLiteral("Times New Roman/12 Courier New Even/11"));
+        QCOMPARE(fontAt(0) + " " + fontAt(1), "Times New Roman/12 Courier New Even/11");
         QVERIFY(a.bold && !a.italic && !a.underline && two.italic);
         QCOMPARE(a.color, rgbColor(0, 0, 0));
         QCOMPARE(two.charset, 0);
@@ -31,20 +30,20 @@ private slots:
     void notationSpacesFollowTheWhitespaceDisplay() {
         form->notation().NotationButtonClick();
         type("a b");
-        QCOMPARE(fontAt(1), QStringLiteral("Courier New Even/11"));
+        QCOMPARE(fontAt(1), "Courier New Even/11");
         QCOMPARE(editor()->charAttributesAt(1).color, rgbColor(0, 0, 0));
         form->notation().controls().WhitespaceButton->setChecked(true);
         // A notation space takes no bold from the button: it keeps the caret's style.
         form->notation().controls().BoldButton->setChecked(true);
         type(" ");
-        QCOMPARE(editor()->toPlainText(), QStringLiteral("a b_"));
+        QCOMPARE(editor()->toPlainText(), "a b_");
         QCOMPARE(editor()->charAttributesAt(3).color, kSilver);
         QVERIFY(!editor()->charAttributesAt(3).bold);
         // In overwrite mode a notation space is still inserted, never replacing.
         editor()->setSelStart(1);
         QTest::keyClick(editor(), Qt::Key_Insert);
         type(" ");
-        QCOMPARE(editor()->toPlainText(), QStringLiteral("a_ b_"));
+        QCOMPARE(editor()->toPlainText(), "a_ b_");
     }
 
     void spaceWithSelectionKeepsTheSelectedText() {
@@ -52,8 +51,8 @@ private slots:
         form->notation().NotationButtonClick();
         editor()->setSelection(0, 2);
         type(" ");
-        QCOMPARE(editor()->toPlainText(), QStringLiteral(" pq"));
-        QCOMPARE(fontAt(2), QStringLiteral("Courier New Even/11"));
+        QCOMPARE(editor()->toPlainText(), " pq");
+        QCOMPARE(fontAt(2), "Courier New Even/11");
         QCOMPARE(editor()->selLength(), 0);
     }
 
@@ -95,8 +94,7 @@ private slots:
         QTest::keyClick(editor(), Qt::Key_Up, Qt::ControlModifier);
         editor()->setSelStart(0);
         QTest::keyClick(editor(), Qt::Key_Down, Qt::ControlModifier);
-        QCOMPARE(fontAt(0) + " " + fontAt(1) + " " + fontAt(2),
-                 QStringLiteral("Courier New High/11 Courier New High/11 Courier New Even/11"));
+        QCOMPARE(fontAt(0) + " " + fontAt(1) + " " + fontAt(2), "Courier New High/11 Courier New High/11 Courier New Even/11");
         QCOMPARE(editor()->selStart(), 0);
     }
 
@@ -105,18 +103,18 @@ private slots:
         QTest::keyClick(editor(), Qt::Key_Insert);
         editor()->setSelection(1, 4);
         form->notation().InsertWithFont(QStringLiteral("Courier New Greek Even"), 0xE1);
-        QCOMPARE(editor()->toPlainText(), QStringLiteral("a\u03B1cdef"));
-        QCOMPARE(editor()->charAttributesAt(1).face, QStringLiteral("Courier New Greek Even"));
+        QCOMPARE(editor()->toPlainText(), "a\u03B1cdef");
+        QCOMPARE(editor()->charAttributesAt(1).face, "Courier New Greek Even");
         QCOMPARE(editor()->charAttributesAt(1).charset, 161);
         QCOMPARE(selection(), qMakePair(2, 0));
         // The whole insertion is one undo step.
         editor()->undo();
-        QCOMPARE(editor()->toPlainText(), QStringLiteral("abcdef"));
+        QCOMPARE(editor()->toPlainText(), "abcdef");
         // At the end of a line the line break stays: the character is added instead.
         editor()->setPlainText(QStringLiteral("ab\ncd"));
         editor()->setSelection(2, 2);
         form->notation().InsertWithFont(QStringLiteral("TessarySymbol Even"), 0xB1);
-        QCOMPARE(editor()->toPlainText(), QStringLiteral("ab\u00B9\ncd"));
+        QCOMPARE(editor()->toPlainText(), "ab\u00B9\ncd");
     }
 
     void insertKeyTogglesBothModes_data() {
@@ -164,7 +162,7 @@ private slots:
         if (overwrite)
             QTest::keyClick(editor(), Qt::Key_Insert);
         type("y");
-        QCOMPARE(editor()->toPlainText(), QStringLiteral("aydef"));
+        QCOMPARE(editor()->toPlainText(), "aydef");
         QCOMPARE(editor()->charAttributesAt(1).face, face);
         QTest::keyClick(editor(), Qt::Key_Right);
         type("z");
@@ -172,7 +170,7 @@ private slots:
         QCOMPARE(editor()->charAttributesAt(3).face, face);
         editor()->undo();
         editor()->undo();
-        QCOMPARE(editor()->toPlainText(), QStringLiteral("abcdef"));
+        QCOMPARE(editor()->toPlainText(), "abcdef");
     }
 
     void underscoreAndComposedTextFollowTheTypingRules() {
@@ -184,12 +182,11 @@ private slots:
         type("_");
         QCOMPARE(editor()->toPlainText(),
                  QStringLiteral("_\u00E9") + kSymbolUnderscore + kSymbolUnderscore);
-        QCOMPARE(editor()->charAttributesAt(0).face, QStringLiteral("Times New Roman"));
-        QCOMPARE(fontAt(1), QStringLiteral("Courier New Even/11"));
-        QCOMPARE(fontAt(2) + fontAt(3),
-                 QStringLiteral("TessarySymbol Even/11TessarySymbol Even/11"));
+        QCOMPARE(editor()->charAttributesAt(0).face, "Times New Roman");
+        QCOMPARE(fontAt(1), "Courier New Even/11");
+        QCOMPARE(fontAt(2) + fontAt(3), "TessarySymbol Even/11TessarySymbol Even/11");
         // The caret goes back to the box face so the next character sets a real face again.
-        QCOMPARE(editor()->caretAttributes().face, QStringLiteral("Tessary Notation"));
+        QCOMPARE(editor()->caretAttributes().face, "Tessary Notation");
     }
 
     void ctrlDigitFollowsThePhysicalKey_data() {
@@ -219,7 +216,7 @@ private slots:
                  code ? QString(CodePage::notationSymbol().toUnicode(code)) : QString());
         QVERIFY(!form->notation().inNotationMode());
         if (code)
-            QCOMPARE(fontAt(0), QStringLiteral("TessarySymbol Even/11"));
+            QCOMPARE(fontAt(0), "TessarySymbol Even/11");
     }
 
     void ctrlYDeletesOneDisplayLineOfAWrappedParagraph() {
@@ -251,22 +248,22 @@ private slots:
         type(" ");
         form->notation().controls().WhitespaceButton->setChecked(true);
         type(" ");
-        QCOMPARE(editor()->toPlainText(), QStringLiteral("_  _"));
+        QCOMPARE(editor()->toPlainText(), "_  _");
         editor()->selectAll();
         // Button up: the silver notation "_" becomes a black space; the Arial "_" stays.
         QTest::mouseClick(form->notation().controls().WhitespaceButton, Qt::LeftButton);
-        QCOMPARE(editor()->toPlainText(), QStringLiteral("_   "));
+        QCOMPARE(editor()->toPlainText(), "_   ");
         QCOMPARE(editor()->charAttributesAt(3).color, rgbColor(0, 0, 0));
         QCOMPARE(selection(), qMakePair(0, 0));
         // Button down: black notation spaces become silver "_"; the Arial space stays.
         editor()->selectAll();
         QTest::mouseClick(form->notation().controls().WhitespaceButton, Qt::LeftButton);
-        QCOMPARE(editor()->toPlainText(), QStringLiteral("_ __"));
+        QCOMPARE(editor()->toPlainText(), "_ __");
         QCOMPARE(editor()->charAttributesAt(2).color, kSilver);
-        QCOMPARE(editor()->charAttributesAt(0).face, QStringLiteral("Arial"));
+        QCOMPARE(editor()->charAttributesAt(0).face, "Arial");
         // One undo step restores the whole conversion.
         editor()->undo();
-        QCOMPARE(editor()->toPlainText(), QStringLiteral("_   "));
+        QCOMPARE(editor()->toPlainText(), "_   ");
     }
 
 private:

@@ -1,10 +1,8 @@
 #include "editor/palettes.h"
 #include "platform/codepage.h"
-#include "platform/fontregistry.h"
 #include "windowtest.h"
 
 #include <QClipboard>
-#include <QMimeData>
 #include <QTextCursor>
 #include <QToolBar>
 
@@ -55,29 +53,27 @@ private slots:
     void alphaOutsideNotationModeEntersItAndInsertsGreek() {
         QTest::keyClicks(editor(), QStringLiteral("a"));
         click(10);
-        QCOMPARE(form->fontBoxes().FontNameBox->currentText(), QStringLiteral("Tessary Notation"));
-        QCOMPARE(form->fontBoxes().FontSizeBox->currentText(), QStringLiteral("11"));
-        QCOMPARE(editor()->toPlainText(), QStringLiteral("a\u03B1"));
-        QCOMPARE(fontAt(1), QStringLiteral("Courier New Greek Even/11"));
+        QCOMPARE(boxes(), "Tessary Notation/11");
+        QCOMPARE(editor()->toPlainText(), "a\u03B1");
+        QCOMPARE(fontAt(1), "Courier New Greek Even/11");
         QCOMPARE(editor()->charAttributesAt(1).charset, 161);
         QVERIFY(editor()->hasFocus());
         // The boxes were saved, so Esc returns to them.
         QTest::keyClick(editor(), Qt::Key_Escape);
-        QCOMPARE(form->fontBoxes().FontNameBox->currentText(), QStringLiteral("Times New Roman"));
-        QCOMPARE(form->fontBoxes().FontSizeBox->currentText(), QStringLiteral("12"));
+        QCOMPARE(boxes(), "Times New Roman/12");
     }
 
     void textSymbolsLeaveTheModeAloneAndUseTheBoxFace() {
         click(133);
         QVERIFY(!form->notation().inNotationMode());
-        QCOMPARE(editor()->toPlainText(), QStringLiteral("\u20AC"));
-        QCOMPARE(fontAt(0), QStringLiteral("Times New Roman/12"));
+        QCOMPARE(editor()->toPlainText(), "\u20AC");
+        QCOMPARE(fontAt(0), "Times New Roman/12");
         // In notation mode the boxes name no real face; the symbol is set in Courier New.
         QTest::keyClick(editor(), Qt::Key_Escape);
         click(131);
         QVERIFY(form->notation().inNotationMode());
-        QCOMPARE(editor()->toPlainText(), QStringLiteral("\u20AC\u00A9"));
-        QCOMPARE(fontAt(1), QStringLiteral("Courier New/11"));
+        QCOMPARE(editor()->toPlainText(), "\u20AC\u00A9");
+        QCOMPARE(fontAt(1), "Courier New/11");
     }
 
     void emptyButtonsEnterNotationAndInsertNothing_data() {
@@ -92,19 +88,19 @@ private slots:
         editor()->setSelStart(1);
         click(tag);
         QVERIFY(form->notation().inNotationMode());
-        QCOMPARE(editor()->toPlainText(), QStringLiteral("abc"));
+        QCOMPARE(editor()->toPlainText(), "abc");
         // In overwrite mode the empty text replaces the character after the caret.
         QTest::keyClick(editor(), Qt::Key_Insert);
         click(tag);
-        QCOMPARE(editor()->toPlainText(), QStringLiteral("ac"));
+        QCOMPARE(editor()->toPlainText(), "ac");
         QCOMPARE(editor()->selStart(), 1);
     }
 
     // The root is no large operator: it keeps its own form (the sum is in the function key test).
     void rootIsInsertedAsShown() {
         click(208);
-        QCOMPARE(editor()->toPlainText(), QStringLiteral("\u221A"));
-        QCOMPARE(fontAt(0), QStringLiteral("TessarySymbol Even/11"));
+        QCOMPARE(editor()->toPlainText(), "\u221A");
+        QCOMPARE(fontAt(0), "TessarySymbol Even/11");
         QCOMPARE(editor()->charAttributesAt(0).charset, 2);
     }
 
@@ -117,7 +113,7 @@ private slots:
         QCOMPARE(editor()->caretPos().y(), 1);
         const int pieceX = xOf(4);
         for (int i = 6; i < text.size(); ++i)
-            QCOMPARE(editor()->charAttributesAt(i).face, QStringLiteral("Courier New Even"));
+            QCOMPARE(editor()->charAttributesAt(i).face, "Courier New Even");
         QVERIFY(qAbs(editor()->caretPixelPos().x() - pieceX) <= 6);
         // The bottom piece lands right under the top one and the caret stays on its line.
         click(225);
@@ -147,7 +143,7 @@ private slots:
         QCOMPARE(lines.at(0), overwrite ? QString(first).replace(12, 1, piece)
                                         : QString(first).insert(12, piece));
         QVERIFY(lines.at(1).startsWith(QStringLiteral("ab ")) && lines.at(1).trimmed() == "ab");
-        QCOMPARE(lines.at(2), QStringLiteral("third"));
+        QCOMPARE(lines.at(2), "third");
         QCOMPARE(editor()->caretPos().y(), 1);
         QVERIFY(qAbs(editor()->caretPixelPos().x() - xOf(12)) <= 6);
     }
@@ -169,8 +165,8 @@ private slots:
         clipboard->setMimeData(held);
         for (int tag : {228, 232, 229}) // brace left top, middle and bottom
             click(tag);
-        QCOMPARE(clipboard->text(), QStringLiteral("kept"));
-        QCOMPARE(clipboard->mimeData()->html(), QStringLiteral("<b>kept</b>"));
+        QCOMPARE(clipboard->text(), "kept");
+        QCOMPARE(clipboard->mimeData()->html(), "<b>kept</b>");
         QVERIFY(editor()->toPlainText().contains(symbol(0xEB)));
         clipboard->clear();
         click(226);

@@ -22,6 +22,13 @@ class SpellingTest : public test::WindowTest {
         }
         return nullptr;
     }
+    // Triggers the menu's entry `text`; false when the menu has none.
+    bool pick(QMenu *menu, const QString &text) {
+        QAction *a = entry(menu, text);
+        if (a)
+            a->trigger();
+        return a;
+    }
     QPoint viewportPointOf(int position) {
         QTextCursor c(editor()->document());
         c.setPosition(position);
@@ -51,12 +58,12 @@ private slots:
         QCOMPARE(misspelt().size(), 1);
         QTest::keyClick(editor(), Qt::Key_Return);
         QCOMPARE(misspelt().size(), 2);
-        QCOMPARE(misspelt().last().text, QStringLiteral("tehh"));
+        QCOMPARE(misspelt().last().text, "tehh");
         // An anchor's text is no prose either.
         editor()->setRangeAttributes(0, 3, {.color = 0xF00000, .underline = true},
                                      CharAttributes::Color | CharAttributes::Underline);
         QCOMPARE(misspelt().size(), 1);
-        QCOMPARE(misspelt().first().text, QStringLiteral("tehh"));
+        QCOMPARE(misspelt().first().text, "tehh");
     }
 
     void underlineNeverEntersTheDocument() {
@@ -82,15 +89,13 @@ private slots:
         auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget());
         QVERIFY(entry(menu, QStringLiteral("Add to dictionary")));
         QVERIFY(entry(menu, QStringLiteral("Ignore")));
-        QAction *the = entry(menu, QStringLiteral("the"));
-        QVERIFY(the);
-        the->trigger();
+        QVERIFY(pick(menu, QStringLiteral("the")));
         menu->close();
-        QCOMPARE(editor()->toPlainText(), QStringLiteral("the cat"));
+        QCOMPARE(editor()->toPlainText(), "the cat");
         QCOMPARE(misspelt().size(), 0);
         // One undo step brings the word back, in its own face.
         QVERIFY(trigger("EditUndo"));
-        QCOMPARE(editor()->toPlainText(), QStringLiteral("teh cat"));
+        QCOMPARE(editor()->toPlainText(), "teh cat");
         // A correct word's menu is the plain one.
         std::unique_ptr<QMenu> plain(form->spelling().contextMenu(viewportPointOf(5)));
         QVERIFY(!entry(plain.get(), QStringLiteral("Ignore")));
@@ -100,18 +105,13 @@ private slots:
         QTest::keyClicks(editor(), QStringLiteral("qwzx vbnq "));
         QCOMPARE(misspelt().size(), 2);
         std::unique_ptr<QMenu> menu(form->spelling().contextMenu(viewportPointOf(1)));
-        QAction *add = entry(menu.get(), QStringLiteral("Add to dictionary"));
-        QVERIFY(add);
-        add->trigger();
+        QVERIFY(pick(menu.get(), QStringLiteral("Add to dictionary")));
         menu.reset(form->spelling().contextMenu(viewportPointOf(6)));
-        QAction *ignore = entry(menu.get(), QStringLiteral("Ignore"));
-        QVERIFY(ignore);
-        ignore->trigger();
+        QVERIFY(pick(menu.get(), QStringLiteral("Ignore")));
         menu.reset(); // a child of the editor
         QCOMPARE(misspelt().size(), 0);
-        QFile list(form->context().AppDir + QLatin1String(Spelling::kWordListName));
-        QVERIFY(list.open(QIODevice::ReadOnly));
-        QCOMPARE(list.readAll(), QByteArray("qwzx\n"));
+        QCOMPARE(test::readFile(form->context().AppDir + QLatin1String(Spelling::kWordListName)),
+                 QByteArray("qwzx\n"));
         // A new run knows the added word only.
         form = std::make_unique<TMainForm>();
         QTest::keyClicks(editor(), QStringLiteral("qwzx vbnq "));

@@ -1,8 +1,5 @@
-#include "platform/settingsstore.h"
+#include "testsupport.h"
 
-#include <QDir>
-#include <QFile>
-#include <QTemporaryDir>
 #include <QtTest>
 #include <cstdio>
 #include <fcntl.h>
@@ -24,8 +21,7 @@ template <typename Run> QByteArray stderrOf(Run run) {
     ::dup2(saved, 2);
     ::close(fd);
     ::close(saved);
-    QFile file(QString::fromLocal8Bit(path));
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    return test::readFile(QString::fromLocal8Bit(path));
 }
 } // namespace
 
@@ -57,7 +53,7 @@ private slots:
         qputenv("HOME", home);
         QVERIFY(store->inMemory());
         QCOMPARE(said.count("settings are kept in memory"), 1);
-        QCOMPARE(store->readString("\\Software\\Tessary\\Init", "Init"), QStringLiteral("0A0B"));
+        QCOMPARE(store->readString("\\Software\\Tessary\\Init", "Init"), "0A0B");
         QCOMPARE(store->valueNames("Software\\Tessary\\Recent Files"), QStringList{"File1"});
         QVERIFY(store->keyExists("Software\\Tessary") &&
                 !store->keyExists("Software\\Tessary\\Params"));
@@ -68,10 +64,9 @@ private slots:
     // kept for the session.
     void failedWriteIsReportedOnce() {
         QTemporaryDir dir;
-        QFile blocker(dir.filePath(QStringLiteral("config")));
-        QVERIFY(blocker.open(QIODevice::WriteOnly)); // a file where the folder would be
-        blocker.close();
-        SettingsStore store(blocker.fileName() + QStringLiteral("/Tessary/tessary.ini"));
+        const QString blocker = dir.filePath(QStringLiteral("config"));
+        QVERIFY(test::writeBytes(blocker, {})); // a file where the folder would be
+        SettingsStore store(blocker + QStringLiteral("/Tessary/tessary.ini"));
         const QByteArray said = stderrOf([&] {
             store.writeString("Software\\Tessary\\Init", "Init", "0102");
             store.sync();
@@ -79,7 +74,7 @@ private slots:
             store.sync();
         });
         QCOMPARE(said.count("cannot write the settings"), 1);
-        QCOMPARE(store.readString("Software\\Tessary\\Init", "Init"), QStringLiteral("0304"));
+        QCOMPARE(store.readString("Software\\Tessary\\Init", "Init"), "0304");
     }
 
     void handWrittenValuesReadAsWritten_data() {
@@ -93,12 +88,10 @@ private slots:
     void handWrittenValuesReadAsWritten() {
         QFETCH(QByteArray, line);
         QTemporaryDir dir;
-        QFile file(dir.filePath(QStringLiteral("tessary.ini")));
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write("[Software]\nTessary\\Other\\RHPT=x, y\nTessary\\Params\\RHPT=" + line + "\n");
-        file.close();
-        QTEST(SettingsStore(file.fileName()).readString("Software\\Tessary\\Params", "RHPT"),
-              "expected");
+        const QString path = dir.filePath(QStringLiteral("tessary.ini"));
+        QVERIFY(test::writeBytes(
+            path, "[Software]\nTessary\\Other\\RHPT=x, y\nTessary\\Params\\RHPT=" + line + "\n"));
+        QTEST(SettingsStore(path).readString("Software\\Tessary\\Params", "RHPT"), "expected");
     }
 };
 

@@ -7,9 +7,7 @@
 #include "testsupport.h"
 
 #include <QPainter>
-#include <QProcess>
 #include <QSignalSpy>
-#include <QStandardPaths>
 #include <QTextCursor>
 #include <QtTest>
 
@@ -81,19 +79,14 @@ private slots:
         QTest::addColumn<QRect>("body");
         QTest::addColumn<QRect>("footer");
         const int all = joMargins | joHeader | joFooter;
+        const int px = unPixels;
         // Margins 100 all round on 5100 x 6600: the margins rectangle is 4900 x 6400.
-        QTest::newRow("header and footer in pixels")
-            << all << int(unPixels) << 300.0 << QRect(100, 100, 4900, 300)
-            << QRect(100, 400, 4900, 5800) << QRect(100, 6200, 4900, 300);
-        QTest::newRow("bands in percent of the margins height")
-            << all << int(unPercents) << 10.0 << QRect(100, 100, 4900, 640)
-            << QRect(100, 740, 4900, 5120) << QRect(100, 5860, 4900, 640);
-        QTest::newRow("no header: body starts at the top margin")
-            << int(joMargins | joFooter) << int(unPixels) << 300.0 << QRect(0, 0, 0, 0)
-            << QRect(100, 100, 4900, 6100) << QRect(100, 6200, 4900, 300);
-        QTest::newRow("no margins option: the whole sheet")
-            << int(joHeader) << int(unPixels) << 300.0 << QRect(0, 0, 5100, 300)
-            << QRect(0, 300, 5100, 6300) << QRect(0, 0, 0, 0);
+        // clang-format off
+        QTest::newRow("header and footer in pixels") << all << px << 300.0 << QRect(100, 100, 4900, 300) << QRect(100, 400, 4900, 5800) << QRect(100, 6200, 4900, 300);
+        QTest::newRow("bands in percent of the margins height") << all << int(unPercents) << 10.0 << QRect(100, 100, 4900, 640) << QRect(100, 740, 4900, 5120) << QRect(100, 5860, 4900, 640);
+        QTest::newRow("no header: body at the top margin") << int(joMargins | joFooter) << px << 300.0 << QRect() << QRect(100, 100, 4900, 6100) << QRect(100, 6200, 4900, 300);
+        QTest::newRow("no margins option: the whole sheet") << int(joHeader) << px << 300.0 << QRect(0, 0, 5100, 300) << QRect(0, 300, 5100, 6300) << QRect();
+        // clang-format on
     }
 
     void bandsTakeTheirHeightFromTheMarginsRectangle() {
@@ -130,7 +123,6 @@ private slots:
         QFETCH(int, answer);
         QFETCH(bool, fixed);
         QFETCH(bool, throws);
-        QFETCH(int, questions);
         TCustomPrintJob job;
         job.SetOptions(joMargins);
         job.SetMarginsError(meNone);
@@ -147,7 +139,7 @@ private slots:
             thrown = true;
         }
         QCOMPARE(thrown, throws);
-        QCOMPARE(dialogs->messages.size(), questions);
+        QTEST(int(dialogs->messages.size()), "questions");
         const TMargins expected = fixed ? TMargins{50, 50, 50, 50} : throws ? inside : outside;
         QVERIFY(job.Margins() == expected);
     }
@@ -266,8 +258,7 @@ private slots:
             QVERIFY(pages[i].EndPos > pages[i].StartPos);
             // Pages break between lines, so a page begins at a paragraph's or a word's start.
             const QChar before = edit->charAt(pages[i].StartPos - 1);
-            QVERIFY2(before == QChar::ParagraphSeparator || before.isSpace(),
-                     qPrintable(QString::number(pages[i].StartPos)));
+            QVERIFY(before == QChar::ParagraphSeparator || before.isSpace());
         }
         QCOMPARE(progress.count(), 1 + (paragraphs ? pages.size() : 0));
         QCOMPARE(progress.last().at(2).toInt(), edit->textLength());
@@ -348,7 +339,6 @@ private slots:
 
     void indentsAndStopsPrintAtTheirTrueSize() {
         QFETCH(QByteArray, paragraph);
-        QFETCH(int, sixteenths);
         for (const int screenDpi : {96, 120}) {
             setDocumentDpi(screenDpi);
             RichEdit paper;
@@ -359,15 +349,14 @@ private slots:
             rich->SetRichEdit(&paper);
             const QImage sheet = test::drawnPage(
                 {1275, 1650}, 0.25, [&](QPainter &p) { rich->DrawPage(p, 1, dtPreview); });
-            QCOMPARE(qRound(test::inkBox(sheet, 0.25).left() / 37.5), sixteenths);
+            QTEST(qRound(test::inkBox(sheet, 0.25).left() / 37.5), "sixteenths");
             rich->SetRichEdit(edit.get());
         }
         setDocumentDpi(96);
     }
 
     void printOutReadsBackPageByPage() {
-        const QString pdftotext = QStandardPaths::findExecutable(QStringLiteral("pdftotext"));
-        if (pdftotext.isEmpty())
+        if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty())
             QSKIP("pdftotext (poppler-utils) is not installed");
         Services::setPrinter(std::make_unique<SystemPrinter>(SystemPrinter::Kind::Pdf));
         test::fillLines(edit->document(), 150, {"Arial", "Courier New Even", "Courier New High"});
@@ -379,19 +368,15 @@ private slots:
         rich->Print();
         QCOMPARE(sandbox->dialogs->startPaths, QStringList{"/docs/formulas.pdf"});
         for (int page = 1; page <= rich->PageCount(); ++page) {
-            QProcess p;
-            p.start(pdftotext,
-                    {"-f", QString::number(page), "-l", QString::number(page), pdf, "-"});
-            QVERIFY(p.waitForFinished());
-            const QString text = QString::fromUtf8(p.readAllStandardOutput()).simplified();
+            const QString number = QString::number(page);
+            const QString text = test::pdfText(pdf, {"-f", number, "-l", number}).simplified();
             const TPageRange range = rich->Pages()[page - 1];
             // The page holds the paragraphs that start in its range, and no others.
             for (int line = 1; line <= 150; ++line) {
                 const QString label = QStringLiteral("Line %1 ").arg(line);
                 const int at = edit->document()->find(label).selectionStart();
                 const bool here = at >= range.StartPos && at < range.EndPos;
-                QVERIFY2(text.contains(label) == here,
-                         qPrintable(label + " on page " + QString::number(page)));
+                QVERIFY2(text.contains(label) == here, qPrintable(label + number));
             }
         }
     }
