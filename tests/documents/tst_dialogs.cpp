@@ -183,20 +183,6 @@ private slots:
         QCOMPARE(editor()->toPlainText(), "[09:07:03]");
     }
 
-    void cancelOrNoSelectionChangesNothing() {
-        editor()->setPlainText(QStringLiteral("text"));
-        whileModal([&] { QTest::mouseClick(today().CancelButton, Qt::LeftButton); });
-        QVERIFY(trigger("EditDateTime"));
-        QCOMPARE(editor()->toPlainText(), "text");
-        whileModal([&] {
-            today().TodayBox->clearSelection();
-            QTest::mouseClick(today().OkButton, Qt::LeftButton);
-        });
-        QVERIFY(trigger("EditDateTime"));
-        QCOMPARE(editor()->toPlainText(), "text");
-        QVERIFY(!editor()->document()->isUndoAvailable());
-    }
-
     // The box shows the pseudo entry, so that is the face the characters get, at 11 points, not
     // the Latin notation face that typing would choose.
     void notationModeInsertsInTheLatinFaceAt11Points() {

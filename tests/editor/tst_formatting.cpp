@@ -282,18 +282,6 @@ private slots:
         QVERIFY(!form->palettes().bars().FnHint->isVisible());
     }
 
-    void shortcutsRunEnabledCommandsOnly() {
-        QSignalSpy find(form->action("SearchFind"), &QAction::triggered);
-        QSignalSpy replace(form->action("SearchReplace"), &QAction::triggered);
-        for (int expected : {0, 1}) {
-            QTRY_COMPARE(enabled("SearchFind"), bool(expected));
-            QTest::keyClick(editor(), Qt::Key_F, Qt::ControlModifier);
-            QTest::keyClick(editor(), Qt::Key_H, Qt::ControlModifier);
-            QCOMPARE(find.count() + replace.count(), 2 * expected);
-            QTest::keyClicks(editor(), QStringLiteral("x"));
-        }
-    }
-
 private:
     void click(const char *button) {
         form->commands().ActionListUpdate(); // the idle pass sets the buttons first

@@ -2,7 +2,6 @@
 #include "platform/codepage.h"
 #include "windowtest.h"
 
-#include <QClipboard>
 #include <QTextCursor>
 #include <QToolBar>
 
@@ -155,23 +154,6 @@ private slots:
         const QStringList lines = editor()->toPlainText().split(QLatin1Char('\n'));
         QCOMPARE(lines.mid(1), QStringList({"WWWWWWWWWW", "end"}));
         QCOMPARE(editor()->caretPos().y(), 1);
-    }
-
-    void bracketPiecesLeaveTheClipboardAlone() {
-        QClipboard *clipboard = QGuiApplication::clipboard();
-        auto *held = new QMimeData;
-        held->setText(QStringLiteral("kept"));
-        held->setHtml(QStringLiteral("<b>kept</b>"));
-        clipboard->setMimeData(held);
-        for (int tag : {228, 232, 229}) // brace left top, middle and bottom
-            click(tag);
-        QCOMPARE(clipboard->text(), "kept");
-        QCOMPARE(clipboard->mimeData()->html(), "<b>kept</b>");
-        QVERIFY(editor()->toPlainText().contains(symbol(0xEB)));
-        clipboard->clear();
-        click(226);
-        const QMimeData *after = clipboard->mimeData();
-        QVERIFY(!after || after->formats().isEmpty());
     }
 
 private:

@@ -134,28 +134,6 @@ private slots:
         QCOMPARE(editor()->paraAttributes().leftIndent, 36);
     }
 
-    void clicksThatMoveNothingChangeNothing_data() {
-        QTest::addColumn<QString>("target");
-        QTest::addColumn<Qt::MouseButton>("button");
-        QTest::addColumn<QPoint>("at");
-        QTest::newRow("right-click without distance")
-            << "UpperRulerPanel" << Qt::RightButton << QPoint(200, 2);
-        QTest::newRow("alignment button already down")
-            << "LeftAlignButton" << Qt::LeftButton << QPoint();
-    }
-
-    void clicksThatMoveNothingChangeNothing() {
-        QFETCH(QString, target);
-        QFETCH(Qt::MouseButton, button);
-        QFETCH(QPoint, at);
-        start();
-        editor()->document()->clearUndoRedoStacks();
-        editor()->document()->setModified(false);
-        QTest::mouseClick(form->findChild<QWidget *>(target), button, {}, at);
-        QVERIFY(!editor()->document()->isUndoAvailable());
-        QVERIFY(!form->documentState().DocumentModified());
-    }
-
 private:
     QWidget *marker(const char *name) { return form->findChild<QWidget *>(name); }
     void start(int dpi = 96) {

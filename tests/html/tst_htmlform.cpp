@@ -322,24 +322,6 @@ private slots:
         QCOMPARE(QApplication::clipboard()->text(), "kept");
     }
 
-    void emptyListAndCancelMarkNothing() {
-        setText(QStringLiteral("link dest"));
-        bool checked = false;
-        whileModal([&] {
-            QCOMPARE(anchorForm().AnchorEditor->lineCount(), 0);
-            checked = true;
-            QTest::mouseClick(anchorForm().AnchorOkButton, Qt::LeftButton);
-        });
-        runOn(QStringLiteral("link"), "HtmlSrcAnchor");
-        QVERIFY(checked);
-        QVERIFY(!editor()->charAttributesAt(0).underline);
-        // Cancel on a list with entries marks nothing either.
-        runOn(QStringLiteral("dest"), "HtmlDestAnchor");
-        whileModal([&] { QTest::mouseClick(anchorForm().AnchorCancelButton, Qt::LeftButton); });
-        runOn(QStringLiteral("link"), "HtmlSrcAnchor");
-        QVERIFY(!editor()->charAttributesAt(0).underline);
-    }
-
 private:
     Anchors &anchors() { return form->anchors(); }
     TAnchorForm &anchorForm() { return anchors().form(); }

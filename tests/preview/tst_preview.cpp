@@ -1,4 +1,3 @@
-#include "preview/previewglyphs.h"
 #include "preview/tpreview.h"
 #include "preview/tpreviewcombobox.h"
 #include "preview/tpreviewwindow.h"
@@ -367,22 +366,6 @@ private slots:
         form->Toolbar()->ClickButton(btnPrintDialog);
         QCOMPARE(picking->dialogTitles, QStringList());
         QVERIFY(QFileInfo(picking->pickedFile).size() > 0);
-    }
-
-    void everyGlyphStandsOutOnDarkAndLightFaces() {
-        QCOMPARE(SmallGlyphStrip().size(), QSize(208, 16));
-        for (int k = btnPrint; k < btnUser; ++k) {
-            for (const QColor face : {QColor(32, 33, 36), QColor(240, 240, 240)}) {
-                QImage img(16, 16, QImage::Format_RGB32);
-                img.fill(face);
-                QPainter(&img).drawPixmap(0, 0, ButtonGlyph(TButtonKind(k)));
-                int visible = 0;
-                for (int y = 0; y < 16; ++y)
-                    for (int x = 0; x < 16; ++x)
-                        visible += qAbs(qGray(img.pixel(x, y)) - qGray(face.rgb())) > 80;
-                QVERIFY(visible >= 12);
-            }
-        }
     }
 
 private:
