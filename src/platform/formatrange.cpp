@@ -1,5 +1,6 @@
 #include "platform/formatrange.h"
 
+#include "platform/madeupbold.h"
 #include "platform/richedit.h"
 #include "platform/textformat.h"
 
@@ -26,6 +27,43 @@ int layoutReferenceDpi() {
     if (const QScreen *screen = QGuiApplication::primaryScreen())
         return qRound(screen->logicalDotsPerInchY());
     return 100;
+}
+
+// The copy sets text whose bold is made up regular and draws the bold itself, alike on
+// every device; the devices' text engines would each make it up in their own way.
+bool drawBoldItself(QTextDocument &doc, MadeUpBold &faces) {
+    bool any = false;
+    QTextCursor cursor(&doc);
+    for (QTextBlock block = doc.begin(); block.isValid(); block = block.next())
+        for (auto it = block.begin(); !it.atEnd(); ++it) {
+            const QTextFragment fragment = it.fragment();
+            QTextCharFormat format = fragment.charFormat();
+            if (format.fontWeight() < QFont::Bold || !faces.lacksBoldDesign(format.font()))
+                continue;
+            format.setFontWeight(QFont::Normal);
+            format.setProperty(TextProperty::DrawnBold, true);
+            cursor.setPosition(fragment.position());
+            cursor.setPosition(fragment.position() + fragment.length(), QTextCursor::KeepAnchor);
+            cursor.setCharFormat(format);
+            any = true;
+        }
+    return any;
+}
+
+// Overstrikes the text of `line` that the copy draws bold itself.
+void overstrikeBold(MadeUpBold &bold, QPainter &painter, const QTextBlock &block,
+                    const QTextLine &line, QPointF origin) {
+    const int lineStart = block.position() + line.textStart();
+    const int lineEnd = lineStart + line.textLength();
+    for (auto it = block.begin(); !it.atEnd(); ++it) {
+        const QTextFragment fragment = it.fragment();
+        const int from = qMax(fragment.position(), lineStart);
+        const int to = qMin(fragment.position() + fragment.length(), lineEnd);
+        const QTextCharFormat format = fragment.charFormat();
+        if (from < to && format.boolProperty(TextProperty::DrawnBold))
+            bold.overstrike(painter, line.glyphRuns(from - block.position(), to - from), origin,
+                            MadeUpBold::textBrush(format, Qt::black));
+    }
 }
 
 // The document holds every length in screen units (documentDpi()); the copy is laid out on
@@ -117,6 +155,7 @@ bool FormatRange::prepare(const Request &request) {
     m_doc.reset(source->clone());
     m_doc->setUndoRedoEnabled(false);
     fitToDevice(*m_doc, *request.reference);
+    m_drawnBold = drawBoldItself(*m_doc, m_madeUpBold);
     m_doc->setDocumentMargin(0);
     m_doc->documentLayout()->setPaintDevice(request.reference);
     m_doc->setTextWidth(width);
@@ -196,6 +235,12 @@ int FormatRange::render(QPainter &painter, const Request &request) {
         const qreal from = m_lines[full].top + 0.5;
         context.clip = QRectF(-m_width, from, 3.0 * m_width, m_lines[last].bottom - 0.5 - from);
         m_doc->documentLayout()->draw(&painter, context);
+    }
+    for (int i = first; m_drawnBold && i <= last; ++i) {
+        const QTextBlock at = m_doc->findBlock(m_lines[i].start);
+        const QTextLine line = at.layout()->lineForTextPosition(m_lines[i].start - at.position());
+        overstrikeBold(m_madeUpBold, painter, at, line,
+                       m_doc->documentLayout()->blockBoundingRect(at).topLeft());
     }
     painter.restore();
     return request.last;

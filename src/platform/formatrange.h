@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/madeupbold.h"
+
 #include <QList>
 #include <QObject>
 #include <QPointer>
@@ -64,6 +66,8 @@ private:
     int m_dpiX = 0;
     int m_dpiY = 0;
     int m_width = 0;
+    bool m_drawnBold = false; // the copy holds bold it draws itself
+    MadeUpBold m_madeUpBold;
 };
 
 } // namespace tessary

@@ -1,10 +1,14 @@
 #pragma once
 
+#include "platform/madeupbold.h"
 #include "platform/textformat.h"
 
 #include <QPoint>
 #include <QTextEdit>
 #include <memory>
+
+class QPainter;
+class QTextLine;
 
 namespace tessary {
 
@@ -148,6 +152,7 @@ protected:
     bool canInsertFromMimeData(const QMimeData *source) const override;
     void insertFromMimeData(const QMimeData *source) override;
     void resizeEvent(QResizeEvent *event) override;
+    void paintEvent(QPaintEvent *event) override;
 
 private:
     struct LinePos {
@@ -174,10 +179,15 @@ private:
     mutable int m_totalLines = 0;
     mutable bool m_lineIndexValid = false;
     qreal scale() const { return m_viewScale / 100.0; }
+    // Overstrikes the bold in `area` that the screen's text engine leaves regular.
+    void overstrikeBold(const QRect &area);
+    void overstrikeLine(QPainter &painter, const QTextBlock &block, const QTextLine &line,
+                        QPointF origin);
 
     int m_textLimit = 2147483647;
     int m_viewScale = 100;
     std::unique_ptr<QPaintDevice> m_scaledDevice;
+    MadeUpBold m_madeUpBold;
     int m_updateDepth = 0;
     int m_savedCursorWidth = 1;
     QTextCursor m_updateCursor;

@@ -2,7 +2,12 @@
 
 #include <QAbstractTextDocumentLayout>
 #include <QImage>
+#include <QPaintEvent>
+#include <QPainter>
+#include <QScrollBar>
+#include <QTextBlock>
 #include <QTextDocument>
+#include <QTextLayout>
 
 namespace tessary {
 
@@ -39,6 +44,60 @@ void RichEdit::setViewScale(int percent) {
     document()->markContentsDirty(0, document()->characterCount());
     viewport()->update();
     ensureCursorVisible();
+}
+
+void RichEdit::paintEvent(QPaintEvent *event) {
+    QTextEdit::paintEvent(event);
+    overstrikeBold(event->rect());
+}
+
+void RichEdit::overstrikeBold(const QRect &area) {
+    const QPointF scroll(horizontalScrollBar()->value(), verticalScrollBar()->value());
+    const QRectF shown = QRectF(area).translated(scroll);
+    const QAbstractTextDocumentLayout *layout = document()->documentLayout();
+    QPainter painter(viewport());
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.translate(-scroll);
+    for (QTextBlock block = cursorForPosition(area.topLeft()).block(); block.isValid();
+         block = block.next()) {
+        const QRectF box = layout->blockBoundingRect(block);
+        if (box.top() > shown.bottom())
+            break;
+        const QTextLayout *lines = block.layout();
+        for (int i = 0; box.intersects(shown) && i < lines->lineCount(); ++i)
+            overstrikeLine(painter, block, lines->lineAt(i), box.topLeft());
+    }
+}
+
+void RichEdit::overstrikeLine(QPainter &painter, const QTextBlock &block, const QTextLine &line,
+                              QPointF origin) {
+    const QTextCursor selection = textCursor();
+    const int lineStart = block.position() + line.textStart();
+    const int lineEnd = lineStart + line.textLength();
+    for (auto it = block.begin(); !it.atEnd(); ++it) {
+        const QTextFragment fragment = it.fragment();
+        const QTextCharFormat format = fragment.charFormat();
+        const int from = qMax(fragment.position(), lineStart);
+        const int to = qMin(fragment.position() + fragment.length(), lineEnd);
+        if (from >= to || format.fontWeight() < QFont::Bold ||
+            !m_madeUpBold.lacksBoldDesign(format.font()))
+            continue;
+        // Selected text is drawn in the highlight's text colour, so its overstrike is too.
+        const int cuts[] = {from, qBound(from, selection.selectionStart(), to),
+                            qBound(from, selection.selectionEnd(), to), to};
+        const QBrush brushes[] = {MadeUpBold::textBrush(format, palette().text()),
+                                  palette().highlightedText(),
+                                  MadeUpBold::textBrush(format, palette().text())};
+        for (int part = 0; part < 3; ++part) {
+            if (cuts[part] == cuts[part + 1])
+                continue;
+            QList<QGlyphRun> runs =
+                line.glyphRuns(cuts[part] - block.position(), cuts[part + 1] - cuts[part]);
+            runs.removeIf(
+                [](const QGlyphRun &run) { return MadeUpBold::screenEmboldens(run.rawFont()); });
+            m_madeUpBold.overstrike(painter, runs, origin, brushes[part]);
+        }
+    }
 }
 
 } // namespace tessary

@@ -15,6 +15,8 @@ constexpr int PitchAndFamily = QTextFormat::UserProperty + 2;
 // The face a document names where the text is shown in another, installed one; the document
 // keeps and saves this name.
 constexpr int FaceName = QTextFormat::UserProperty + 3;
+// On a copy laid out for output only: bold that the copy draws itself, over regular glyphs.
+constexpr int DrawnBold = QTextFormat::UserProperty + 4;
 } // namespace TextProperty
 
 // The face name a format stands for: its own FaceName, else its first family; empty when it

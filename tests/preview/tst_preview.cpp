@@ -215,43 +215,49 @@ private slots:
     // images of one size. Text is laid out for the printer in both, so they may differ only
     // where the rasterisers smooth edges differently.
     void previewShowsThePrintedPage() {
-        const QString pdftoppm = QStandardPaths::findExecutable(QStringLiteral("pdftoppm"));
-        if (pdftoppm.isEmpty())
-            QSKIP("pdftoppm (poppler-utils) is not installed");
-        Services::setPrinter(std::make_unique<SystemPrinter>(SystemPrinter::Kind::Pdf));
         RichEdit edit;
         test::fillLines(edit.document(), 40,
                         {"Times New Roman", "Courier New Even", "Courier New High",
                          "Courier New Greek Even", "TessarySymbol Even"});
-        TRichEditPrintJob richJob;
-        richJob.SetOptions(joMargins);
-        richJob.SetMargins({600, 600, 600, 600});
-        richJob.SetRichEdit(&edit);
-        preview->SetPrintJob(&richJob);
-
-        const QString pdf = sandbox->dir.filePath(QStringLiteral("page.pdf"));
-        sandbox->dialogs->fileNames.enqueue(pdf);
-        richJob.PrintPages(1, 1);
-        QVERIFY(QFile::exists(pdf));
-        const QString stem = sandbox->dir.filePath(QStringLiteral("page"));
-        QCOMPARE(QProcess::execute(pdftoppm, {"-r", "100", "-png", "-singlefile", pdf, stem}), 0);
-        const QImage printed =
-            QImage(stem + QStringLiteral(".png")).convertToFormat(QImage::Format_RGB32);
-        QVERIFY(!printed.isNull());
-
-        const DeviceFigures &f = preview->RecordedFigures();
-        const QImage shown = test::drawnPage(printed.size(), 1, [&](QPainter &p) {
-            p.setRenderHint(QPainter::Antialiasing);
-            p.setRenderHint(QPainter::TextAntialiasing);
-            p.scale(double(printed.width()) / f.physicalWidth,
-                    double(printed.height()) / f.physicalHeight);
-            p.drawPicture(0, 0, preview->PagePicture());
-        });
+        const auto [printed, shown] = printedAndShown(edit, 100);
+        if (printed.isNull())
+            QSKIP("pdftoppm (poppler-utils) is not installed");
         const int ink = test::inkPixels(shown);
         const int differing = unmatchedPixels(shown, printed) + unmatchedPixels(printed, shown);
         if (qEnvironmentVariableIsSet("TESSARY_PREVIEW_DIFF"))
             qInfo("ink %d, unmatched %d", ink, differing);
         QVERIFY(ink > 2000 && differing * 100 < ink);
+    }
+
+    // A notation face has no bold design, so bold is made up: the PDF overstrikes it, while
+    // the screen's text engine emboldens only the smaller sizes itself. The preview shows a
+    // bold line as much heavier than a regular one as the printed page does, at any size.
+    void boldNotationWeighsAsPrinted_data() {
+        QTest::addColumn<int>("size");
+        for (int size : {6, 11, 24})
+            QTest::addRow("%d pt", size) << size;
+    }
+
+    void boldNotationWeighsAsPrinted() {
+        QFETCH(int, size);
+        RichEdit edit;
+        const QString letters = QStringLiteral("abcdhkmwxz");
+        edit.replaceRange(0, 0, letters + '\n' + letters,
+                          {.face = QStringLiteral("Courier New Even"), .size = size},
+                          CharAttributes::All);
+        edit.replaceRange(11, 10, letters,
+                          {.face = QStringLiteral("Courier New Even"), .size = size, .bold = true},
+                          CharAttributes::All);
+        const auto [printed, shown] = printedAndShown(edit, 150);
+        if (printed.isNull())
+            QSKIP("pdftoppm (poppler-utils) is not installed");
+        const auto boldOverRegular = [](const QImage &page) {
+            const QList<qint64> ink = lineInk(page);
+            return ink.size() == 2 ? double(ink[1]) / ink[0] : 0.0;
+        };
+        const double print = boldOverRegular(printed), preview = boldOverRegular(shown);
+        QVERIFY2(print > 1.05 && qAbs(preview - print) < 0.07 * print,
+                 qPrintable(QStringLiteral("printed %1, shown %2").arg(print).arg(preview)));
     }
 
     void toolbarFollowsThePreview_data() {
@@ -371,6 +377,54 @@ private slots:
 private:
     void press(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
         QTest::keyClick(preview.get(), Qt::Key(key), modifiers);
+    }
+    // Page 1 of `edit`'s text printed to PDF and rendered by pdftoppm at `dpi`, beside the
+    // page the preview recorded, replayed at that size; a null print without pdftoppm.
+    std::pair<QImage, QImage> printedAndShown(RichEdit &edit, int dpi) {
+        const QString pdftoppm = QStandardPaths::findExecutable(QStringLiteral("pdftoppm"));
+        if (pdftoppm.isEmpty())
+            return {};
+        Services::setPrinter(std::make_unique<SystemPrinter>(SystemPrinter::Kind::Pdf));
+        TRichEditPrintJob richJob;
+        richJob.SetOptions(joMargins);
+        richJob.SetMargins({600, 600, 600, 600});
+        richJob.SetRichEdit(&edit);
+        preview->SetPrintJob(&richJob);
+        const QString pdf = sandbox->dir.filePath(QStringLiteral("page.pdf"));
+        sandbox->dialogs->fileNames.enqueue(pdf);
+        richJob.PrintPages(1, 1);
+        const QString stem = sandbox->dir.filePath(QStringLiteral("page"));
+        const QStringList options = {"-r", QString::number(dpi), "-png", "-singlefile", pdf, stem};
+        if (QProcess::execute(pdftoppm, options) != 0)
+            return {QImage(1, 1, QImage::Format_RGB32), {}};
+        const QImage printed =
+            QImage(stem + QStringLiteral(".png")).convertToFormat(QImage::Format_RGB32);
+        const DeviceFigures &f = preview->RecordedFigures();
+        const QImage shown = test::drawnPage(printed.size(), 1, [&](QPainter &p) {
+            p.setRenderHint(QPainter::Antialiasing);
+            p.setRenderHint(QPainter::TextAntialiasing);
+            p.scale(double(printed.width()) / f.physicalWidth,
+                    double(printed.height()) / f.physicalHeight);
+            p.drawPicture(0, 0, preview->PagePicture());
+        });
+        preview->SetPrintJob(job.get());
+        return {printed, shown};
+    }
+    // The ink (darkness summed) of each band of rows with ink, from the top.
+    static QList<qint64> lineInk(const QImage &image) {
+        QList<qint64> bands;
+        bool inBand = false;
+        for (int y = 0; y < image.height(); ++y) {
+            qint64 row = 0;
+            for (int x = 0; x < image.width(); ++x)
+                row += 255 - qGray(image.pixel(x, y));
+            if (row > 0 && !inBand)
+                bands.append(0);
+            if (row > 0)
+                bands.last() += row;
+            inBand = row > 0;
+        }
+        return bands;
     }
     // Shows the window and points `form` at its form.
     bool showWindow() {
