@@ -7,6 +7,7 @@
 #include <QAbstractTextDocumentLayout>
 #include <QGuiApplication>
 #include <QPaintDevice>
+#include <QPaintEngine>
 #include <QPainter>
 #include <QScreen>
 #include <QTextBlock>
@@ -29,8 +30,8 @@ int layoutReferenceDpi() {
     return 100;
 }
 
-// The copy sets text whose bold is made up regular and draws the bold itself, alike on
-// every device; the devices' text engines would each make it up in their own way.
+// Sets the text whose bold has to be made up regular, for it to be overstruck as the PDF
+// engine does: other devices' text engines make such bold up their own way or not at all.
 bool drawBoldItself(QTextDocument &doc, MadeUpBold &faces) {
     bool any = false;
     QTextCursor cursor(&doc);
@@ -51,7 +52,7 @@ bool drawBoldItself(QTextDocument &doc, MadeUpBold &faces) {
 }
 
 // Overstrikes the text of `line` that the copy draws bold itself.
-void overstrikeBold(MadeUpBold &bold, QPainter &painter, const QTextBlock &block,
+void overstrikeBold(QPainter &painter, const QPaintDevice *device, const QTextBlock &block,
                     const QTextLine &line, QPointF origin) {
     const int lineStart = block.position() + line.textStart();
     const int lineEnd = lineStart + line.textLength();
@@ -61,8 +62,8 @@ void overstrikeBold(MadeUpBold &bold, QPainter &painter, const QTextBlock &block
         const int to = qMin(fragment.position() + fragment.length(), lineEnd);
         const QTextCharFormat format = fragment.charFormat();
         if (from < to && format.boolProperty(TextProperty::DrawnBold))
-            bold.overstrike(painter, line.glyphRuns(from - block.position(), to - from), origin,
-                            MadeUpBold::textBrush(format, Qt::black));
+            MadeUpBold::overstrike(painter, device, block, line, from, to, origin, format,
+                                   MadeUpBold::textBrush(format, Qt::black));
     }
 }
 
@@ -135,9 +136,36 @@ FormatRange::FormatRange(const RichEdit *editor, QObject *parent)
 FormatRange::~FormatRange() = default;
 
 void FormatRange::release() {
-    m_doc.reset();
-    m_lines.clear();
+    m_print = {};
+    m_drawn = {};
+    m_drawnChecked = false;
     m_source = nullptr;
+}
+
+std::unique_ptr<QTextDocument> FormatRange::fittedCopy() const {
+    std::unique_ptr<QTextDocument> doc(m_source->clone());
+    doc->setUndoRedoEnabled(false);
+    fitToDevice(*doc, *m_device);
+    return doc;
+}
+
+void FormatRange::layOut(Copy &copy) const {
+    QTextDocument &doc = *copy.doc;
+    doc.setDocumentMargin(0);
+    doc.documentLayout()->setPaintDevice(m_device);
+    doc.setTextWidth(m_width);
+    const QAbstractTextDocumentLayout *layout = doc.documentLayout();
+    for (QTextBlock block = doc.begin(); block.isValid(); block = block.next()) {
+        const qreal top = layout->blockBoundingRect(block).top(); // lines are placed from it
+        const QTextLayout *lines = block.layout();
+        for (int i = 0; i < lines->lineCount(); ++i) {
+            const QTextLine line = lines->lineAt(i);
+            copy.lines.append({block.position() + line.textStart(), top + line.y(),
+                               top + line.y() + line.height()});
+        }
+    }
+    if (copy.lines.isEmpty())
+        copy.lines.append({0, 0, 0});
 }
 
 bool FormatRange::prepare(const Request &request) {
@@ -148,99 +176,98 @@ bool FormatRange::prepare(const Request &request) {
     const int dpiY = request.reference->logicalDpiY();
     const int width = request.rect.width();
     // The copy's layout keeps the device, so another device always means a new layout.
-    if (m_doc && m_source == source && m_device == request.reference && m_dpiX == dpiX &&
+    if (m_print.doc && m_source == source && m_device == request.reference && m_dpiX == dpiX &&
         m_dpiY == dpiY && m_width == width)
         return true;
     release();
-    m_doc.reset(source->clone());
-    m_doc->setUndoRedoEnabled(false);
-    fitToDevice(*m_doc, *request.reference);
-    m_drawnBold = drawBoldItself(*m_doc, m_madeUpBold);
-    m_doc->setDocumentMargin(0);
-    m_doc->documentLayout()->setPaintDevice(request.reference);
-    m_doc->setTextWidth(width);
     m_source = source;
     m_device = request.reference;
     m_dpiX = dpiX;
     m_dpiY = dpiY;
     m_width = width;
-    QAbstractTextDocumentLayout *layout = m_doc->documentLayout();
-    for (QTextBlock block = m_doc->begin(); block.isValid(); block = block.next()) {
-        const QRectF box = layout->blockBoundingRect(block);
-        const QTextLayout *lines = block.layout();
-        const qreal top = box.top(); // the block's lines are placed relative to it
-        for (int i = 0; i < lines->lineCount(); ++i) {
-            const QTextLine line = lines->lineAt(i);
-            m_lines.append({block.position() + line.textStart(), top + line.y(),
-                            top + line.y() + line.height()});
-        }
-    }
-    if (m_lines.isEmpty())
-        m_lines.append({0, 0, 0});
+    m_print.doc = fittedCopy();
+    layOut(m_print);
     return true;
 }
 
-int FormatRange::lineOf(int position) const {
-    const auto after = std::upper_bound(m_lines.begin(), m_lines.end(), position,
+const FormatRange::Copy &FormatRange::copyFor(const QPainter &painter) {
+    if (painter.paintEngine() && painter.paintEngine()->type() == QPaintEngine::Pdf)
+        return m_print;
+    if (!m_drawnChecked) {
+        m_drawnChecked = true;
+        m_drawn.doc = fittedCopy();
+        if (drawBoldItself(*m_drawn.doc, m_madeUpBold))
+            layOut(m_drawn);
+        else
+            m_drawn.doc.reset(); // nothing to draw differently
+    }
+    return m_drawn.doc ? m_drawn : m_print;
+}
+
+int FormatRange::Copy::lineOf(int position) const {
+    const auto after = std::upper_bound(lines.begin(), lines.end(), position,
                                         [](int p, const Line &l) { return p < l.start; });
-    return std::max(0, int(after - m_lines.begin()) - 1);
+    return std::max(0, int(after - lines.begin()) - 1);
 }
 
 int FormatRange::measure(const Request &request, bool placeTallLine) {
     if (!prepare(request))
         return request.first;
-    const int first = lineOf(request.first);
-    const qreal limit = m_lines[first].top + request.rect.height();
+    const QList<Line> &lines = m_print.lines;
+    const int first = m_print.lineOf(request.first);
+    const qreal limit = lines[first].top + request.rect.height();
     int line = first;
-    while (line < m_lines.size() && m_lines[line].bottom <= limit)
+    while (line < lines.size() && lines[line].bottom <= limit)
         ++line;
-    if (line == m_lines.size())
+    if (line == lines.size())
         return -1;
     if (line == first) {
         if (!placeTallLine)
             return request.first;
         ++line;
-        if (line == m_lines.size())
+        if (line == lines.size())
             return -1;
     }
-    return m_lines[line].start;
+    return lines[line].start;
 }
 
 int FormatRange::render(QPainter &painter, const Request &request) {
     if (!prepare(request))
         return request.last;
-    const int first = lineOf(request.first);
-    const bool toEnd = request.last < 0 || request.last >= m_doc->characterCount() - 1;
+    const Copy &copy = copyFor(painter);
+    QTextDocument &doc = *copy.doc;
+    const QList<Line> &lines = copy.lines;
+    const int first = copy.lineOf(request.first);
+    const bool toEnd = request.last < 0 || request.last >= doc.characterCount() - 1;
     const int last =
-        toEnd ? int(m_lines.size()) - 1 : lineOf(qMax(request.first, request.last - 1));
-    const qreal top = m_lines[first].top;
+        toEnd ? int(lines.size()) - 1 : copy.lineOf(qMax(request.first, request.last - 1));
     painter.save();
-    painter.translate(request.rect.left(), request.rect.top() - top);
+    painter.translate(request.rect.left(), request.rect.top() - lines[first].top);
     painter.setPen(Qt::black);
     // The layout draws a block from its clip and also the line just above it, so the lines
     // of a paragraph begun on an earlier page are drawn one by one.
     int full = first;
-    const QTextBlock block = m_doc->findBlock(m_lines[first].start);
-    if (m_lines[first].start != block.position()) {
-        const QPointF origin = m_doc->documentLayout()->blockBoundingRect(block).topLeft();
-        const QTextLayout *lines = block.layout();
-        int i = lines->lineForTextPosition(m_lines[first].start - block.position()).lineNumber();
-        for (; i >= 0 && i < lines->lineCount() && full <= last; ++i, ++full)
-            lines->lineAt(i).draw(&painter, origin);
+    const QTextBlock block = doc.findBlock(lines[first].start);
+    if (lines[first].start != block.position()) {
+        const QPointF origin = doc.documentLayout()->blockBoundingRect(block).topLeft();
+        const QTextLayout *layout = block.layout();
+        int i = layout->lineForTextPosition(lines[first].start - block.position()).lineNumber();
+        for (; i >= 0 && i < layout->lineCount() && full <= last; ++i, ++full)
+            layout->lineAt(i).draw(&painter, origin);
     }
     if (full <= last) {
         // Half a pixel in from the edges keeps out the lines that touch them.
         QAbstractTextDocumentLayout::PaintContext context;
         context.palette.setColor(QPalette::Text, Qt::black);
-        const qreal from = m_lines[full].top + 0.5;
-        context.clip = QRectF(-m_width, from, 3.0 * m_width, m_lines[last].bottom - 0.5 - from);
-        m_doc->documentLayout()->draw(&painter, context);
+        const qreal from = lines[full].top + 0.5;
+        context.clip = QRectF(-m_width, from, 3.0 * m_width, lines[last].bottom - 0.5 - from);
+        doc.documentLayout()->draw(&painter, context);
     }
-    for (int i = first; m_drawnBold && i <= last; ++i) {
-        const QTextBlock at = m_doc->findBlock(m_lines[i].start);
-        const QTextLine line = at.layout()->lineForTextPosition(m_lines[i].start - at.position());
-        overstrikeBold(m_madeUpBold, painter, at, line,
-                       m_doc->documentLayout()->blockBoundingRect(at).topLeft());
+    for (int i = first; &copy == &m_drawn && i <= last; ++i) {
+        const QTextBlock at = doc.findBlock(lines[i].start);
+        const QTextLine line = at.layout()->lineForTextPosition(lines[i].start - at.position());
+        overstrikeBold(painter, m_device, at, line,
+                       doc.documentLayout()->blockBoundingRect(at).topLeft());
     }
     painter.restore();
     return request.last;

@@ -47,7 +47,7 @@ public:
     int render(QPainter &painter, const Request &request);
     // Frees the cached layout.
     void release();
-    bool cached() const { return m_doc != nullptr; }
+    bool cached() const { return m_print.doc != nullptr; }
 
 private:
     struct Line {
@@ -55,19 +55,28 @@ private:
         qreal top = 0;
         qreal bottom = 0;
     };
+    struct Copy {
+        std::unique_ptr<QTextDocument> doc;
+        QList<Line> lines;
+        int lineOf(int position) const;
+    };
     bool prepare(const Request &request);
-    int lineOf(int position) const;
+    std::unique_ptr<QTextDocument> fittedCopy() const;
+    void layOut(Copy &copy) const;
+    // The copy to draw with on `painter`: the PDF engine makes up bold in faces without a
+    // bold design as it should, other engines get a copy that overstrikes it itself.
+    const Copy &copyFor(const QPainter &painter);
 
     QPointer<const RichEdit> m_editor;
-    std::unique_ptr<QTextDocument> m_doc;
-    QList<Line> m_lines;
+    Copy m_print; // measured, and drawn on PDF devices
+    Copy m_drawn; // with bold drawn here; none when the text has no such bold
+    bool m_drawnChecked = false;
+    MadeUpBold m_madeUpBold;
     const QTextDocument *m_source = nullptr;
-    const QPaintDevice *m_device = nullptr;
+    QPaintDevice *m_device = nullptr;
     int m_dpiX = 0;
     int m_dpiY = 0;
     int m_width = 0;
-    bool m_drawnBold = false; // the copy holds bold it draws itself
-    MadeUpBold m_madeUpBold;
 };
 
 } // namespace tessary

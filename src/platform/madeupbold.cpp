@@ -1,10 +1,13 @@
 #include "platform/madeupbold.h"
 
 #include <QFont>
+#include <QFontMetricsF>
+#include <QPaintDevice>
 #include <QPainter>
-#include <QPainterPath>
 #include <QRawFont>
+#include <QTextBlock>
 #include <QTextCharFormat>
+#include <QTextLayout>
 #include <QtEndian>
 
 namespace tessary {
@@ -13,6 +16,17 @@ namespace {
 
 quint16 word(const QByteArray &table, int offset) {
     return table.size() >= offset + 2 ? qFromBigEndian<quint16>(table.constData() + offset) : 0;
+}
+
+// `font` sized for `painter`'s device as it is on `layoutDevice`: the painter measures a
+// font it is given on its own device.
+QFont resized(QFont font, const QPaintDevice *layoutDevice, const QPainter &painter) {
+    const qreal ratio = qreal(layoutDevice->logicalDpiY()) / painter.device()->logicalDpiY();
+    if (font.pointSizeF() > 0)
+        font.setPointSizeF(font.pointSizeF() * ratio);
+    else
+        font.setPixelSize(qRound(font.pixelSize() * ratio));
+    return font;
 }
 
 } // namespace
@@ -29,9 +43,10 @@ bool MadeUpBold::lacksBoldDesign(const QFont &font) {
     return lacks;
 }
 
-bool MadeUpBold::screenEmboldens(const QRawFont &raw) {
-    // The screen engine's own rule: a scalable face, not fixed-pitch, lighter than bold,
-    // under 64 px.
+bool MadeUpBold::screenEmboldens(const QFont &font) {
+    // The screen engine's own rule: a face that is not fixed-pitch, lighter than bold, under
+    // 64 px.
+    const QRawFont raw = QRawFont::fromFont(font);
     const QByteArray post = raw.fontTable("post"), os2 = raw.fontTable("OS/2");
     const bool fixedPitch = post.size() >= 16 && qFromBigEndian<quint32>(post.constData() + 12);
     return !fixedPitch && os2.size() >= 6 && word(os2, 4) < 700 && raw.pixelSize() < 64;
@@ -41,30 +56,30 @@ QBrush MadeUpBold::textBrush(const QTextCharFormat &format, const QBrush &automa
     return format.foreground().style() == Qt::NoBrush ? automatic : format.foreground();
 }
 
-const QPainterPath &MadeUpBold::outline(const QRawFont &raw, quint32 glyph) {
-    const QString key = QStringLiteral("%1/%2/%3/%4")
-                            .arg(raw.familyName(), raw.styleName())
-                            .arg(raw.pixelSize())
-                            .arg(glyph);
-    if (const auto it = m_outlines.constFind(key); it != m_outlines.cend())
-        return *it;
-    if (m_outlines.size() > 20000) // a bound for documents of many faces and sizes
-        m_outlines.clear();
-    return *m_outlines.insert(key, raw.pathForGlyph(glyph));
-}
-
-void MadeUpBold::overstrike(QPainter &painter, const QList<QGlyphRun> &runs, QPointF origin,
-                            const QBrush &brush) {
-    for (const QGlyphRun &run : runs) {
-        const QRawFont raw = run.rawFont();
-        const QList<quint32> glyphs = run.glyphIndexes();
-        const QList<QPointF> positions = run.positions();
-        const QPointF shift = origin + QPointF(raw.lineThickness() / 2, 0);
-        QPainterPath path;
-        for (qsizetype i = 0; i < glyphs.size() && i < positions.size(); ++i)
-            path.addPath(outline(raw, glyphs[i]).translated(positions[i] + shift));
-        painter.fillPath(path, brush);
+void MadeUpBold::overstrike(QPainter &painter, const QPaintDevice *layoutDevice,
+                            const QTextBlock &block, const QTextLine &line, int from, int to,
+                            QPointF origin, const QTextCharFormat &format, const QBrush &brush) {
+    const QFont laidOut(format.font(), layoutDevice);
+    const qreal shift = QFontMetricsF(laidOut).lineWidth() / 2;
+    const qreal baseline = origin.y() + line.y() + line.ascent();
+    const QString text = block.text();
+    painter.save();
+    painter.setFont(resized(laidOut, layoutDevice, painter));
+    painter.setPen(QPen(brush, 0));
+    // Word by word, each where the layout put it: tabs and justified spaces stay out.
+    for (int i = from - block.position(), end = to - block.position(); i < end;) {
+        if (text.at(i).isSpace() || text.at(i) == QChar::ObjectReplacementCharacter) {
+            ++i;
+            continue;
+        }
+        int j = i + 1;
+        while (j < end && !text.at(j).isSpace() && text.at(j) != QChar::ObjectReplacementCharacter)
+            ++j;
+        painter.drawText(QPointF(origin.x() + line.cursorToX(i) + shift, baseline),
+                         text.mid(i, j - i));
+        i = j;
     }
+    painter.restore();
 }
 
 } // namespace tessary

@@ -1,15 +1,15 @@
 #pragma once
 
 #include <QBrush>
-#include <QGlyphRun>
 #include <QHash>
-#include <QPainterPath>
 #include <QString>
 
 class QFont;
+class QPaintDevice;
 class QPainter;
-class QRawFont;
+class QTextBlock;
 class QTextCharFormat;
+class QTextLine;
 
 namespace tessary {
 
@@ -21,20 +21,18 @@ class MadeUpBold {
 public:
     // Whether the face `font` is shown in carries no bold style of its own.
     bool lacksBoldDesign(const QFont &font);
-    // Whether the screen's text engine emboldens bold text in `raw` by itself.
-    static bool screenEmboldens(const QRawFont &raw);
+    // Whether the screen's text engine emboldens bold text in `font` by itself.
+    static bool screenEmboldens(const QFont &font);
     // The brush text in `format` is drawn with, `automatic` where it has no colour.
     static QBrush textBrush(const QTextCharFormat &format, const QBrush &automatic);
-    // Fills the glyphs of `runs` again, half a line's thickness to the right of where
-    // they stand from `origin`.
-    void overstrike(QPainter &painter, const QList<QGlyphRun> &runs, QPointF origin,
-                    const QBrush &brush);
+    // Draws the text [from, to) of `line` (document positions) again, word by word where
+    // the layout on `layoutDevice` put it, half a line's thickness to the right.
+    static void overstrike(QPainter &painter, const QPaintDevice *layoutDevice,
+                           const QTextBlock &block, const QTextLine &line, int from, int to,
+                           QPointF origin, const QTextCharFormat &format, const QBrush &brush);
 
 private:
-    const QPainterPath &outline(const QRawFont &raw, quint32 glyph);
-
-    QHash<QString, bool> m_known;            // by families and slant
-    QHash<QString, QPainterPath> m_outlines; // by face, size and glyph: outlines are slow
+    QHash<QString, bool> m_known; // by families and slant
 };
 
 } // namespace tessary

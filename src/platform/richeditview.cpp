@@ -71,6 +71,7 @@ void RichEdit::overstrikeBold(const QRect &area) {
 
 void RichEdit::overstrikeLine(QPainter &painter, const QTextBlock &block, const QTextLine &line,
                               QPointF origin) {
+    const QPaintDevice *device = m_scaledDevice ? m_scaledDevice.get() : viewport();
     const QTextCursor selection = textCursor();
     const int lineStart = block.position() + line.textStart();
     const int lineEnd = lineStart + line.textLength();
@@ -80,7 +81,8 @@ void RichEdit::overstrikeLine(QPainter &painter, const QTextBlock &block, const 
         const int from = qMax(fragment.position(), lineStart);
         const int to = qMin(fragment.position() + fragment.length(), lineEnd);
         if (from >= to || format.fontWeight() < QFont::Bold ||
-            !m_madeUpBold.lacksBoldDesign(format.font()))
+            !m_madeUpBold.lacksBoldDesign(format.font()) ||
+            MadeUpBold::screenEmboldens(QFont(format.font(), device)))
             continue;
         // Selected text is drawn in the highlight's text colour, so its overstrike is too.
         const int cuts[] = {from, qBound(from, selection.selectionStart(), to),
@@ -88,15 +90,10 @@ void RichEdit::overstrikeLine(QPainter &painter, const QTextBlock &block, const 
         const QBrush brushes[] = {MadeUpBold::textBrush(format, palette().text()),
                                   palette().highlightedText(),
                                   MadeUpBold::textBrush(format, palette().text())};
-        for (int part = 0; part < 3; ++part) {
-            if (cuts[part] == cuts[part + 1])
-                continue;
-            QList<QGlyphRun> runs =
-                line.glyphRuns(cuts[part] - block.position(), cuts[part + 1] - cuts[part]);
-            runs.removeIf(
-                [](const QGlyphRun &run) { return MadeUpBold::screenEmboldens(run.rawFont()); });
-            m_madeUpBold.overstrike(painter, runs, origin, brushes[part]);
-        }
+        for (int part = 0; part < 3; ++part)
+            if (cuts[part] < cuts[part + 1])
+                MadeUpBold::overstrike(painter, device, block, line, cuts[part], cuts[part + 1],
+                                       origin, format, brushes[part]);
     }
 }
 

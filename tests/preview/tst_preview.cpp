@@ -256,7 +256,7 @@ private slots:
             return ink.size() == 2 ? double(ink[1]) / ink[0] : 0.0;
         };
         const double print = boldOverRegular(printed), preview = boldOverRegular(shown);
-        QVERIFY2(print > 1.05 && qAbs(preview - print) < 0.07 * print,
+        QVERIFY2(print > 1.05 && qAbs(preview - print) < 0.03 * print,
                  qPrintable(QStringLiteral("printed %1, shown %2").arg(print).arg(preview)));
     }
 
