@@ -51,20 +51,16 @@ bool drawBoldItself(QTextDocument &doc, MadeUpBold &faces) {
     return any;
 }
 
-// Overstrikes the text of `line` that the copy draws bold itself.
+// Overstrikes the text on lines firstLine..lastLine of `block` that the copy draws bold.
 void overstrikeBold(QPainter &painter, const QPaintDevice *device, const QTextBlock &block,
-                    const QTextLine &line, QPointF origin) {
-    const int lineStart = block.position() + line.textStart();
-    const int lineEnd = lineStart + line.textLength();
-    for (auto it = block.begin(); !it.atEnd(); ++it) {
-        const QTextFragment fragment = it.fragment();
-        const int from = qMax(fragment.position(), lineStart);
-        const int to = qMin(fragment.position() + fragment.length(), lineEnd);
-        const QTextCharFormat format = fragment.charFormat();
-        if (from < to && format.boolProperty(TextProperty::DrawnBold))
+                    int firstLine, int lastLine, QPointF origin) {
+    MadeUpBold::forEachRun(
+        block, firstLine, lastLine,
+        [](const QTextCharFormat &format) { return format.boolProperty(TextProperty::DrawnBold); },
+        [&](const QTextLine &line, int from, int to, const QTextCharFormat &format) {
             MadeUpBold::overstrike(painter, device, block, line, from, to, origin, format,
                                    MadeUpBold::textBrush(format, Qt::black));
-    }
+        });
 }
 
 // The document holds every length in screen units (documentDpi()); the copy is laid out on
@@ -263,11 +259,16 @@ int FormatRange::render(QPainter &painter, const Request &request) {
         context.clip = QRectF(-m_width, from, 3.0 * m_width, lines[last].bottom - 0.5 - from);
         doc.documentLayout()->draw(&painter, context);
     }
-    for (int i = first; &copy == &m_drawn && i <= last; ++i) {
+    for (int i = first; &copy == &m_drawn && i <= last;) {
         const QTextBlock at = doc.findBlock(lines[i].start);
-        const QTextLine line = at.layout()->lineForTextPosition(lines[i].start - at.position());
-        overstrikeBold(painter, m_device, at, line,
+        const int line =
+            at.layout()->lineForTextPosition(lines[i].start - at.position()).lineNumber();
+        int count = 1;
+        while (i + count <= last && lines[i + count].start < at.position() + at.length())
+            ++count;
+        overstrikeBold(painter, m_device, at, line, line + count - 1,
                        doc.documentLayout()->blockBoundingRect(at).topLeft());
+        i += count;
     }
     painter.restore();
     return request.last;

@@ -56,6 +56,29 @@ QBrush MadeUpBold::textBrush(const QTextCharFormat &format, const QBrush &automa
     return format.foreground().style() == Qt::NoBrush ? automatic : format.foreground();
 }
 
+void MadeUpBold::forEachRun(const QTextBlock &block, int firstLine, int lastLine,
+                            const std::function<bool(const QTextCharFormat &)> &wanted,
+                            const Visit &visit) {
+    const QTextLayout *layout = block.layout();
+    const QTextLine last = layout->lineAt(lastLine);
+    const int low = layout->lineAt(firstLine).textStart();
+    const int high = last.textStart() + last.textLength();
+    // One pass over the block's runs: a paragraph may hold thousands of them.
+    for (const QTextLayout::FormatRange &range : block.textFormats()) {
+        const int start = qMax(range.start, low), end = qMin(range.start + range.length, high);
+        if (start >= end || !wanted(range.format))
+            continue;
+        for (QTextLine line = layout->lineForTextPosition(start);
+             line.isValid() && line.textStart() < end;
+             line = layout->lineAt(line.lineNumber() + 1)) {
+            const int from = qMax(start, line.textStart());
+            const int to = qMin(end, line.textStart() + line.textLength());
+            if (from < to)
+                visit(line, from, to, range.format);
+        }
+    }
+}
+
 void MadeUpBold::overstrike(QPainter &painter, const QPaintDevice *layoutDevice,
                             const QTextBlock &block, const QTextLine &line, int from, int to,
                             QPointF origin, const QTextCharFormat &format, const QBrush &brush) {
@@ -67,7 +90,7 @@ void MadeUpBold::overstrike(QPainter &painter, const QPaintDevice *layoutDevice,
     painter.setFont(resized(laidOut, layoutDevice, painter));
     painter.setPen(QPen(brush, 0));
     // Word by word, each where the layout put it: tabs and justified spaces stay out.
-    for (int i = from - block.position(), end = to - block.position(); i < end;) {
+    for (int i = from, end = to; i < end;) {
         if (text.at(i).isSpace() || text.at(i) == QChar::ObjectReplacementCharacter) {
             ++i;
             continue;

@@ -3,6 +3,7 @@
 #include <QBrush>
 #include <QHash>
 #include <QString>
+#include <functional>
 
 class QFont;
 class QPaintDevice;
@@ -25,7 +26,13 @@ public:
     static bool screenEmboldens(const QFont &font);
     // The brush text in `format` is drawn with, `automatic` where it has no colour.
     static QBrush textBrush(const QTextCharFormat &format, const QBrush &automatic);
-    // Draws the text [from, to) of `line` (document positions) again, word by word where
+    // Calls `visit` with each run of `block`'s text on its lines firstLine..lastLine, cut at
+    // line ends, whose format `wanted` takes (positions in the block).
+    using Visit = std::function<void(const QTextLine &, int from, int to, const QTextCharFormat &)>;
+    static void forEachRun(const QTextBlock &block, int firstLine, int lastLine,
+                           const std::function<bool(const QTextCharFormat &)> &wanted,
+                           const Visit &visit);
+    // Draws the text [from, to) of `line` (positions in `block`) again, word by word where
     // the layout on `layoutDevice` put it, half a line's thickness to the right.
     static void overstrike(QPainter &painter, const QPaintDevice *layoutDevice,
                            const QTextBlock &block, const QTextLine &line, int from, int to,

@@ -8,7 +8,6 @@
 #include <memory>
 
 class QPainter;
-class QTextLine;
 
 namespace tessary {
 
@@ -181,8 +180,8 @@ private:
     qreal scale() const { return m_viewScale / 100.0; }
     // Overstrikes the bold in `area` that the screen's text engine leaves regular.
     void overstrikeBold(const QRect &area);
-    void overstrikeLine(QPainter &painter, const QTextBlock &block, const QTextLine &line,
-                        QPointF origin);
+    void overstrikeLines(QPainter &painter, const QTextBlock &block, int firstLine, int lastLine,
+                         QPointF origin);
 
     int m_textLimit = 2147483647;
     int m_viewScale = 100;

@@ -64,37 +64,43 @@ void RichEdit::overstrikeBold(const QRect &area) {
         if (box.top() > shown.bottom())
             break;
         const QTextLayout *lines = block.layout();
-        for (int i = 0; box.intersects(shown) && i < lines->lineCount(); ++i)
-            overstrikeLine(painter, block, lines->lineAt(i), box.topLeft());
+        int first = lines->lineCount(), last = -1;
+        for (int i = 0; i < lines->lineCount(); ++i) {
+            const QTextLine line = lines->lineAt(i);
+            if (box.top() + line.y() + line.height() >= shown.top() &&
+                box.top() + line.y() <= shown.bottom()) {
+                first = qMin(first, i);
+                last = i;
+            }
+        }
+        if (first <= last)
+            overstrikeLines(painter, block, first, last, box.topLeft());
     }
 }
 
-void RichEdit::overstrikeLine(QPainter &painter, const QTextBlock &block, const QTextLine &line,
-                              QPointF origin) {
+void RichEdit::overstrikeLines(QPainter &painter, const QTextBlock &block, int firstLine,
+                               int lastLine, QPointF origin) {
     const QPaintDevice *device = m_scaledDevice ? m_scaledDevice.get() : viewport();
     const QTextCursor selection = textCursor();
-    const int lineStart = block.position() + line.textStart();
-    const int lineEnd = lineStart + line.textLength();
-    for (auto it = block.begin(); !it.atEnd(); ++it) {
-        const QTextFragment fragment = it.fragment();
-        const QTextCharFormat format = fragment.charFormat();
-        const int from = qMax(fragment.position(), lineStart);
-        const int to = qMin(fragment.position() + fragment.length(), lineEnd);
-        if (from >= to || format.fontWeight() < QFont::Bold ||
-            !m_madeUpBold.lacksBoldDesign(format.font()) ||
-            MadeUpBold::screenEmboldens(QFont(format.font(), device)))
-            continue;
-        // Selected text is drawn in the highlight's text colour, so its overstrike is too.
-        const int cuts[] = {from, qBound(from, selection.selectionStart(), to),
-                            qBound(from, selection.selectionEnd(), to), to};
-        const QBrush brushes[] = {MadeUpBold::textBrush(format, palette().text()),
-                                  palette().highlightedText(),
-                                  MadeUpBold::textBrush(format, palette().text())};
-        for (int part = 0; part < 3; ++part)
-            if (cuts[part] < cuts[part + 1])
-                MadeUpBold::overstrike(painter, device, block, line, cuts[part], cuts[part + 1],
-                                       origin, format, brushes[part]);
-    }
+    const int selStart = selection.selectionStart() - block.position();
+    const int selEnd = selection.selectionEnd() - block.position();
+    const auto wanted = [&](const QTextCharFormat &format) {
+        return format.fontWeight() >= QFont::Bold && m_madeUpBold.lacksBoldDesign(format.font()) &&
+               !MadeUpBold::screenEmboldens(QFont(format.font(), device));
+    };
+    MadeUpBold::forEachRun(
+        block, firstLine, lastLine, wanted,
+        [&](const QTextLine &line, int from, int to, const QTextCharFormat &format) {
+            // Selected text is drawn in the highlight's text colour, so its overstrike is too.
+            const int cuts[] = {from, qBound(from, selStart, to), qBound(from, selEnd, to), to};
+            const QBrush brushes[] = {MadeUpBold::textBrush(format, palette().text()),
+                                      palette().highlightedText(),
+                                      MadeUpBold::textBrush(format, palette().text())};
+            for (int part = 0; part < 3; ++part)
+                if (cuts[part] < cuts[part + 1])
+                    MadeUpBold::overstrike(painter, device, block, line, cuts[part], cuts[part + 1],
+                                           origin, format, brushes[part]);
+        });
 }
 
 } // namespace tessary
