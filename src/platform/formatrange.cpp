@@ -54,11 +54,12 @@ bool drawBoldItself(QTextDocument &doc, MadeUpBold &faces) {
 // Overstrikes the text on lines firstLine..lastLine of `block` that the copy draws bold.
 void overstrikeBold(QPainter &painter, const QPaintDevice *device, const QTextBlock &block,
                     int firstLine, int lastLine, QPointF origin) {
+    const QString text = block.text();
     MadeUpBold::forEachRun(
         block, firstLine, lastLine,
         [](const QTextCharFormat &format) { return format.boolProperty(TextProperty::DrawnBold); },
         [&](const QTextLine &line, int from, int to, const QTextCharFormat &format) {
-            MadeUpBold::overstrike(painter, device, block, line, from, to, origin, format,
+            MadeUpBold::overstrike(painter, device, text, line, from, to, origin, format,
                                    MadeUpBold::textBrush(format, Qt::black));
         });
 }

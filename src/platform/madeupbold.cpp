@@ -43,13 +43,19 @@ bool MadeUpBold::lacksBoldDesign(const QFont &font) {
     return lacks;
 }
 
-bool MadeUpBold::screenEmboldens(const QFont &font) {
+bool MadeUpBold::screenEmboldens(const QFont &font, const QPaintDevice *device) {
+    const QString key = font.key() + u'@' + QString::number(device->logicalDpiY());
+    if (const auto it = m_emboldened.constFind(key); it != m_emboldened.cend())
+        return *it;
     // The screen engine's own rule: a face that is not fixed-pitch, lighter than bold, under
     // 64 px.
-    const QRawFont raw = QRawFont::fromFont(font);
+    const QRawFont raw = QRawFont::fromFont(QFont(font, device));
     const QByteArray post = raw.fontTable("post"), os2 = raw.fontTable("OS/2");
     const bool fixedPitch = post.size() >= 16 && qFromBigEndian<quint32>(post.constData() + 12);
-    return !fixedPitch && os2.size() >= 6 && word(os2, 4) < 700 && raw.pixelSize() < 64;
+    const bool emboldens =
+        !fixedPitch && os2.size() >= 6 && word(os2, 4) < 700 && raw.pixelSize() < 64;
+    m_emboldened.insert(key, emboldens);
+    return emboldens;
 }
 
 QBrush MadeUpBold::textBrush(const QTextCharFormat &format, const QBrush &automatic) {
@@ -80,12 +86,11 @@ void MadeUpBold::forEachRun(const QTextBlock &block, int firstLine, int lastLine
 }
 
 void MadeUpBold::overstrike(QPainter &painter, const QPaintDevice *layoutDevice,
-                            const QTextBlock &block, const QTextLine &line, int from, int to,
+                            const QString &text, const QTextLine &line, int from, int to,
                             QPointF origin, const QTextCharFormat &format, const QBrush &brush) {
     const QFont laidOut(format.font(), layoutDevice);
     const qreal shift = QFontMetricsF(laidOut).lineWidth() / 2;
     const qreal baseline = origin.y() + line.y() + line.ascent();
-    const QString text = block.text();
     painter.save();
     painter.setFont(resized(laidOut, layoutDevice, painter));
     painter.setPen(QPen(brush, 0));

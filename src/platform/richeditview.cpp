@@ -86,8 +86,9 @@ void RichEdit::overstrikeLines(QPainter &painter, const QTextBlock &block, int f
     const int selEnd = selection.selectionEnd() - block.position();
     const auto wanted = [&](const QTextCharFormat &format) {
         return format.fontWeight() >= QFont::Bold && m_madeUpBold.lacksBoldDesign(format.font()) &&
-               !MadeUpBold::screenEmboldens(QFont(format.font(), device));
+               !m_madeUpBold.screenEmboldens(format.font(), device);
     };
+    const QString text = block.text();
     MadeUpBold::forEachRun(
         block, firstLine, lastLine, wanted,
         [&](const QTextLine &line, int from, int to, const QTextCharFormat &format) {
@@ -98,7 +99,7 @@ void RichEdit::overstrikeLines(QPainter &painter, const QTextBlock &block, int f
                                       MadeUpBold::textBrush(format, palette().text())};
             for (int part = 0; part < 3; ++part)
                 if (cuts[part] < cuts[part + 1])
-                    MadeUpBold::overstrike(painter, device, block, line, cuts[part], cuts[part + 1],
+                    MadeUpBold::overstrike(painter, device, text, line, cuts[part], cuts[part + 1],
                                            origin, format, brushes[part]);
         });
 }
