@@ -5,7 +5,7 @@
 #include "benchdocument.h"
 #include "documents/findreplace.h"
 #include "html/anchors.h"
-#include "platform/richedit.h"
+#include "richtext/richedit.h"
 #include "platform/services.h"
 #include "platform/settingsstore.h"
 

@@ -2,7 +2,7 @@
 // font table names 19 000 faces, none installed, each used once.
 // Run: QT_QPA_PLATFORM=offscreen build/bench/bench_files
 // Prints the median of 7 runs for open (read + load into the editor) and save (write RTF).
-#include "platform/richedit.h"
+#include "richtext/richedit.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

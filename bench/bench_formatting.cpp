@@ -6,7 +6,7 @@
 #include "benchdocument.h"
 #include "editor/fontboxes.h"
 #include "editor/formatting.h"
-#include "platform/richedit.h"
+#include "richtext/richedit.h"
 #include "platform/settingsstore.h"
 
 #include <QApplication>

@@ -1,8 +1,8 @@
 // Open and save of a generated 500 KB RTF document of mixed faces.
 // Run: bench_rtf -platform offscreen   (prints the median of 15 runs of each)
-#include "platform/rtfreader.h"
-#include "platform/rtfwriter.h"
-#include "platform/textformat.h"
+#include "rtf/rtfreader.h"
+#include "rtf/rtfwriter.h"
+#include "rtf/textformat.h"
 
 #include <QElapsedTimer>
 #include <QGuiApplication>

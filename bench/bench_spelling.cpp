@@ -6,7 +6,7 @@
 #include "app/tmainform.h"
 #include "editor/spellhighlighter.h"
 #include "editor/spelling.h"
-#include "platform/richedit.h"
+#include "richtext/richedit.h"
 #include "platform/settingsstore.h"
 
 #include <QApplication>

@@ -4,7 +4,7 @@
 #include "app/tmainform.h"
 #include "benchdocument.h"
 #include "editor/notationtyping.h"
-#include "platform/richedit.h"
+#include "richtext/richedit.h"
 #include "platform/settingsstore.h"
 
 #include <QApplication>

@@ -2,7 +2,7 @@
 // The benchmarks' document: short runs of prose and notation faces in paragraphs of eight runs.
 
 #include "app/tmainform.h"
-#include "platform/richedit.h"
+#include "richtext/richedit.h"
 #include "platform/settingsstore.h"
 
 #include <QCoreApplication>

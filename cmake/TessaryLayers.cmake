@@ -15,9 +15,15 @@ function(tessary_layer folder)
   target_link_libraries(tessary_${folder} PUBLIC ${deps})
 endfunction()
 
-# The bottom layer: Qt alone.
+# The bottom layer: the system services, on Qt alone.
 function(tessary_platform_layer version)
   tessary_layer(platform)
   target_link_libraries(tessary_platform PUBLIC Qt6::Core Qt6::Gui Qt6::Widgets Qt6::PrintSupport)
   target_compile_definitions(tessary_platform PUBLIC TESSARY_VERSION="${version}")
+endfunction()
+
+# The RTF codec on the services: what the fuzz target needs, and no widgets.
+function(tessary_codec_layers version)
+  tessary_platform_layer(${version})
+  tessary_layer(rtf platform)
 endfunction()

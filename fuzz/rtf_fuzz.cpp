@@ -1,8 +1,8 @@
 // libFuzzer target for the RTF reader. Each input is read (as a file and as a paste), written,
 // read and written again; both writings must be equal, since the writer's output has to read
 // back exactly.
-#include "platform/rtfreader.h"
-#include "platform/rtfwriter.h"
+#include "rtf/rtfreader.h"
+#include "rtf/rtfwriter.h"
 
 #include <QGuiApplication>
 #include <QTextCursor>

@@ -7,13 +7,15 @@ src=${1:-$(cd "$(dirname "${BASH_SOURCE[0]}")/../src" && pwd)}
 # Each folder and the folders it may include (its own is always allowed).
 declare -A allowed=(
     [platform]=""
-    [printjob]="platform"
-    [preview]="platform printjob"
-    [editor]="platform"
-    [html]="platform editor"
-    [documents]="platform editor html"
-    [printing]="platform editor printjob preview"
-    [app]="platform editor html documents printjob preview printing"
+    [rtf]="platform"
+    [richtext]="platform rtf"
+    [printjob]="platform rtf richtext"
+    [preview]="platform rtf richtext printjob"
+    [editor]="platform rtf richtext"
+    [html]="platform rtf richtext editor"
+    [documents]="platform rtf richtext editor html"
+    [printing]="platform rtf richtext editor printjob preview"
+    [app]="platform rtf richtext editor html documents printjob preview printing"
 )
 
 status=0
@@ -33,4 +35,10 @@ for dir in "$src"/*/; do
         fi
     done < <(grep -rnE '#include +"[a-z]+/' "$dir")
 done
+if ((status == 0)); then
+    # The layers from the bottom up, each with the ones below it that it may use.
+    for folder in platform rtf richtext printjob preview editor html documents printing app; do
+        printf '%-10s may include: %s\n' "$folder/" "${allowed[$folder]:-(nothing of ours)}"
+    done
+fi
 exit $status

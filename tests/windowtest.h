@@ -7,8 +7,8 @@
 #include "editor/commandstate.h"
 #include "editor/fontboxes.h"
 #include "editor/notationtyping.h"
-#include "platform/documentstate.h"
-#include "platform/richedit.h"
+#include "richtext/documentstate.h"
+#include "richtext/richedit.h"
 #include "testsupport.h"
 
 #include <QAction>

@@ -8,7 +8,7 @@
 #include "html/anchors.h"
 #include "html/htmlwriter.h"
 #include "platform/fontregistry.h"
-#include "platform/richedit.h"
+#include "richtext/richedit.h"
 #include "platform/services.h"
 
 #include <QApplication>

@@ -1,7 +1,7 @@
 #include "app/batchfiles.h"
 
 #include "documents/documentfiles.h"
-#include "platform/richedit.h"
+#include "richtext/richedit.h"
 #include "platform/safeoutput.h"
 
 #include <QFile>

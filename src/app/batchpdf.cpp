@@ -5,7 +5,7 @@
 #include "editor/fontboxes.h"
 #include "platform/fontregistry.h"
 #include "platform/printerservice.h"
-#include "platform/richedit.h"
+#include "richtext/richedit.h"
 #include "platform/services.h"
 #include "printing/tprintform.h"
 

@@ -6,7 +6,7 @@
 #include "documents/documentfiles.h"
 #include "documents/recoverycopy.h"
 #include "platform/fontregistry.h"
-#include "platform/richedit.h"
+#include "richtext/richedit.h"
 #include "platform/services.h"
 
 #include <QApplication>

@@ -1,10 +1,10 @@
 #include "app/pdfexport.h"
 
 #include "app/batchpdf.h"
-#include "platform/documentstate.h"
-#include "platform/editorcontext.h"
+#include "richtext/documentstate.h"
+#include "richtext/editorcontext.h"
 #include "platform/printerservice.h"
-#include "platform/richedit.h"
+#include "richtext/richedit.h"
 #include "platform/services.h"
 #include "printing/tfontform.h"
 #include "printing/tprintform.h"

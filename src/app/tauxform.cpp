@@ -1,6 +1,6 @@
 #include "app/tauxform.h"
 
-#include "platform/richedit.h"
+#include "richtext/richedit.h"
 
 #include <QEvent>
 

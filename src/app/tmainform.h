@@ -4,7 +4,7 @@
 #include "editor/notationtyping.h"
 #include "editor/palettes.h"
 #include "editor/ruler.h"
-#include "platform/editorcontext.h"
+#include "richtext/editorcontext.h"
 
 #include <QMainWindow>
 #include <memory>

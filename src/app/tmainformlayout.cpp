@@ -3,8 +3,8 @@
 
 #include "editor/fontboxes.h"
 #include "editor/formatting.h"
-#include "platform/readablecolours.h"
-#include "platform/richedit.h"
+#include "richtext/readablecolours.h"
+#include "richtext/richedit.h"
 
 #include <QBoxLayout>
 #include <QButtonGroup>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "platform/documentstate.h"
-#include "platform/editorcontext.h"
+#include "richtext/documentstate.h"
+#include "richtext/editorcontext.h"
 
 #include <QMessageBox>
 #include <QObject>

@@ -1,6 +1,6 @@
 #include "documents/editcommands.h"
 
-#include "platform/richedit.h"
+#include "richtext/richedit.h"
 
 #include <QApplication>
 #include <QClipboard>

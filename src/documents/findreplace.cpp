@@ -1,6 +1,6 @@
 #include "documents/findreplace.h"
 
-#include "platform/richedit.h"
+#include "richtext/richedit.h"
 #include "platform/services.h"
 
 #include <QCheckBox>

@@ -1,9 +1,9 @@
 #include "documents/recoverycopy.h"
 
 #include "documents/documentfiles.h"
-#include "platform/documentstate.h"
-#include "platform/richedit.h"
-#include "platform/rtfwriter.h"
+#include "richtext/documentstate.h"
+#include "richtext/richedit.h"
+#include "rtf/rtfwriter.h"
 #include "platform/services.h"
 #include "platform/settingsstore.h"
 

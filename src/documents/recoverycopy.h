@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/editorcontext.h"
+#include "richtext/editorcontext.h"
 
 #include <QDateTime>
 #include <QObject>

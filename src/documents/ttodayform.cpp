@@ -3,8 +3,8 @@
 #include "editor/fontboxes.h"
 #include "editor/notationfaces.h"
 #include "editor/notationtyping.h"
-#include "platform/readablecolours.h"
-#include "platform/richedit.h"
+#include "richtext/readablecolours.h"
+#include "richtext/richedit.h"
 
 #include <QComboBox>
 #include <QHBoxLayout>

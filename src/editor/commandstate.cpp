@@ -1,8 +1,8 @@
 #include "editor/commandstate.h"
 
 #include "editor/ruler.h"
-#include "platform/documentstate.h"
-#include "platform/richedit.h"
+#include "richtext/documentstate.h"
+#include "richtext/richedit.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QAction>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/textformat.h"
+#include "rtf/textformat.h"
 
 #include <QString>
 

@@ -2,7 +2,7 @@
 
 #include "editor/fontboxes.h"
 #include "editor/notationfaces.h"
-#include "platform/richedit.h"
+#include "richtext/richedit.h"
 
 #include <QToolButton>
 

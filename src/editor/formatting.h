@@ -1,7 +1,7 @@
 #pragma once
 
-#include "platform/editorcontext.h"
-#include "platform/textformat.h"
+#include "richtext/editorcontext.h"
+#include "rtf/textformat.h"
 
 #include <QObject>
 #include <functional>

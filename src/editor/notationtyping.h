@@ -1,8 +1,8 @@
 #pragma once
 
 #include "editor/notationfaces.h"
-#include "platform/editorcontext.h"
-#include "platform/textformat.h"
+#include "richtext/editorcontext.h"
+#include "rtf/textformat.h"
 
 #include <QObject>
 

@@ -3,7 +3,7 @@
 #include "editor/fontboxes.h"
 #include "editor/notationfaces.h"
 #include "editor/notationtyping.h"
-#include "platform/richedit.h"
+#include "richtext/richedit.h"
 
 #include <QBoxLayout>
 #include <QComboBox>

@@ -1,8 +1,8 @@
 #include "editor/ruler.h"
 
-#include "platform/documentstate.h"
+#include "richtext/documentstate.h"
 #include "platform/fontregistry.h"
-#include "platform/richedit.h"
+#include "richtext/richedit.h"
 #include "platform/services.h"
 
 #include <QLabel>

@@ -2,8 +2,8 @@
 
 #include "editor/notationfaces.h"
 #include "editor/spellchecker.h"
-#include "platform/richedit.h"
-#include "platform/textformat.h"
+#include "richtext/richedit.h"
+#include "rtf/textformat.h"
 
 #include <QElapsedTimer>
 #include <QTextBlock>

@@ -1,7 +1,7 @@
 #include "editor/spelling.h"
 
 #include "editor/spellhighlighter.h"
-#include "platform/richedit.h"
+#include "richtext/richedit.h"
 #include "platform/settingsstore.h"
 
 #include <QAction>

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "editor/spellchecker.h"
-#include "platform/editorcontext.h"
+#include "richtext/editorcontext.h"
 
 #include <QObject>
 #include <memory>

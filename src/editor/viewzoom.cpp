@@ -1,7 +1,7 @@
 #include "editor/viewzoom.h"
 
 #include "editor/ruler.h"
-#include "platform/richedit.h"
+#include "richtext/richedit.h"
 #include "platform/settingsstore.h"
 
 #include <QAction>

@@ -1,7 +1,7 @@
 #include "html/anchors.h"
 
 #include "html/tanchorform.h"
-#include "platform/richedit.h"
+#include "richtext/richedit.h"
 #include "platform/services.h"
 
 #include <QTextBlock>

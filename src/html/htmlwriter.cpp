@@ -4,7 +4,7 @@
 #include "html/fontsubset.h"
 #include "html/tanchorform.h"
 #include "platform/fontregistry.h"
-#include "platform/richedit.h"
+#include "richtext/richedit.h"
 #include "platform/safeoutput.h"
 
 #include <QFile>

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "html/anchors.h"
-#include "platform/textformat.h"
+#include "rtf/textformat.h"
 
 #include <QByteArray>
 #include <QString>

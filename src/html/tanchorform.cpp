@@ -1,8 +1,8 @@
 #include "html/tanchorform.h"
 
 #include "html/anchors.h"
-#include "platform/readablecolours.h"
-#include "platform/richedit.h"
+#include "richtext/readablecolours.h"
+#include "richtext/richedit.h"
 
 #include <QCloseEvent>
 #include <QHBoxLayout>

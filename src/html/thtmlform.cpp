@@ -2,11 +2,11 @@
 
 #include "html/anchors.h"
 #include "html/tanchorform.h"
-#include "platform/documentstate.h"
-#include "platform/richedit.h"
+#include "richtext/documentstate.h"
+#include "richtext/richedit.h"
 #include "platform/safeoutput.h"
 #include "platform/services.h"
-#include "platform/textformat.h"
+#include "rtf/textformat.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -2,7 +2,7 @@
 
 #include "html/htmlwriter.h"
 #include "html/tanchorform.h"
-#include "platform/editorcontext.h"
+#include "richtext/editorcontext.h"
 
 #include <QDialog>
 

@@ -1,6 +1,6 @@
 #include "preview/tpreview.h"
 
-#include "platform/readablecolours.h"
+#include "richtext/readablecolours.h"
 #include "platform/services.h"
 #include "printjob/tcustomprintjob.h"
 

@@ -1,6 +1,6 @@
 #include "printing/patterns.h"
 
-#include "platform/readablecolours.h"
+#include "richtext/readablecolours.h"
 #include "platform/services.h"
 
 #include <QCheckBox>

@@ -2,7 +2,7 @@
 
 #include "platform/fontregistry.h"
 #include "platform/printerservice.h"
-#include "platform/richedit.h"
+#include "richtext/richedit.h"
 #include "platform/services.h"
 #include "platform/settingsstore.h"
 #include "printing/printsettings.h"

@@ -1,6 +1,6 @@
 #include "printjob/tcustomprintjob.h"
 
-#include "platform/canvas.h"
+#include "richtext/canvas.h"
 #include "platform/printerservice.h"
 #include "platform/services.h"
 #include "printjob/previewclient.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/canvas.h"
+#include "richtext/canvas.h"
 
 #include <QFlags>
 #include <QList>

@@ -1,6 +1,6 @@
 #include "printjob/tricheditprintjob.h"
 
-#include "platform/formatrange.h"
+#include "richtext/formatrange.h"
 #include "platform/printerservice.h"
 
 namespace tessary {

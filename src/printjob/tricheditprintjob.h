@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/richedit.h"
+#include "richtext/richedit.h"
 #include "printjob/tcustomprintjob.h"
 
 #include <QPointer>

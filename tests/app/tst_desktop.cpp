@@ -6,7 +6,7 @@
 #include "html/anchors.h"
 #include "html/tanchorform.h"
 #include "html/thtmlform.h"
-#include "platform/readablecolours.h"
+#include "richtext/readablecolours.h"
 #include "printing/tprintform.h"
 #include "windowtest.h"
 

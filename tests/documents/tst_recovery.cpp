@@ -1,7 +1,7 @@
 #include "documents/documentfiles.h"
 #include "documents/recoverycopy.h"
-#include "platform/documentstate.h"
-#include "platform/richedit.h"
+#include "richtext/documentstate.h"
+#include "richtext/richedit.h"
 #include "testsupport.h"
 
 using tessary::test::readFile;

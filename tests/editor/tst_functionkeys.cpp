@@ -1,6 +1,6 @@
 #include "app/initsetting.h"
 #include "editor/palettes.h"
-#include "platform/codepage.h"
+#include "rtf/codepage.h"
 #include "windowtest.h"
 
 #include <QToolBar>

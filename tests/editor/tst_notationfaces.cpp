@@ -1,7 +1,7 @@
 #include "editor/notationfaces.h"
-#include "platform/codepage.h"
+#include "rtf/codepage.h"
 #include "platform/fontregistry.h"
-#include "platform/richedit.h"
+#include "richtext/richedit.h"
 
 #include <QFontDatabase>
 #include <QFontInfo>

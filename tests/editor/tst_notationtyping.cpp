@@ -1,4 +1,4 @@
-#include "platform/codepage.h"
+#include "rtf/codepage.h"
 #include "windowtest.h"
 
 using namespace tessary;

@@ -1,5 +1,5 @@
 #include "editor/palettes.h"
-#include "platform/codepage.h"
+#include "rtf/codepage.h"
 #include "windowtest.h"
 
 #include <QTextCursor>

@@ -1,7 +1,7 @@
 #include "html/anchors.h"
 #include "html/fontsubset.h"
 #include "html/htmlwriter.h"
-#include "platform/richedit.h"
+#include "richtext/richedit.h"
 #include "testsupport.h"
 
 #include <QPainterPath>

@@ -1,5 +1,5 @@
 #include "editor/fontboxes.h"
-#include "platform/richedit.h"
+#include "richtext/richedit.h"
 #include "printing/patterns.h"
 #include "printing/printsettings.h"
 #include "printing/tfontform.h"

@@ -1,5 +1,5 @@
-#include "platform/rtfreader.h"
-#include "platform/textformat.h"
+#include "rtf/rtfreader.h"
+#include "rtf/textformat.h"
 #include "printjob/pagetests.h"
 #include "printjob/previewclient.h"
 #include "printjob/tcustomprintjob.h"

@@ -1,4 +1,4 @@
-#include "platform/codepage.h"
+#include "rtf/codepage.h"
 
 #include <QHash>
 #include <QMutex>

@@ -1,7 +1,7 @@
-#include "platform/rtfreader.h"
+#include "rtf/rtfreader.h"
 
-#include "platform/codepage.h"
-#include "platform/rtfparser.h"
+#include "rtf/codepage.h"
+#include "rtf/rtfparser.h"
 
 namespace tessary {
 

@@ -1,4 +1,4 @@
-#include "platform/readablecolours.h"
+#include "richtext/readablecolours.h"
 
 #include <QWidget>
 #include <cmath>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/madeupbold.h"
+#include "richtext/madeupbold.h"
 
 #include <QList>
 #include <QObject>

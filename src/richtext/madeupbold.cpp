@@ -1,4 +1,4 @@
-#include "platform/madeupbold.h"
+#include "richtext/madeupbold.h"
 
 #include <QFont>
 #include <QFontMetricsF>

@@ -1,9 +1,9 @@
-#include "platform/richedit.h"
+#include "richtext/richedit.h"
 
-#include "platform/codepage.h"
-#include "platform/richmime.h"
-#include "platform/rtfreader.h"
-#include "platform/rtfwriter.h"
+#include "rtf/codepage.h"
+#include "richtext/richmime.h"
+#include "rtf/rtfreader.h"
+#include "rtf/rtfwriter.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QApplication>

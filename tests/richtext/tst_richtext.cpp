@@ -1,9 +1,9 @@
 // The rich-text control, and writing RTF: every attribute survives save then open, and the
 // clipboard carries it. Paste takes RTF, else HTML, else plain text.
-#include "platform/richedit.h"
-#include "platform/richmime.h"
-#include "platform/rtfwriter.h"
-#include "rtftesthelpers.h"
+#include "richtext/richedit.h"
+#include "richtext/richmime.h"
+#include "rtf/rtfwriter.h"
+#include "rtf/rtftesthelpers.h"
 
 #include <QClipboard>
 #include <QtTest>

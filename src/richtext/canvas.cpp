@@ -1,4 +1,4 @@
-#include "platform/canvas.h"
+#include "richtext/canvas.h"
 
 #include <QFontMetrics>
 #include <QPaintDevice>

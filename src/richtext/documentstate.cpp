@@ -1,4 +1,4 @@
-#include "platform/documentstate.h"
+#include "richtext/documentstate.h"
 
 #include <QDir>
 #include <QFileInfo>

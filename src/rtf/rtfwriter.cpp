@@ -1,8 +1,8 @@
-#include "platform/rtfwriter.h"
+#include "rtf/rtfwriter.h"
 
-#include "platform/codepage.h"
-#include "platform/rtfkeywords.h"
-#include "platform/textformat.h"
+#include "rtf/codepage.h"
+#include "rtf/rtfkeywords.h"
+#include "rtf/textformat.h"
 
 #include <QHash>
 #include <QList>

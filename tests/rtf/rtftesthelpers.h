@@ -1,7 +1,7 @@
 #pragma once
 
-#include "platform/rtfreader.h"
-#include "platform/textformat.h"
+#include "rtf/rtfreader.h"
+#include "rtf/textformat.h"
 
 #include <QFile>
 #include <QStringList>
@@ -21,7 +21,7 @@ inline std::unique_ptr<QTextDocument> loadRtf(const QByteArray &rtf) {
 }
 
 inline QByteArray sample(const QString &name) {
-    QFile file(QStringLiteral(TESSARY_TEST_DATA "/platform/rtf/") + name);
+    QFile file(QStringLiteral(TESSARY_TEST_DATA "/rtf/fixtures/") + name);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 

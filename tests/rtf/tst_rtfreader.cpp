@@ -1,7 +1,7 @@
 // RTF written by other programs: samples made with LibreOffice and pandoc (their sources sit
 // beside them in rtf/), and the constructs those programs and older editors use.
-#include "platform/codepage.h"
-#include "platform/rtfwriter.h"
+#include "rtf/codepage.h"
+#include "rtf/rtfwriter.h"
 #include "rtftesthelpers.h"
 
 #include <QFontDatabase>

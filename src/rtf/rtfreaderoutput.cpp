@@ -1,6 +1,6 @@
-#include "platform/codepage.h"
+#include "rtf/codepage.h"
 #include "platform/fontregistry.h"
-#include "platform/rtfparser.h"
+#include "rtf/rtfparser.h"
 
 #include <QGuiApplication>
 

@@ -1,4 +1,4 @@
-#include "platform/textformat.h"
+#include "rtf/textformat.h"
 
 #include <QBrush>
 #include <QColor>

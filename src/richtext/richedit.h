@@ -1,7 +1,7 @@
 #pragma once
 
-#include "platform/madeupbold.h"
-#include "platform/textformat.h"
+#include "richtext/madeupbold.h"
+#include "rtf/textformat.h"
 
 #include <QPoint>
 #include <QTextEdit>

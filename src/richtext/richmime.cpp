@@ -1,8 +1,8 @@
-#include "platform/richmime.h"
+#include "richtext/richmime.h"
 
-#include "platform/rtfreader.h"
-#include "platform/rtfwriter.h"
-#include "platform/textformat.h"
+#include "rtf/rtfreader.h"
+#include "rtf/rtfwriter.h"
+#include "rtf/textformat.h"
 
 #include <QMimeData>
 #include <QTextBlock>

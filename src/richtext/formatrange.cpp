@@ -1,8 +1,8 @@
-#include "platform/formatrange.h"
+#include "richtext/formatrange.h"
 
-#include "platform/madeupbold.h"
-#include "platform/richedit.h"
-#include "platform/textformat.h"
+#include "richtext/madeupbold.h"
+#include "richtext/richedit.h"
+#include "rtf/textformat.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QGuiApplication>

@@ -1,4 +1,4 @@
-#include "platform/rtftokenizer.h"
+#include "rtf/rtftokenizer.h"
 
 namespace tessary {
 

@@ -3,11 +3,11 @@
 // The RTF reader's parser, shared by its two source files: rtfreader.cpp follows the RTF
 // groups and control words, rtfreaderoutput.cpp puts the text into the document.
 
-#include "platform/codepage.h"
-#include "platform/rtfkeywords.h"
-#include "platform/rtfreader.h"
-#include "platform/rtftokenizer.h"
-#include "platform/textformat.h"
+#include "rtf/codepage.h"
+#include "rtf/rtfkeywords.h"
+#include "rtf/rtfreader.h"
+#include "rtf/rtftokenizer.h"
+#include "rtf/textformat.h"
 
 #include <QHash>
 #include <QList>

@@ -1,4 +1,4 @@
-#include "platform/richedit.h"
+#include "richtext/richedit.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QImage>
