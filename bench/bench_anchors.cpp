@@ -5,9 +5,9 @@
 #include "benchdocument.h"
 #include "documents/findreplace.h"
 #include "html/anchors.h"
-#include "richtext/richedit.h"
 #include "platform/services.h"
 #include "platform/settingsstore.h"
+#include "richtext/richedit.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

@@ -6,8 +6,8 @@
 #include "benchdocument.h"
 #include "editor/fontboxes.h"
 #include "editor/formatting.h"
-#include "richtext/richedit.h"
 #include "platform/settingsstore.h"
+#include "richtext/richedit.h"
 
 #include <QApplication>
 #include <QComboBox>

@@ -6,8 +6,8 @@
 #include "app/tmainform.h"
 #include "editor/spellhighlighter.h"
 #include "editor/spelling.h"
-#include "richtext/richedit.h"
 #include "platform/settingsstore.h"
+#include "richtext/richedit.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

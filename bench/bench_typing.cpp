@@ -4,8 +4,8 @@
 #include "app/tmainform.h"
 #include "benchdocument.h"
 #include "editor/notationtyping.h"
-#include "richtext/richedit.h"
 #include "platform/settingsstore.h"
+#include "richtext/richedit.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

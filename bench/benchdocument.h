@@ -2,8 +2,8 @@
 // The benchmarks' document: short runs of prose and notation faces in paragraphs of eight runs.
 
 #include "app/tmainform.h"
-#include "richtext/richedit.h"
 #include "platform/settingsstore.h"
+#include "richtext/richedit.h"
 
 #include <QCoreApplication>
 #include <QTemporaryDir>

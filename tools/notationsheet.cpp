@@ -3,8 +3,8 @@
 //   QT_QPA_PLATFORM=offscreen build/tools/notationsheet docs/notation-faces.png
 // The faces come from the data folder (TESSARY_DATA_DIR, else next to the program).
 #include "editor/notationfaces.h"
-#include "rtf/codepage.h"
 #include "platform/fontregistry.h"
+#include "rtf/codepage.h"
 
 #include <QGuiApplication>
 #include <QImage>

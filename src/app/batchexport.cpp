@@ -8,8 +8,8 @@
 #include "html/anchors.h"
 #include "html/htmlwriter.h"
 #include "platform/fontregistry.h"
-#include "richtext/richedit.h"
 #include "platform/services.h"
+#include "richtext/richedit.h"
 
 #include <QApplication>
 #include <cstdio>

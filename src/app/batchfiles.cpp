@@ -1,8 +1,8 @@
 #include "app/batchfiles.h"
 
 #include "documents/documentfiles.h"
-#include "richtext/richedit.h"
 #include "platform/safeoutput.h"
+#include "richtext/richedit.h"
 
 #include <QFile>
 #include <QFileInfo>

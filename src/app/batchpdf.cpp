@@ -5,9 +5,9 @@
 #include "editor/fontboxes.h"
 #include "platform/fontregistry.h"
 #include "platform/printerservice.h"
-#include "richtext/richedit.h"
 #include "platform/services.h"
 #include "printing/tprintform.h"
+#include "richtext/richedit.h"
 
 #include <QApplication>
 #include <QDir>

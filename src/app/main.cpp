@@ -6,8 +6,8 @@
 #include "documents/documentfiles.h"
 #include "documents/recoverycopy.h"
 #include "platform/fontregistry.h"
-#include "richtext/richedit.h"
 #include "platform/services.h"
+#include "richtext/richedit.h"
 
 #include <QApplication>
 #include <QScreen>

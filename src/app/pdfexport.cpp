@@ -1,13 +1,13 @@
 #include "app/pdfexport.h"
 
 #include "app/batchpdf.h"
-#include "richtext/documentstate.h"
-#include "richtext/editorcontext.h"
 #include "platform/printerservice.h"
-#include "richtext/richedit.h"
 #include "platform/services.h"
 #include "printing/tfontform.h"
 #include "printing/tprintform.h"
+#include "richtext/documentstate.h"
+#include "richtext/editorcontext.h"
+#include "richtext/richedit.h"
 
 #include <QFileInfo>
 #include <QSaveFile>

@@ -22,12 +22,12 @@
 #include "html/anchors.h"
 #include "html/tanchorform.h"
 #include "html/thtmlform.h"
-#include "richtext/documentstate.h"
-#include "richtext/readablecolours.h"
-#include "richtext/richedit.h"
 #include "platform/services.h"
 #include "platform/settingsstore.h"
 #include "printing/tprintform.h"
+#include "richtext/documentstate.h"
+#include "richtext/readablecolours.h"
+#include "richtext/richedit.h"
 
 #include <QAction>
 #include <QCloseEvent>

@@ -1,9 +1,9 @@
 #include "documents/documentfiles.h"
 
-#include "richtext/documentstate.h"
-#include "richtext/richedit.h"
 #include "platform/safeoutput.h"
 #include "platform/services.h"
+#include "richtext/documentstate.h"
+#include "richtext/richedit.h"
 
 #include <QDir>
 #include <QFile>

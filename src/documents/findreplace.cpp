@@ -1,7 +1,7 @@
 #include "documents/findreplace.h"
 
-#include "richtext/richedit.h"
 #include "platform/services.h"
+#include "richtext/richedit.h"
 
 #include <QCheckBox>
 #include <QGridLayout>

@@ -1,11 +1,11 @@
 #include "documents/recoverycopy.h"
 
 #include "documents/documentfiles.h"
+#include "platform/services.h"
+#include "platform/settingsstore.h"
 #include "richtext/documentstate.h"
 #include "richtext/richedit.h"
 #include "rtf/rtfwriter.h"
-#include "platform/services.h"
-#include "platform/settingsstore.h"
 
 #include <QDir>
 #include <QFile>

@@ -4,8 +4,8 @@
 #include "editor/notationtyping.h"
 #include "editor/palettes.h"
 #include "editor/palettetables.h"
-#include "rtf/codepage.h"
 #include "richtext/richedit.h"
+#include "rtf/codepage.h"
 
 #include <QBoxLayout>
 #include <QEvent>

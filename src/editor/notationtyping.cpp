@@ -1,8 +1,8 @@
 #include "editor/notationtyping.h"
 
 #include "editor/fontboxes.h"
-#include "rtf/codepage.h"
 #include "richtext/richedit.h"
+#include "rtf/codepage.h"
 
 #include <QComboBox>
 #include <QInputMethodEvent>

@@ -1,9 +1,9 @@
 #include "editor/ruler.h"
 
-#include "richtext/documentstate.h"
 #include "platform/fontregistry.h"
-#include "richtext/richedit.h"
 #include "platform/services.h"
+#include "richtext/documentstate.h"
+#include "richtext/richedit.h"
 
 #include <QLabel>
 #include <QMouseEvent>

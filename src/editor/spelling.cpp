@@ -1,8 +1,8 @@
 #include "editor/spelling.h"
 
 #include "editor/spellhighlighter.h"
-#include "richtext/richedit.h"
 #include "platform/settingsstore.h"
+#include "richtext/richedit.h"
 
 #include <QAction>
 #include <QActionGroup>

@@ -1,8 +1,8 @@
 #include "editor/viewzoom.h"
 
 #include "editor/ruler.h"
-#include "richtext/richedit.h"
 #include "platform/settingsstore.h"
+#include "richtext/richedit.h"
 
 #include <QAction>
 #include <QLabel>

@@ -1,8 +1,8 @@
 #include "html/anchors.h"
 
 #include "html/tanchorform.h"
-#include "richtext/richedit.h"
 #include "platform/services.h"
+#include "richtext/richedit.h"
 
 #include <QTextBlock>
 #include <QTextCursor>

@@ -4,8 +4,8 @@
 #include "html/fontsubset.h"
 #include "html/tanchorform.h"
 #include "platform/fontregistry.h"
-#include "richtext/richedit.h"
 #include "platform/safeoutput.h"
+#include "richtext/richedit.h"
 
 #include <QFile>
 #include <QHash>

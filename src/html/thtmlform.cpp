@@ -2,10 +2,10 @@
 
 #include "html/anchors.h"
 #include "html/tanchorform.h"
-#include "richtext/documentstate.h"
-#include "richtext/richedit.h"
 #include "platform/safeoutput.h"
 #include "platform/services.h"
+#include "richtext/documentstate.h"
+#include "richtext/richedit.h"
 #include "rtf/textformat.h"
 
 #include <QDir>

@@ -1,8 +1,8 @@
 #include "preview/tpreview.h"
 
-#include "richtext/readablecolours.h"
 #include "platform/services.h"
 #include "printjob/tcustomprintjob.h"
+#include "richtext/readablecolours.h"
 
 #include <QKeyEvent>
 #include <QPainter>

@@ -1,7 +1,7 @@
 #include "printing/patterns.h"
 
-#include "richtext/readablecolours.h"
 #include "platform/services.h"
+#include "richtext/readablecolours.h"
 
 #include <QCheckBox>
 #include <QComboBox>

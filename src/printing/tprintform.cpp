@@ -2,10 +2,10 @@
 
 #include "platform/fontregistry.h"
 #include "platform/printerservice.h"
-#include "richtext/richedit.h"
 #include "platform/services.h"
 #include "platform/settingsstore.h"
 #include "printing/printsettings.h"
+#include "richtext/richedit.h"
 
 #include <QCheckBox>
 #include <QComboBox>

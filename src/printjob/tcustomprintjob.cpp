@@ -1,9 +1,9 @@
 #include "printjob/tcustomprintjob.h"
 
-#include "richtext/canvas.h"
 #include "platform/printerservice.h"
 #include "platform/services.h"
 #include "printjob/previewclient.h"
+#include "richtext/canvas.h"
 
 #include <QCoreApplication>
 #include <QGuiApplication>

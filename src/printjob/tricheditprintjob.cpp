@@ -1,7 +1,7 @@
 #include "printjob/tricheditprintjob.h"
 
-#include "richtext/formatrange.h"
 #include "platform/printerservice.h"
+#include "richtext/formatrange.h"
 
 namespace tessary {
 

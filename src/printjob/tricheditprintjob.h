@@ -1,7 +1,7 @@
 #pragma once
 
-#include "richtext/richedit.h"
 #include "printjob/tcustomprintjob.h"
+#include "richtext/richedit.h"
 
 #include <QPointer>
 #include <memory>

@@ -1,5 +1,5 @@
-#include "rtf/codepage.h"
 #include "platform/fontregistry.h"
+#include "rtf/codepage.h"
 #include "rtf/rtfparser.h"
 
 #include <QGuiApplication>

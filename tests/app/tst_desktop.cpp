@@ -6,8 +6,8 @@
 #include "html/anchors.h"
 #include "html/tanchorform.h"
 #include "html/thtmlform.h"
-#include "richtext/readablecolours.h"
 #include "printing/tprintform.h"
+#include "richtext/readablecolours.h"
 #include "windowtest.h"
 
 #include <QLineEdit>

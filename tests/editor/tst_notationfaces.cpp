@@ -1,7 +1,7 @@
 #include "editor/notationfaces.h"
-#include "rtf/codepage.h"
 #include "platform/fontregistry.h"
 #include "richtext/richedit.h"
+#include "rtf/codepage.h"
 
 #include <QFontDatabase>
 #include <QFontInfo>

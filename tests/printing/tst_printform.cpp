@@ -1,10 +1,10 @@
 #include "editor/fontboxes.h"
-#include "richtext/richedit.h"
 #include "printing/patterns.h"
 #include "printing/printsettings.h"
 #include "printing/tfontform.h"
 #include "printing/tprintform.h"
 #include "printjob/pagetests.h"
+#include "richtext/richedit.h"
 #include "testsupport.h"
 
 #include <QCheckBox>

@@ -1,9 +1,9 @@
-#include "rtf/rtfreader.h"
-#include "rtf/textformat.h"
 #include "printjob/pagetests.h"
 #include "printjob/previewclient.h"
 #include "printjob/tcustomprintjob.h"
 #include "printjob/tricheditprintjob.h"
+#include "rtf/rtfreader.h"
+#include "rtf/textformat.h"
 #include "testsupport.h"
 
 #include <QPainter>

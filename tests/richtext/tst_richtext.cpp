@@ -2,8 +2,8 @@
 // clipboard carries it. Paste takes RTF, else HTML, else plain text.
 #include "richtext/richedit.h"
 #include "richtext/richmime.h"
-#include "rtf/rtfwriter.h"
 #include "rtf/rtftesthelpers.h"
+#include "rtf/rtfwriter.h"
 
 #include <QClipboard>
 #include <QtTest>
