@@ -26,7 +26,10 @@ constexpr int kMaxHalfPoints = 3276;
 constexpr int kMaxFallback = 16; // \uc
 constexpr int kMaxNameLength = 256;
 
-enum class Dest { Text, Skip, FontTable, ColorTable, ListText, Pn };
+enum class Dest { Text, Skip, FontTable, ColorTable, ListText, Pn, Keep };
+
+// What a kept group is; it decides what the reader does with the group's bytes.
+enum class KeepKind { None, Unknown };
 
 struct CharState {
     int font = -1; // -1: the default font (\deff)
@@ -53,8 +56,10 @@ struct Group {
     CharState chr;
     ParaState para;
     Dest dest = Dest::Text;
-    int fallback = 1;     // \uc
-    bool starred = false; // after \*, an uninterpreted destination is skipped
+    int fallback = 1;               // \uc
+    bool starred = false;           // after \*, an uninterpreted destination is skipped
+    qsizetype start = 0;            // offset of the group's opening brace in the document's bytes
+    KeepKind keep = KeepKind::None; // with Dest::Keep: why the group's bytes are kept
 };
 
 struct Font {
@@ -87,8 +92,13 @@ public:
 
 private:
     Group &top() { return m_groups.last(); }
-    void openGroup();
-    void closeGroup();
+    void openGroup(qsizetype start);
+    void closeGroup(qsizetype end);
+    // Marks the group being read as kept: its bytes, braces included, reach keptGroup when it
+    // closes, and nothing inside it is read as text or formatting.
+    void keepGroup(KeepKind kind);
+    void keptGroup(KeepKind kind, QByteArrayView raw);
+    void insertKept(QByteArrayView raw);
     void word(const RtfToken &token);
     bool destinationWord(Keyword keyword, int param);
     void charWord(Keyword keyword, const RtfToken &token);
@@ -115,6 +125,7 @@ private:
 
     QTextCursor &m_cursor;
     RtfReader::Mode m_mode;
+    QByteArrayView m_data;
     QTextBlockFormat m_targetFormat;
     QList<Group> m_groups;
     int m_overflow = 0; // groups opened beyond kMaxDepth and not yet closed

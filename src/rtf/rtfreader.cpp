@@ -8,15 +8,16 @@ namespace tessary {
 namespace rtf {
 
 void Parser::run(QByteArrayView data) {
+    m_data = data;
     RtfTokenizer tokenizer(data);
     for (RtfToken token = tokenizer.next(); token.type != RtfToken::End && !m_done;
          token = tokenizer.next()) {
         if (token.type == RtfToken::GroupOpen) {
-            openGroup();
+            openGroup(tokenizer.position() - 1);
             continue;
         }
         if (token.type == RtfToken::GroupClose) {
-            closeGroup();
+            closeGroup(tokenizer.position());
             continue;
         }
         if (m_overflow > 0)
@@ -52,7 +53,7 @@ void Parser::run(QByteArrayView data) {
     finish();
 }
 
-void Parser::openGroup() {
+void Parser::openGroup(qsizetype start) {
     m_skip = 0;
     m_lead = -1;
     if (m_groups.isEmpty()) {
@@ -65,10 +66,28 @@ void Parser::openGroup() {
     }
     Group group = top();
     group.starred = false;
+    group.start = start;
     m_groups.append(group);
 }
 
-void Parser::closeGroup() {
+void Parser::keepGroup(KeepKind kind) {
+    if (top().dest == Dest::Keep)
+        return; // already inside a kept group, which keeps these bytes too
+    top().dest = Dest::Keep;
+    top().keep = kind;
+}
+
+void Parser::keptGroup(KeepKind kind, QByteArrayView raw) {
+    switch (kind) {
+    case KeepKind::Unknown:
+        insertKept(raw);
+        break;
+    case KeepKind::None:
+        break;
+    }
+}
+
+void Parser::closeGroup(qsizetype end) {
     m_skip = 0;
     m_lead = -1;
     if (m_overflow > 0) {
@@ -81,6 +100,8 @@ void Parser::closeGroup() {
     }
     const Group closed = m_groups.takeLast();
     Group &parent = top();
+    if (closed.dest == Dest::Keep && parent.dest != Dest::Keep)
+        keptGroup(closed.keep, m_data.sliced(closed.start, end - closed.start));
     if (closed.dest == Dest::FontTable)
         finishFont();
     if (closed.dest == Dest::Pn && parent.dest != Dest::Pn && m_pnBullet)
@@ -103,7 +124,7 @@ void Parser::word(const RtfToken &token) {
     const Keyword keyword = rtfKeyword(token.name);
     const bool starred = top().starred;
     top().starred = false;
-    if (top().dest == Dest::Skip)
+    if (top().dest == Dest::Skip || top().dest == Dest::Keep)
         return;
     const int param = token.param;
     if (destinationWord(keyword, param))
@@ -345,7 +366,7 @@ void Parser::symbol(char c) {
 void Parser::text(QByteArrayView run) {
     const qsizetype skipped = qMin<qsizetype>(m_skip, run.size());
     m_skip -= int(skipped);
-    if (top().dest == Dest::Skip || top().dest == Dest::Pn)
+    if (top().dest == Dest::Skip || top().dest == Dest::Pn || top().dest == Dest::Keep)
         return;
     const CodePage &page = codePage();
     for (qsizetype i = skipped; i < run.size(); ++i)

@@ -42,6 +42,18 @@ void Parser::flushRun() {
     m_run.clear();
 }
 
+// The kept bytes ride on one object replacement character in the text, in the current
+// character format, so that they stay where they stood through edits, copies and saves.
+void Parser::insertKept(QByteArrayView raw) {
+    if (m_pendingBreak)
+        insertPendingBreak();
+    flushRun();
+    QTextCharFormat format = charFormat(top().chr);
+    format.setProperty(TextProperty::KeptRtf, raw.toByteArray());
+    m_cursor.insertText(QString(QChar::ObjectReplacementCharacter), format);
+    m_paraHasContent = true;
+}
+
 void Parser::paragraphBreak() {
     if (m_pendingBreak)
         insertPendingBreak();

@@ -50,6 +50,7 @@ private:
     void paragraphProperties(const QTextBlockFormat &format, bool bullet);
     void runFormat(const QTextCharFormat &format);
     void text(QStringView text, const FontKey &font, bool glyphSafe = true);
+    void kept(const RtfWriter::Snapshot::Run &run);
     void unicode(char16_t u, const QByteArray &fallback);
     void symbol(const QByteArray &text);
     void word(const char *name);
@@ -177,7 +178,10 @@ void Writer::block(const RtfWriter::Snapshot::Paragraph &paragraph) {
     for (int r = paragraph.firstRun; r < paragraph.firstRun + paragraph.runCount; ++r) {
         const RtfWriter::Snapshot::Run &run = m_doc.runs.at(r);
         runFormat(run.format);
-        text(QStringView(m_doc.text).mid(run.offset, run.length), m_fonts[m_state.font]);
+        if (run.format.hasProperty(TextProperty::KeptRtf))
+            kept(run);
+        else
+            text(QStringView(m_doc.text).mid(run.offset, run.length), m_fonts[m_state.font]);
     }
     if (paragraph.mark) {
         if (paragraph.empty)
@@ -281,6 +285,16 @@ void Writer::text(QStringView text, const FontKey &font, bool glyphSafe) {
             else
                 symbol(hex);
         }
+    }
+}
+
+// A group kept as it came, once for each of its characters (equal groups side by side share
+// one run).
+void Writer::kept(const RtfWriter::Snapshot::Run &run) {
+    const QByteArray raw = run.format.property(TextProperty::KeptRtf).toByteArray();
+    for (int i = 0; i < run.length; ++i) {
+        if (m_doc.text.at(run.offset + i) == QChar::ObjectReplacementCharacter)
+            symbol(raw);
     }
 }
 

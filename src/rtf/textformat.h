@@ -17,6 +17,14 @@ constexpr int PitchAndFamily = QTextFormat::UserProperty + 2;
 constexpr int FaceName = QTextFormat::UserProperty + 3;
 // On a copy laid out for output only: bold that the copy draws itself, over regular glyphs.
 constexpr int DrawnBold = QTextFormat::UserProperty + 4;
+// On an object replacement character: a group of the document's RTF that this program keeps
+// as it came (QByteArray, braces included) and writes back verbatim where the character stands.
+constexpr int KeptRtf = QTextFormat::UserProperty + 5;
+// Blocks of further ids, one per concern, so that features add properties without clashing:
+// tables, pictures and lists from FirstStructure; notes, fields, hidden text and the other
+// kept parts of a document from FirstKept.
+constexpr int FirstStructure = QTextFormat::UserProperty + 0x100;
+constexpr int FirstKept = QTextFormat::UserProperty + 0x200;
 } // namespace TextProperty
 
 // The face name a format stands for: its own FaceName, else its first family; empty when it
