@@ -1,5 +1,7 @@
 #include "documents/documentfiles.h"
 
+#include "documents/savecheck.h"
+
 #include "platform/safeoutput.h"
 #include "platform/services.h"
 #include "richtext/documentstate.h"
@@ -210,6 +212,14 @@ bool DocumentFiles::FileSave() {
     const QString name = m.Document->CurrentFileName();
     if (name == untitledName())
         return FileSaveAs();
+    switch (SaveCheck::ask(m_window, m.Editor->document())) {
+    case SaveCheck::Answer::Cancel:
+        return false;
+    case SaveCheck::Answer::SaveAs:
+        return saveAs();
+    case SaveCheck::Answer::Save:
+        break;
+    }
     if (!writeDocument(name))
         return false;
     m.Document->setSaved(name);
@@ -217,6 +227,13 @@ bool DocumentFiles::FileSave() {
 }
 
 bool DocumentFiles::FileSaveAs() {
+    // Save As asks the same question; its own answer goes on to the file dialog.
+    if (SaveCheck::ask(m_window, m.Editor->document()) == SaveCheck::Answer::Cancel)
+        return false;
+    return saveAs();
+}
+
+bool DocumentFiles::saveAs() {
     const QString start = QDir(dialogFolder()).filePath(namePart(m.Document->CurrentFileName()));
     const QString path = Services::dialogs().saveFileName(
         m_window, QStringLiteral("Save File"), start, fileFilter(), QStringLiteral("rtf"));

@@ -72,6 +72,7 @@ signals:
 private:
     bool openDocument(const QString &path);
     bool writeDocument(const QString &path);
+    bool saveAs(); // the file dialog and the write, after the save question
     void error(const QString &text);
 
     EditorContext &m;

@@ -2,6 +2,7 @@
 
 #include "html/convertchar.h"
 #include "html/fontsubset.h"
+#include "html/htmlnotes.h"
 #include "html/tanchorform.h"
 #include "platform/fontregistry.h"
 #include "platform/safeoutput.h"
@@ -290,6 +291,8 @@ void HtmlWriter::writeLines(State &s) const {
                 break;
             for (int p = run.start; p < run.start + run.length; ++p) {
                 char32_t c = m_editor.charAt(p).unicode();
+                if (c == QChar::ObjectReplacementCharacter)
+                    continue; // a kept part (hidden text, a note): not shown, not exported
                 const int k = p - start + 1;
                 if (QChar::isHighSurrogate(c) && p + 1 < run.start + run.length) {
                     c = QChar::surrogateToUcs4(char16_t(c), m_editor.charAt(p + 1).unicode());
@@ -500,6 +503,7 @@ void HtmlWriter::tail(State &s) const {
         s.out += "</DIV>";
     s.line("");
     s.line("</TD></TR></TABLE>");
+    s.out += notesHtml(*m_editor.document());
     s.line("");
     s.line("</BODY>");
     s.line("");

@@ -1,5 +1,7 @@
 #include "printing/tprintform.h"
 
+#include "printjob/keptheaders.h"
+
 #include "platform/fontregistry.h"
 #include "platform/printerservice.h"
 #include "platform/services.h"
@@ -421,6 +423,14 @@ void TPrintForm::RichEditPrintJobDraw(Canvas &canvas, int PageIndex, const QRect
         canvas.lineTo(R.right() + 1, R.bottom() + 1 + kFooterRuleBelow);
     }
     const int y = header ? R.top() - kHeaderTextAbove : R.bottom() + 1 + kFooterTextBelow;
+    // The dialog's own header and footer win; without them the document's own are printed.
+    bool patterns = false;
+    for (int position = 0; position < 3; ++position)
+        patterns = patterns || !PositionText(position + 1 + (header ? 0 : 3), PageIndex).isNull();
+    if (!patterns && m_job->RichEdit())
+        KeptHeaders::draw(canvas.painter(), *m_job->RichEdit()->document(), PageIndex,
+                          m_job->PageCount(), R, !header,
+                          qRound(m_job->ConvertUnits(1, unInches, unPixels, true, 0)));
     for (int position = 0; position < 3; ++position) {
         const int tag = position + 1 + (header ? 0 : 3);
         const QString text = PositionText(tag, PageIndex);

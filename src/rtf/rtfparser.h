@@ -4,6 +4,7 @@
 // groups and control words, rtfreaderoutput.cpp puts the text into the document.
 
 #include "rtf/codepage.h"
+#include "rtf/rtfkept.h"
 #include "rtf/rtfkeywords.h"
 #include "rtf/rtfreader.h"
 #include "rtf/rtftokenizer.h"
@@ -29,7 +30,14 @@ constexpr int kMaxNameLength = 256;
 enum class Dest { Text, Skip, FontTable, ColorTable, ListText, Pn, Keep };
 
 // What a kept group is; it decides what the reader does with the group's bytes.
-enum class KeepKind { None, Unknown };
+enum class KeepKind {
+    None,
+    Unknown,
+    // Kept parts of other programs' documents (rtfkept.cpp).
+    DocumentPart,     // a group before the text or of the document as a whole
+    HeaderFooter,     // \header, \footer and their forms
+    FieldInstruction, // the instruction of the field being read
+};
 
 struct CharState {
     int font = -1; // -1: the default font (\deff)
@@ -38,6 +46,7 @@ struct CharState {
     bool bold = false;
     bool italic = false;
     bool underline = false;
+    bool hidden = false; // \v: kept, not shown
     bool operator==(const CharState &) const = default;
 };
 
@@ -50,6 +59,7 @@ struct ParaState {
     bool numbered = false; // the list text was a number, which is kept as text
     QList<QTextOption::Tab> tabs;
     QTextOption::TabType nextTabType = QTextOption::LeftTab;
+    int style = 0; // \s, kept for the writer
 };
 
 struct Group {
@@ -110,6 +120,15 @@ private:
     void character(QChar c);
     void textCharacter(QChar c);
 
+    // Kept parts of other programs' documents (rtfkept.cpp).
+    bool keptWord(Keyword keyword, const RtfToken &token, bool starred);
+    void keptPart(KeepKind kind, QByteArrayView raw);
+    void startField();
+    void fieldClosed(qsizetype end);
+    void hiddenCharacter(QChar c);
+    void flushHidden();
+    void storeKept();
+
     void paragraphBreak();
     void insertPendingBreak();
     void applyParagraph(const ParaState &para);
@@ -151,6 +170,7 @@ private:
     bool m_pendingBreak = false;
     bool m_paraHasContent = false;
     bool m_lastWasBullet = false;
+    KeptState m_kept;
 };
 
 } // namespace rtf

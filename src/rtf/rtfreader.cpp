@@ -9,6 +9,7 @@ namespace rtf {
 
 void Parser::run(QByteArrayView data) {
     m_data = data;
+    m_kept.start = m_cursor.position();
     RtfTokenizer tokenizer(data);
     for (RtfToken token = tokenizer.next(); token.type != RtfToken::End && !m_done;
          token = tokenizer.next()) {
@@ -84,6 +85,9 @@ void Parser::keptGroup(KeepKind kind, QByteArrayView raw) {
         break;
     case KeepKind::None:
         break;
+    default:
+        keptPart(kind, raw);
+        break;
     }
 }
 
@@ -102,6 +106,8 @@ void Parser::closeGroup(qsizetype end) {
     Group &parent = top();
     if (closed.dest == Dest::Keep && parent.dest != Dest::Keep)
         keptGroup(closed.keep, m_data.sliced(closed.start, end - closed.start));
+    if (m_kept.fieldDepth > m_groups.size())
+        fieldClosed(end);
     if (closed.dest == Dest::FontTable)
         finishFont();
     if (closed.dest == Dest::Pn && parent.dest != Dest::Pn && m_pnBullet)
@@ -127,6 +133,8 @@ void Parser::word(const RtfToken &token) {
     if (top().dest == Dest::Skip || top().dest == Dest::Keep)
         return;
     const int param = token.param;
+    if (keptWord(keyword, token, starred))
+        return;
     if (destinationWord(keyword, param))
         return;
     if (starred) { // a destination this reader does not interpret

@@ -13,6 +13,11 @@ namespace tessary::rtf {
 void Parser::textCharacter(QChar c) {
     if (!isRtfTextCharacter(c.unicode()))
         return;
+    if (top().chr.hidden && c != QChar::ParagraphSeparator) {
+        hiddenCharacter(c);
+        return;
+    }
+    flushHidden();
     if (c == QChar::ParagraphSeparator) {
         paragraphBreak();
         return;
@@ -28,6 +33,7 @@ void Parser::textCharacter(QChar c) {
 }
 
 void Parser::flushRun() {
+    flushHidden();
     if (m_run.isEmpty())
         return;
     // A surrogate without its partner would make invalid text.
@@ -85,6 +91,8 @@ void Parser::applyParagraph(const ParaState &para) {
     format.setTextIndent(twipsToUnits(para.first));
     format.setRightMargin(twipsToUnits(para.right));
     format.setTabPositions(para.tabs);
+    if (para.style > 0)
+        format.setProperty(TextProperty::StyleRef, para.style);
 
     const QTextBlock block = m_cursor.block();
     const bool bullet = para.list && !para.numbered;
@@ -111,6 +119,7 @@ void Parser::finish() {
     if (m_font.name.size() > 0 || m_fontNumber >= 0)
         finishFont();
     flushRun();
+    storeKept();
     const ParaState para = top().para;
     if (m_mode == RtfReader::Mode::Fragment) {
         if (m_pendingBreak)

@@ -1,6 +1,7 @@
 #include "rtf/rtfwriter.h"
 
 #include "rtf/codepage.h"
+#include "rtf/rtfkept.h"
 #include "rtf/rtfkeywords.h"
 #include "rtf/textformat.h"
 
@@ -8,6 +9,7 @@
 #include <QList>
 #include <QTextBlock>
 #include <QTextDocument>
+#include <QTextFrame>
 #include <QTextList>
 
 namespace tessary {
@@ -51,6 +53,10 @@ private:
     void runFormat(const QTextCharFormat &format);
     void text(QStringView text, const FontKey &font, bool glyphSafe = true);
     void kept(const RtfWriter::Snapshot::Run &run);
+    // Kept parts of other programs' documents (fields, note marks, their fonts and colours).
+    void keptTables();
+    void field(const QTextCharFormat &format);
+    void keptMark(const RtfWriter::Snapshot::Run &run);
     void unicode(char16_t u, const QByteArray &fallback);
     void symbol(const QByteArray &text);
     void word(const char *name);
@@ -65,6 +71,9 @@ private:
     QHash<quint32, int> m_colorIndex; // 0x00BBGGRR to \cf number
     QList<quint32> m_colors;
     RunState m_state;
+    KeptMaps m_keptMaps;
+    int m_field = 0; // the serial of the field whose result is being written
+    RunState m_beforeField;
 };
 
 int twips(double units) {
@@ -78,6 +87,8 @@ QByteArray Writer::write() {
     m_out.reserve(64 + span * 2);
     collect();
     header();
+    if (m_doc.whole)
+        symbol(Kept::documentParts(m_doc.root, m_keptMaps));
     for (const RtfWriter::Snapshot::Paragraph &paragraph : m_doc.paragraphs)
         block(paragraph);
     m_out.append("}\n");
@@ -134,6 +145,33 @@ void Writer::collect() {
     forEachFragment(addFormat);
     if (m_fonts.isEmpty()) // \deff0 needs a font
         addFormat(QTextCharFormat());
+    keptTables();
+}
+
+// The fonts and colours that kept bytes name join the tables, and the maps renumber them.
+void Writer::keptTables() {
+    for (const KeptFont &font : Kept::fonts(m_doc.root)) {
+        const FontKey key{font.face, qBound(0, font.charset, 255), font.pitch & 0xFF};
+        if (!m_fontIndex.contains(key)) {
+            m_fontIndex.insert(key, int(m_fonts.size()));
+            m_fonts.append(key);
+        }
+        m_keptMaps.fonts.insert(font.number, m_fontIndex.value(key));
+    }
+    const QList<int> colors = Kept::colors(m_doc.root);
+    for (int i = 0; i < colors.size(); ++i) {
+        if (colors[i] < 0) {
+            m_keptMaps.colors.insert(i, 0);
+            continue;
+        }
+        const int rgb = colors[i];
+        const quint32 color = rgbColor((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF);
+        if (!m_colorIndex.contains(color)) {
+            m_colors.append(color);
+            m_colorIndex.insert(color, int(m_colors.size()));
+        }
+        m_keptMaps.colors.insert(i, m_colorIndex.value(color));
+    }
 }
 
 // The pitch-and-family byte holds an anchor number in its upper six bits, which the standard
@@ -177,12 +215,16 @@ void Writer::block(const RtfWriter::Snapshot::Paragraph &paragraph) {
     paragraphProperties(paragraph.format, paragraph.bullet);
     for (int r = paragraph.firstRun; r < paragraph.firstRun + paragraph.runCount; ++r) {
         const RtfWriter::Snapshot::Run &run = m_doc.runs.at(r);
+        field(run.format);
         runFormat(run.format);
         if (run.format.hasProperty(TextProperty::KeptRtf))
             kept(run);
+        else if (run.format.hasProperty(TextProperty::KeptMark))
+            keptMark(run);
         else
             text(QStringView(m_doc.text).mid(run.offset, run.length), m_fonts[m_state.font]);
     }
+    field(QTextCharFormat());
     if (paragraph.mark) {
         if (paragraph.empty)
             runFormat(paragraph.markFormat);
@@ -194,6 +236,8 @@ void Writer::block(const RtfWriter::Snapshot::Paragraph &paragraph) {
 
 void Writer::paragraphProperties(const QTextBlockFormat &format, bool bullet) {
     word("pard");
+    if (const int style = format.intProperty(TextProperty::StyleRef); style > 0)
+        word("s", style);
     const Qt::Alignment align = format.alignment() & Qt::AlignHorizontal_Mask;
     word(align & Qt::AlignHCenter   ? "qc"
          : align & Qt::AlignRight   ? "qr"
@@ -289,12 +333,54 @@ void Writer::text(QStringView text, const FontKey &font, bool glyphSafe) {
 }
 
 // A group kept as it came, once for each of its characters (equal groups side by side share
-// one run).
+// one run). Text typed next to it takes its format, and is written as text.
 void Writer::kept(const RtfWriter::Snapshot::Run &run) {
-    const QByteArray raw = run.format.property(TextProperty::KeptRtf).toByteArray();
-    for (int i = 0; i < run.length; ++i) {
-        if (m_doc.text.at(run.offset + i) == QChar::ObjectReplacementCharacter)
+    const QByteArray raw =
+        Kept::remap(run.format.property(TextProperty::KeptRtf).toByteArray(), m_keptMaps);
+    qsizetype from = run.offset;
+    const qsizetype end = run.offset + run.length;
+    for (qsizetype i = run.offset; i <= end; ++i) {
+        if (i < end && m_doc.text.at(i) != QChar::ObjectReplacementCharacter)
+            continue;
+        if (i > from)
+            text(QStringView(m_doc.text).mid(from, i - from), m_fonts[m_state.font]);
+        if (i < end)
             symbol(raw);
+        from = i + 1;
+    }
+}
+
+// A note's reference mark goes back as the words that number it, while it still reads as
+// the number it was given; anything typed after it is text.
+void Writer::keptMark(const RtfWriter::Snapshot::Run &run) {
+    QStringView shown = QStringView(m_doc.text).mid(run.offset, run.length);
+    const QString mark = run.format.property(TextProperty::KeptMarkText).toString();
+    if (!mark.isEmpty() && shown.startsWith(mark)) {
+        symbol(run.format.property(TextProperty::KeptMark).toByteArray());
+        shown = shown.mid(mark.size());
+    }
+    text(shown, m_fonts[m_state.font]);
+}
+
+// A field's result runs go back inside the field they were read from; the group ends at the
+// field's last run or the paragraph's end.
+void Writer::field(const QTextCharFormat &format) {
+    const int serial = format.hasProperty(TextProperty::FieldInstruction)
+                           ? qMax(1, format.intProperty(TextProperty::FieldSerial))
+                           : 0;
+    if (serial == m_field)
+        return;
+    if (m_field) {
+        symbol("}}");
+        m_state = m_beforeField; // the group's formatting ended with it
+    }
+    m_field = serial;
+    if (serial) {
+        m_beforeField = m_state;
+        symbol(
+            "{\\field" +
+            Kept::remap(format.property(TextProperty::FieldInstruction).toByteArray(), m_keptMaps) +
+            "{\\fldrslt ");
     }
 }
 
@@ -344,6 +430,8 @@ RtfWriter::Snapshot RtfWriter::snapshot(const QTextDocument *doc, int start, int
     shot.defaultFace = doc->defaultFont().family();
     shot.defaultPoints = doc->defaultFont().pointSizeF();
     shot.text = doc->toRawText(); // fragment positions index it
+    shot.root = doc->rootFrame()->frameFormat();
+    shot.whole = start == 0 && end == count;
     for (QTextBlock b = doc->findBlock(start); b.isValid() && b.position() < end; b = b.next()) {
         Snapshot::Paragraph paragraph;
         paragraph.format = b.blockFormat();

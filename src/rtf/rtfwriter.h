@@ -35,6 +35,9 @@ public:
         QString text;
         QList<Run> runs;
         QList<Paragraph> paragraphs;
+        // The root frame's format, with the document's kept parts; written when `whole`.
+        QTextFrameFormat root;
+        bool whole = false;
     };
 
     static Snapshot snapshot(const QTextDocument *doc, int start = 0, int end = -1);
