@@ -6,6 +6,7 @@
 #include <QTextDocument>
 #include <QTextFrame>
 
+#include <algorithm>
 #include <utility>
 
 namespace tessary::rtf {
@@ -244,11 +245,13 @@ void Parser::storeKept() {
         root.clearProperty(id);
     if (any) {
         QVariantList fonts;
-        for (auto it = m_fonts.cbegin(); it != m_fonts.cend(); ++it) {
-            const Font &font = it.value();
+        QList<int> numbers = m_fonts.keys();
+        std::sort(numbers.begin(), numbers.end()); // the table in the document's order
+        for (int number : numbers) {
+            const Font &font = m_fonts[number];
             const int pitch =
                 font.exactPitch >= 0 ? font.exactPitch : (font.family << 4) | font.pitch;
-            fonts.append(QVariant(QVariantList{it.key(), font.name, qMax(0, font.charset), pitch}));
+            fonts.append(QVariant(QVariantList{number, font.name, qMax(0, font.charset), pitch}));
         }
         QVariantList colors;
         for (int rgb : std::as_const(m_colors))
