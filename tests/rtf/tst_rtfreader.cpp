@@ -194,7 +194,8 @@ private slots:
             "{\\header head}a{\\*\\bkmkstart x}b{\\pict\\pngblip 89504e47}"
             "{\\pict\\bin6 }}{{{x}c{\\field{\\*\\fldinst PAGE}{\\fldrslt 7}}"
             "{\\footnote note}{\\*\\listtable{\\list{\\leveltext bad;}}}d{\\object{\\result r}}}");
-        QCOMPARE(doc->toPlainText(), "abc7d");
+        // Kept parts stand in the text as object characters, which show nothing.
+        QCOMPARE(doc->toPlainText().remove(QChar::ObjectReplacementCharacter), "abc7d");
     }
 
     // Beyond a few faces that are not installed the text is shown in installed ones, so that such
