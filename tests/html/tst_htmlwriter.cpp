@@ -294,6 +294,20 @@ private slots:
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("page.html")});
     }
 
+    // Hidden text stays out of the page; notes are listed at its end, numbered as their marks.
+    void hiddenTextIsLeftOutAndNotesListed() {
+        editor->loadData("{\\rtf1\\ansi\\pard Seen{\\v secret}"
+                         "{\\super\\chftn}{\\footnote\\pard{\\super\\chftn} First & <note>.}"
+                         " and{\\super\\chftn}{\\footnote\\pard Second.}\\par}");
+        const QByteArray html = exportPage({});
+        QVERIFY(!html.contains("secret"));
+        QVERIFY(html.contains("Seen"));
+        const qsizetype first =
+            html.indexOf("<A NAME=\"note1\"><SUP>1</SUP></A> First &amp; &lt;note&gt;.");
+        const qsizetype second = html.indexOf("<A NAME=\"note2\"><SUP>2</SUP></A> Second.");
+        QVERIFY2(first > html.indexOf("</TABLE>") && second > first, html.constData());
+    }
+
 private:
     QByteArray exportPage(const HtmlWriter::Page &page) {
         anchors->ScanAnchors();
