@@ -29,7 +29,15 @@ constexpr int kMaxNameLength = 256;
 enum class Dest { Text, Skip, FontTable, ColorTable, ListText, Pn, Keep };
 
 // What a kept group is; it decides what the reader does with the group's bytes.
-enum class KeepKind { None, Unknown };
+enum class KeepKind {
+    None,
+    Unknown,
+    // pictures: a \pict group, a \shppict group, the \nonshppict group beside it, an \object
+    Picture,
+    ShapePicture,
+    NonShapePicture,
+    Object
+};
 
 struct CharState {
     int font = -1; // -1: the default font (\deff)
@@ -99,6 +107,10 @@ private:
     void keepGroup(KeepKind kind);
     void keptGroup(KeepKind kind, QByteArrayView raw);
     void insertKept(QByteArrayView raw);
+    // Pictures (rtfreaderpictures.cpp).
+    bool pictureWord(Keyword keyword);
+    void insertPicture(QByteArrayView raw, bool shape);
+    bool joinShapePicture(QByteArrayView raw);
     void word(const RtfToken &token);
     bool destinationWord(Keyword keyword, int param);
     void charWord(Keyword keyword, const RtfToken &token);
@@ -145,6 +157,12 @@ private:
     const CodePage *m_ansiPage = &CodePage::windows(1252);
     QString m_listText;
     bool m_pnBullet = false;
+
+    // The last \shppict picture read: where its bytes lie and the character that shows it,
+    // so that the \nonshppict group right after it joins the same character.
+    qsizetype m_shapeStart = -1;
+    qsizetype m_shapeEnd = -1;
+    int m_shapePosition = -1;
 
     QString m_run;
     CharState m_runState;

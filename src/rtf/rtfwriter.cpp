@@ -289,12 +289,19 @@ void Writer::text(QStringView text, const FontKey &font, bool glyphSafe) {
 }
 
 // A group kept as it came, once for each of its characters (equal groups side by side share
-// one run).
+// one run). Text typed right after such a character takes its format, and is written as text.
 void Writer::kept(const RtfWriter::Snapshot::Run &run) {
     const QByteArray raw = run.format.property(TextProperty::KeptRtf).toByteArray();
-    for (int i = 0; i < run.length; ++i) {
-        if (m_doc.text.at(run.offset + i) == QChar::ObjectReplacementCharacter)
+    const QStringView chars = QStringView(m_doc.text).mid(run.offset, run.length);
+    qsizetype from = 0;
+    for (qsizetype i = 0; i <= chars.size(); ++i) {
+        if (i < chars.size() && chars[i] != QChar::ObjectReplacementCharacter)
+            continue;
+        if (i > from)
+            text(chars.mid(from, i - from), m_fonts[m_state.font]);
+        if (i < chars.size())
             symbol(raw);
+        from = i + 1;
     }
 }
 
