@@ -190,8 +190,9 @@ QImage box(QSizeF size, const QString &name) {
                  QImage::Format_RGB32);
     image.fill(Qt::white);
     QPainter painter(&image);
-    painter.setPen(QPen(Qt::darkGray, 2));
-    painter.drawRect(QRectF(image.rect()).adjusted(1, 1, -1, -1));
+    painter.setPen(QPen(Qt::darkGray, 4));
+    painter.drawRect(QRectF(image.rect()).adjusted(2, 2, -2, -2));
+    painter.setPen(Qt::black);
     QFont font = painter.font();
     font.setPixelSize(qBound(8, image.height() / 4, 24));
     painter.setFont(font);
