@@ -5,8 +5,7 @@
 #include "richtext/richedit.h"
 #include "richtext/richmime.h"
 #include "rtf/rtfpictures.h"
-#include "rtf/rtfwriter.h"
-#include "testsupport.h"
+#include "rtf/rtftesthelpers.h"
 
 #include <QClipboard>
 #include <QGuiApplication>
@@ -19,11 +18,6 @@
 using namespace tessary;
 
 namespace {
-
-QByteArray fixture(const char *name) {
-    QFile file(QStringLiteral(TESSARY_TEST_DATA "/rtf/fixtures/") + QLatin1String(name));
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
 
 QList<QByteArray> keptPictures(const QTextDocument *doc) {
     QList<QByteArray> kept;
@@ -41,7 +35,7 @@ class PictureOutputTest : public QObject {
 private slots:
     void copiedAndPastedInsideTheEditor() {
         RichEdit from, to;
-        QVERIFY(from.loadData(fixture("word-pictures.rtf")) == RichEdit::LoadResult::Rtf);
+        QVERIFY(from.loadData(test::sample("word-pictures.rtf")) == RichEdit::LoadResult::Rtf);
         QTextCursor all(from.document());
         all.select(QTextCursor::Document);
         std::unique_ptr<QMimeData> mime(mimeFromSelection(all));
@@ -71,7 +65,7 @@ private slots:
         RichEdit editor;
         editor.resize(800, 600);
         editor.show(); // the page follows the display lines
-        QVERIFY(editor.loadData(fixture("word-pictures.rtf")) == RichEdit::LoadResult::Rtf);
+        QVERIFY(editor.loadData(test::sample("word-pictures.rtf")) == RichEdit::LoadResult::Rtf);
         const QString page = QString::fromUtf8(HtmlWriter(editor, {}, {}).page());
         static const QRegularExpression img(
             QStringLiteral("<IMG src=\"data:image/png;base64,([^\"]+)\" WIDTH=(\\d+) "
@@ -86,7 +80,7 @@ private slots:
         QCOMPARE(found,
                  QStringList({"20x15 Picture", "80x60 WMF picture", "80x40 Object Equation.3",
                               "20x30 Picture", "48x48 EMF picture"}));
-        QCOMPARE(first, fixture("pictures-figure.png"));
+        QCOMPARE(first, test::sample("pictures-figure.png"));
         QVERIFY(!page.contains(QChar::ObjectReplacementCharacter));
     }
 
