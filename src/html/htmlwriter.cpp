@@ -3,6 +3,7 @@
 #include "html/convertchar.h"
 #include "html/fontsubset.h"
 #include "html/htmlnotes.h"
+#include "html/htmlpictures.h"
 #include "html/tanchorform.h"
 #include "platform/fontregistry.h"
 #include "platform/safeoutput.h"
@@ -297,6 +298,10 @@ void HtmlWriter::writeLines(State &s) const {
                 if (QChar::isHighSurrogate(c) && p + 1 < run.start + run.length) {
                     c = QChar::surrogateToUcs4(char16_t(c), m_editor.charAt(p + 1).unicode());
                     ++p;
+                }
+                if (c == QChar::ObjectReplacementCharacter) {
+                    s.out += htmlPicture(m_editor.document(), p);
+                    continue;
                 }
                 s.out += ConvertChar(c, k, s.previous, c == '\t' ? m_editor.charWidth(p) : 0);
                 if (s.notationFace >= 0 && c != '\t') {

@@ -414,7 +414,7 @@ QMimeData *RichEdit::createMimeDataFromSelection() const {
 bool RichEdit::canInsertFromMimeData(const QMimeData *source) const {
     return source && (source->hasFormat(QStringLiteral("text/rtf")) ||
                       source->hasFormat(QStringLiteral("application/rtf")) || source->hasHtml() ||
-                      source->hasText());
+                      source->hasText() || source->hasImage());
 }
 
 void RichEdit::insertFromMimeData(const QMimeData *source) {

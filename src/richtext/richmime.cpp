@@ -1,9 +1,11 @@
 #include "richtext/richmime.h"
 
+#include "rtf/rtfpictures.h"
 #include "rtf/rtfreader.h"
 #include "rtf/rtfwriter.h"
 #include "rtf/textformat.h"
 
+#include <QImage>
 #include <QMimeData>
 #include <QTextBlock>
 #include <QTextDocumentFragment>
@@ -223,6 +225,11 @@ bool insertMime(const QMimeData *mime, QTextCursor &cursor) {
         const QByteArray data = mime->data(name);
         if (RtfReader::looksLikeRtf(data))
             return RtfReader::read(data, cursor, RtfReader::Mode::Fragment);
+    }
+    // A screenshot or a plot; a browser's copied image also brings an IMG tag pointing away.
+    if (mime->hasImage()) {
+        if (const QImage image = qvariant_cast<QImage>(mime->imageData()); !image.isNull())
+            return RtfPictures::insert(cursor, image);
     }
     if (mime->hasHtml()) {
         cursor.insertFragment(QTextDocumentFragment::fromHtml(mime->html()));

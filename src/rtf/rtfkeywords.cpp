@@ -77,6 +77,11 @@ QHash<QByteArray, Keyword> buildTable() {
         {"qmspace", Keyword::QmSpace},
         {"zwj", Keyword::Zwj},
         {"zwnj", Keyword::Zwnj},
+        // pictures and embedded objects
+        {"pict", Keyword::Pict},
+        {"shppict", Keyword::ShpPict},
+        {"nonshppict", Keyword::NonShpPict},
+        {"object", Keyword::Object},
     };
     // Every underline style reads as underline.
     for (const char *name :
@@ -86,8 +91,6 @@ QHash<QByteArray, Keyword> buildTable() {
     // Destinations whose content is not document text, starred or not.
     for (const char *name : {"stylesheet",
                              "info",
-                             "pict",
-                             "object",
                              "header",
                              "headerl",
                              "headerr",
@@ -105,7 +108,6 @@ QHash<QByteArray, Keyword> buildTable() {
                              "rsidtbl",
                              "xmlnstbl",
                              "pgdsctbl",
-                             "nonshppict",
                              "shp",
                              "shpinst",
                              "xe",

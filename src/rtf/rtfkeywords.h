@@ -15,6 +15,11 @@ enum class Keyword {
     Pn,
     TessaryPitch,
     SkippedDestination,
+    // pictures and embedded objects
+    Pict,
+    ShpPict,
+    NonShpPict,
+    Object,
     // document and font table
     Deff,
     AnsiCpg,

@@ -37,6 +37,11 @@ enum class KeepKind {
     DocumentPart,     // a group before the text or of the document as a whole
     HeaderFooter,     // \header, \footer and their forms
     FieldInstruction, // the instruction of the field being read
+    // pictures: a \pict group, a \shppict group, the \nonshppict group beside it, an \object
+    Picture,
+    ShapePicture,
+    NonShapePicture,
+    Object
 };
 
 struct CharState {
@@ -109,6 +114,10 @@ private:
     void keepGroup(KeepKind kind);
     void keptGroup(KeepKind kind, QByteArrayView raw);
     void insertKept(QByteArrayView raw);
+    // Pictures (rtfreaderpictures.cpp).
+    bool pictureWord(Keyword keyword);
+    void insertPicture(QByteArrayView raw, bool shape);
+    bool joinShapePicture(QByteArrayView raw);
     void word(const RtfToken &token);
     bool destinationWord(Keyword keyword, int param);
     void charWord(Keyword keyword, const RtfToken &token);
@@ -164,6 +173,12 @@ private:
     const CodePage *m_ansiPage = &CodePage::windows(1252);
     QString m_listText;
     bool m_pnBullet = false;
+
+    // The last \shppict picture read: where its bytes lie and the character that shows it,
+    // so that the \nonshppict group right after it joins the same character.
+    qsizetype m_shapeStart = -1;
+    qsizetype m_shapeEnd = -1;
+    int m_shapePosition = -1;
 
     QString m_run;
     CharState m_runState;

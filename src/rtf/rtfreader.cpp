@@ -83,6 +83,15 @@ void Parser::keptGroup(KeepKind kind, QByteArrayView raw) {
     case KeepKind::Unknown:
         insertKept(raw);
         break;
+    case KeepKind::NonShapePicture:
+        if (!joinShapePicture(raw))
+            insertPicture(raw, false);
+        break;
+    case KeepKind::Picture:
+    case KeepKind::ShapePicture:
+    case KeepKind::Object:
+        insertPicture(raw, kind == KeepKind::ShapePicture);
+        break;
     case KeepKind::None:
         break;
     default:
@@ -206,6 +215,8 @@ void Parser::word(const RtfToken &token) {
 
 // Destinations and font-table words; true when the keyword was one of them.
 bool Parser::destinationWord(Keyword keyword, int param) {
+    if (pictureWord(keyword))
+        return true;
     Group &group = top();
     switch (keyword) {
     case Keyword::FontTable:

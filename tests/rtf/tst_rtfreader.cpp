@@ -290,7 +290,7 @@ private slots:
 
         QTest::newRow("\\bin past the end") << QByteArray("{\\rtf1 a\\bin999999999 bcd") << "a";
         QTest::newRow("\\bin negative") << QByteArray("{\\rtf1 a\\bin-5 b}") << "ab";
-        QTest::newRow("\\bin with braces") << QByteArray("{\\rtf1 a{\\pict\\bin3 }{\\}b}") << "ab";
+        QTest::newRow("\\bin with braces") << QByteArray("{\\rtf1 a{\\pict\\bin3 }{\\}b}") << "a\uFFFCb";
         QTest::newRow("NUL and control bytes") << QByteArray("{\\rtf1 a\0\x01\x1f\x7f b}", 15) << "a b";
         QTest::newRow("bad hex") << QByteArray("{\\rtf1 a\\'zzb\\'4}") << "azzb4";
         QTest::newRow("structure characters") << QByteArray("{\\rtf1 a\\u-560?\\u-559?\\u-4?\\u-3?b}") << "a\uFFFDb";
