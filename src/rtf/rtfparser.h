@@ -6,6 +6,7 @@
 #include "rtf/codepage.h"
 #include "rtf/rtfkeywords.h"
 #include "rtf/rtfreader.h"
+#include "rtf/rtftables.h"
 #include "rtf/rtftokenizer.h"
 #include "rtf/textformat.h"
 
@@ -50,6 +51,8 @@ struct ParaState {
     bool numbered = false; // the list text was a number, which is kept as text
     QList<QTextOption::Tab> tabs;
     QTextOption::TabType nextTabType = QTextOption::LeftTab;
+    bool inTable = false; // \intbl
+    int itap = 0;         // how many tables deep
 };
 
 struct Group {
@@ -60,6 +63,7 @@ struct Group {
     bool starred = false;           // after \*, an uninterpreted destination is skipped
     qsizetype start = 0;            // offset of the group's opening brace in the document's bytes
     KeepKind keep = KeepKind::None; // with Dest::Keep: why the group's bytes are kept
+    bool nestedProps = false;       // in {\*\nesttableprops}: row words describe a nested row
 };
 
 struct Font {
@@ -85,7 +89,8 @@ class Parser {
 public:
     Parser(QTextCursor &cursor, RtfReader::Mode mode)
         : m_cursor(cursor)
-        , m_mode(mode) {
+        , m_mode(mode)
+        , m_tables(cursor) {
         m_targetFormat = cursor.blockFormat();
     }
     void run(QByteArrayView data);
@@ -109,6 +114,13 @@ private:
     void unicode(int value);
     void character(QChar c);
     void textCharacter(QChar c);
+
+    // tables (rtftables.cpp)
+    void enterTable(int depth, bool force);
+    int tableDepth() const;
+    void endCell(bool nested);
+    void endRow(bool nested);
+    void tableWord(Keyword keyword, int param, bool hasParam);
 
     void paragraphBreak();
     void insertPendingBreak();
@@ -151,6 +163,10 @@ private:
     bool m_pendingBreak = false;
     bool m_paraHasContent = false;
     bool m_lastWasBullet = false;
+
+    TableBuilder m_tables;
+    RowDef m_row;       // the definition of the outermost table's row being read
+    RowDef m_nestedRow; // of a nested table's row, from {\*\nesttableprops}
 };
 
 } // namespace rtf
