@@ -13,6 +13,19 @@
 
 namespace tessary {
 
+namespace {
+// A new row takes the borders and shading of the row it was added after.
+void formatLikeRowAbove(QTextTable *table, int row) {
+    if (row <= 0)
+        return;
+    for (int c = 0; c < table->columns(); ++c) {
+        QTextTableCell cell = table->cellAt(row, c);
+        if (cell.row() == row)
+            cell.setFormat(table->cellAt(row - 1, c).format().toTableCellFormat());
+    }
+}
+} // namespace
+
 TableCommands::TableCommands(EditorContext &context, CommandState &commands, QWidget *window)
     : QObject(window)
     , m(context)
@@ -59,6 +72,7 @@ bool TableCommands::insertRow(QTextCursor &cursor) {
     const QTextTableCell cell = table->cellAt(cursor);
     const int below = cell.row() + cell.rowSpan();
     table->insertRows(below, 1);
+    formatLikeRowAbove(table, below);
     cursor = table->cellAt(below, 0).firstCursorPosition();
     return true;
 }
@@ -93,6 +107,7 @@ bool TableCommands::moveToCell(QTextCursor &cursor, bool forward) {
                 column = 0;
                 if (++row >= table->rows()) {
                     table->appendRows(1);
+                    formatLikeRowAbove(table, row);
                     break;
                 }
             }

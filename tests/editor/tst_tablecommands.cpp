@@ -57,6 +57,14 @@ private slots:
         QCOMPARE(table->rows(), 4);
         QCOMPARE(table->cellAt(cursor).row(), 3);
         QCOMPARE(table->cellAt(cursor).column(), 0);
+        // with the borders of the row above
+        QTextTableCellFormat bordered;
+        bordered.setBottomBorder(2);
+        table->cellAt(3, 2).setFormat(bordered);
+        cursor = table->cellAt(3, 2).firstCursorPosition();
+        QVERIFY(TableCommands::moveToCell(cursor, true));
+        QCOMPARE(table->cellAt(4, 2).format().toTableCellFormat().bottomBorder(), 2.0);
+        QCOMPARE(table->cellAt(4, 1).format().toTableCellFormat().bottomBorder(), 0.0);
     }
 
     void outsideTablesNothingHappens() {
