@@ -18,6 +18,7 @@
 #include "editor/palettes.h"
 #include "editor/ruler.h"
 #include "editor/spelling.h"
+#include "editor/tablecommands.h"
 #include "editor/viewzoom.h"
 #include "html/anchors.h"
 #include "html/tanchorform.h"
@@ -132,6 +133,7 @@ void TMainForm::createFeatures() {
     Commands = new CommandState(P, *Rulers, UnderlineButton, LineCountLabel, this);
     Zoom = new ViewZoom(P.Editor, *Rulers, ZoomLabel, QLatin1String(InitSetting::kKeyPath), this);
     Speller = new Spelling(P, QLatin1String(InitSetting::kKeyPath), this);
+    Speller->extraActions = (new TableCommands(P, *Commands, this))->actions();
     buildMenus();
     connectFormatting();
     connectDocuments();

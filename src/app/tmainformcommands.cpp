@@ -49,7 +49,8 @@ void TMainForm::buildMenus() {
                      "FileExportPdf", "", "FileExit"});
     menu(QStringLiteral("EditMenu"), QStringLiteral("&Edit"),
          {"EditUndo", "EditRedo", "", "EditCut", "EditCopy", "EditPaste", "EditDelete",
-          "EditSelectAll", "", "EditDateTime"});
+          "EditSelectAll", "", "EditDateTime", "", "TableInsert", "TableInsertRow",
+          "TableDeleteRow"});
     menu(QStringLiteral("HtmlMenu"), QStringLiteral("H&tml"),
          {"HtmlSrcAnchor", "HtmlDestAnchor", "HtmlGenerate"});
     menu(QStringLiteral("SearchMenu"), QStringLiteral("&Search"), {"SearchFind", "Replace1"});

@@ -10,6 +10,7 @@
 #include <QGuiApplication>
 #include <QLabel>
 #include <QMouseEvent>
+#include <QTextTable>
 #include <QToolButton>
 
 namespace tessary {
@@ -47,6 +48,10 @@ constexpr Command kCommands[] = {
     {"SearchReplace", "R&eplace", "Ctrl+H", "", false},
     {"HelpContents", "&Contents", "", "", false},
     {"HelpAbout", "&About", "", "", false},
+    // Tables (TableCommands).
+    {"TableInsert", "Insert &Table…", "", "", false},
+    {"TableInsertRow", "Insert R&ow", "", "", false},
+    {"TableDeleteRow", "&Delete Row", "", "", false},
     // Menu items that run another command under a caption or enabling rule of their own.
     {"Replace1", "R&eplace", "Ctrl+H", "", false},
     {"AboutTessary1", "&About Tessary", "", "", false},
@@ -149,6 +154,9 @@ void CommandState::ActionListUpdate() {
     for (const char *name : {"EditCut", "EditCopy", "HtmlSrcAnchor", "HtmlDestAnchor"})
         enable(name, selected);
     enable("EditDelete", true);
+    const bool inTable = editor->textCursor().currentTable() != nullptr;
+    enable("TableInsertRow", inTable);
+    enable("TableDeleteRow", inTable);
     enable("EditPaste", m_canPaste);
     enable("EditUndo", editor->document()->isUndoAvailable());
     enable("EditRedo", editor->document()->isRedoAvailable());

@@ -71,6 +71,10 @@ QMenu *Spelling::contextMenu(const QPoint &viewportPos) {
     RichEdit *editor = m.Editor;
     QMenu *menu = editor->createStandardContextMenu();
     menu->setObjectName(QStringLiteral("EditorContextMenu"));
+    if (!extraActions.isEmpty()) {
+        menu->addSeparator();
+        menu->addActions(extraActions);
+    }
     const int position = editor->cursorForPosition(viewportPos).position();
     const auto word = m_highlighter->misspeltWordAt(position);
     if (!word)

@@ -29,6 +29,9 @@ public:
     // Loads the word list from the data folder and the choices kept in the settings.
     void start();
 
+    // Entries the editor's context menu ends with (the table commands).
+    QList<QAction *> extraActions;
+
     SpellChecker &checker() { return m_checker; }
     SpellHighlighter &highlighter() { return *m_highlighter; }
     // "ViewSpelling", checkable.

@@ -58,9 +58,7 @@ QHash<QByteArray, Keyword> buildTable() {
         {"par", Keyword::Par},
         {"sect", Keyword::Sect},
         {"cell", Keyword::Cell},
-        {"nestcell", Keyword::Cell},
         {"row", Keyword::Row},
-        {"nestrow", Keyword::Row},
         {"line", Keyword::Line},
         {"tab", Keyword::Tab},
         {"u", Keyword::U},
@@ -83,6 +81,38 @@ QHash<QByteArray, Keyword> buildTable() {
         {"nonshppict", Keyword::NonShpPict},
         {"object", Keyword::Object},
     };
+    // Tables: cells, rows and the row definitions.
+    for (const auto &[name, keyword] : std::initializer_list<std::pair<const char *, Keyword>>{
+             {"intbl", Keyword::InTable},
+             {"itap", Keyword::Itap},
+             {"nestcell", Keyword::NestCell},
+             {"nestrow", Keyword::NestRow},
+             {"nesttableprops", Keyword::NestTableProps},
+             {"trowd", Keyword::Trowd},
+             {"trgaph", Keyword::Trgaph},
+             {"trleft", Keyword::Trleft},
+             {"trqc", Keyword::Trqc},
+             {"trqr", Keyword::Trqr},
+             {"trql", Keyword::Trql},
+             {"trhdr", Keyword::Trhdr},
+             {"clmgf", Keyword::Clmgf},
+             {"clmrg", Keyword::Clmrg},
+             {"clvmgf", Keyword::Clvmgf},
+             {"clvmrg", Keyword::Clvmrg},
+             {"clbrdrt", Keyword::Clbrdrt},
+             {"clbrdrl", Keyword::Clbrdrl},
+             {"clbrdrb", Keyword::Clbrdrb},
+             {"clbrdrr", Keyword::Clbrdrr},
+             {"brdrw", Keyword::Brdrw},
+             {"brdrnone", Keyword::Brdrnone},
+             {"brdrnil", Keyword::Brdrnone},
+             {"clcbpat", Keyword::Clcbpat},
+             {"cellx", Keyword::Cellx}})
+        table.insert(name, keyword);
+    for (const char *name : {"brdrs", "brdrth", "brdrsh", "brdrdb", "brdrdot", "brdrdash",
+                             "brdrhair", "brdrinset", "brdroutset", "brdrtriple", "brdrdashsm",
+                             "brdrdashd", "brdrdashdd", "brdrwavy", "brdrengrave", "brdremboss"})
+        table.insert(name, Keyword::BorderStyle);
     // Every underline style reads as underline.
     for (const char *name :
          {"uld", "uldb", "uldash", "uldashd", "uldashdd", "ulhwave", "ulldash", "ulth", "ulthd",
@@ -144,7 +174,8 @@ QHash<QByteArray, Keyword> buildTable() {
                              "private",
                              "fchars",
                              "lchars",
-                             "mmathPr"})
+                             "mmathPr",
+                             "nonesttables"})
         table.insert(name, Keyword::SkippedDestination);
     return table;
 }
@@ -181,7 +212,30 @@ KeywordClass keywordClass(Keyword keyword) {
     case Keyword::Tqdec:
     case Keyword::Tb:
     case Keyword::Ls:
+    case Keyword::InTable:
+    case Keyword::Itap:
         return KeywordClass::Paragraph;
+    case Keyword::Trowd:
+    case Keyword::Trgaph:
+    case Keyword::Trleft:
+    case Keyword::Trqc:
+    case Keyword::Trqr:
+    case Keyword::Trql:
+    case Keyword::Trhdr:
+    case Keyword::Clmgf:
+    case Keyword::Clmrg:
+    case Keyword::Clvmgf:
+    case Keyword::Clvmrg:
+    case Keyword::Clbrdrt:
+    case Keyword::Clbrdrl:
+    case Keyword::Clbrdrb:
+    case Keyword::Clbrdrr:
+    case Keyword::BorderStyle:
+    case Keyword::Brdrw:
+    case Keyword::Brdrnone:
+    case Keyword::Clcbpat:
+    case Keyword::Cellx:
+        return KeywordClass::Table;
     default:
         return KeywordClass::Other;
     }

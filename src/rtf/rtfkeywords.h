@@ -81,6 +81,32 @@ enum class Keyword {
     QmSpace,
     Zwj,
     Zwnj,
+    // tables: cells, rows and the row definitions
+    InTable,
+    Itap,
+    NestCell,
+    NestRow,
+    NestTableProps,
+    Trowd,
+    Trgaph,
+    Trleft,
+    Trqc,
+    Trqr,
+    Trql,
+    Trhdr,
+    Clmgf,
+    Clmrg,
+    Clvmgf,
+    Clvmrg,
+    Clbrdrt, // the four cell sides stay in this order
+    Clbrdrl,
+    Clbrdrb,
+    Clbrdrr,
+    BorderStyle,
+    Brdrw,
+    Brdrnone,
+    Clcbpat,
+    Cellx,
 };
 
 // Characters that never become document text: control codes, and the codes the text document
@@ -90,7 +116,7 @@ inline bool isRtfTextCharacter(char16_t u) {
            u != QChar::ObjectReplacementCharacter;
 }
 
-enum class KeywordClass { Other, Character, Paragraph };
+enum class KeywordClass { Other, Character, Paragraph, Table };
 
 Keyword rtfKeyword(QByteArrayView name);
 KeywordClass keywordClass(Keyword keyword);

@@ -7,6 +7,7 @@
 #include "rtf/rtfkept.h"
 #include "rtf/rtfkeywords.h"
 #include "rtf/rtfreader.h"
+#include "rtf/rtftables.h"
 #include "rtf/rtftokenizer.h"
 #include "rtf/textformat.h"
 
@@ -65,6 +66,8 @@ struct ParaState {
     QList<QTextOption::Tab> tabs;
     QTextOption::TabType nextTabType = QTextOption::LeftTab;
     int style = 0; // \s, kept for the writer
+    bool inTable = false; // \intbl
+    int itap = 0;         // how many tables deep
 };
 
 struct Group {
@@ -75,6 +78,7 @@ struct Group {
     bool starred = false;           // after \*, an uninterpreted destination is skipped
     qsizetype start = 0;            // offset of the group's opening brace in the document's bytes
     KeepKind keep = KeepKind::None; // with Dest::Keep: why the group's bytes are kept
+    bool nestedProps = false;       // in {\*\nesttableprops}: row words describe a nested row
 };
 
 struct Font {
@@ -100,7 +104,8 @@ class Parser {
 public:
     Parser(QTextCursor &cursor, RtfReader::Mode mode)
         : m_cursor(cursor)
-        , m_mode(mode) {
+        , m_mode(mode)
+        , m_tables(cursor) {
         m_targetFormat = cursor.blockFormat();
     }
     void run(QByteArrayView data);
@@ -137,6 +142,12 @@ private:
     void hiddenCharacter(QChar c);
     void flushHidden();
     void storeKept();
+    // tables (rtftables.cpp)
+    void enterTable(int depth, bool force);
+    int tableDepth() const;
+    void endCell(bool nested);
+    void endRow(bool nested);
+    void tableWord(Keyword keyword, int param, bool hasParam);
 
     void paragraphBreak();
     void insertPendingBreak();
@@ -186,6 +197,10 @@ private:
     bool m_paraHasContent = false;
     bool m_lastWasBullet = false;
     KeptState m_kept;
+
+    TableBuilder m_tables;
+    RowDef m_row;       // the definition of the outermost table's row being read
+    RowDef m_nestedRow; // of a nested table's row, from {\*\nesttableprops}
 };
 
 } // namespace rtf

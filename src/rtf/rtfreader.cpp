@@ -157,6 +157,9 @@ void Parser::word(const RtfToken &token) {
     case KeywordClass::Paragraph:
         paraWord(keyword, param);
         return;
+    case KeywordClass::Table:
+        tableWord(keyword, param, token.hasParam);
+        return;
     default:
         break;
     }
@@ -167,10 +170,14 @@ void Parser::word(const RtfToken &token) {
             paragraphBreak();
         break;
     case Keyword::Cell:
+    case Keyword::NestCell:
+        if (top().dest == Dest::Text)
+            endCell(keyword == Keyword::NestCell);
+        break;
     case Keyword::Row:
-        // Table cells become paragraphs; cells that end in \par add no empty one.
-        if (top().dest == Dest::Text && m_paraHasContent)
-            paragraphBreak();
+    case Keyword::NestRow:
+        if (top().dest == Dest::Text)
+            endRow(keyword == Keyword::NestRow);
         break;
     case Keyword::Line:
         character(QChar::LineSeparator);
@@ -236,6 +243,9 @@ bool Parser::destinationWord(Keyword keyword, int param) {
         return true;
     case Keyword::SkippedDestination:
         group.dest = Dest::Skip;
+        return true;
+    case Keyword::NestTableProps:
+        group.nestedProps = true;
         return true;
     case Keyword::TessaryPitch:
         if (group.dest == Dest::FontTable)
@@ -350,6 +360,12 @@ void Parser::paraWord(Keyword keyword, int param) {
         break;
     case Keyword::Ls:
         para.list = param > 0;
+        break;
+    case Keyword::InTable:
+        para.inTable = true;
+        break;
+    case Keyword::Itap:
+        para.itap = qBound(0, param, kMaxTableDepth);
         break;
     default:
         break;

@@ -22,6 +22,7 @@ void Parser::textCharacter(QChar c) {
         paragraphBreak();
         return;
     }
+    enterTable(tableDepth(), false);
     if (m_pendingBreak)
         insertPendingBreak();
     if (!(top().chr == m_runState)) {
@@ -51,6 +52,7 @@ void Parser::flushRun() {
 // The kept bytes ride on one object replacement character in the text, in the current
 // character format, so that they stay where they stood through edits, copies and saves.
 void Parser::insertKept(QByteArrayView raw) {
+    enterTable(tableDepth(), false);
     if (m_pendingBreak)
         insertPendingBreak();
     flushRun();
@@ -61,6 +63,7 @@ void Parser::insertKept(QByteArrayView raw) {
 }
 
 void Parser::paragraphBreak() {
+    enterTable(tableDepth(), false);
     if (m_pendingBreak)
         insertPendingBreak();
     flushRun();
@@ -119,6 +122,11 @@ void Parser::finish() {
     if (m_font.name.size() > 0 || m_fontNumber >= 0)
         finishFont();
     flushRun();
+    if (m_tables.depth() > 0) {
+        while (m_tables.depth() > 0)
+            m_tables.close();
+        m_pendingBreak = false;
+    }
     storeKept();
     const ParaState para = top().para;
     if (m_mode == RtfReader::Mode::Fragment) {

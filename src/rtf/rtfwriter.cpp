@@ -3,6 +3,7 @@
 #include "rtf/codepage.h"
 #include "rtf/rtfkept.h"
 #include "rtf/rtfkeywords.h"
+#include "rtf/rtftablewriter.h"
 #include "rtf/textformat.h"
 
 #include <QHash>
@@ -49,6 +50,7 @@ private:
     void collect();
     void header();
     void block(const RtfWriter::Snapshot::Paragraph &paragraph);
+    void tableMark(const RtfWriter::Snapshot::TableMark &mark);
     void paragraphProperties(const QTextBlockFormat &format, bool bullet);
     void runFormat(const QTextCharFormat &format);
     void text(QStringView text, const FontKey &font, bool glyphSafe = true);
@@ -89,8 +91,13 @@ QByteArray Writer::write() {
     header();
     if (m_doc.whole)
         symbol(Kept::documentParts(m_doc.root, m_keptMaps));
-    for (const RtfWriter::Snapshot::Paragraph &paragraph : m_doc.paragraphs)
-        block(paragraph);
+    qsizetype mark = 0;
+    for (qsizetype p = 0; p <= m_doc.paragraphs.size(); ++p) {
+        for (; mark < m_doc.marks.size() && m_doc.marks[mark].before == p; ++mark)
+            tableMark(m_doc.marks[mark]);
+        if (p < m_doc.paragraphs.size())
+            block(m_doc.paragraphs[p]);
+    }
     m_out.append("}\n");
     return m_out;
 }
@@ -143,6 +150,15 @@ void Writer::collect() {
         }
     };
     forEachFragment(addFormat);
+    for (const RtfWriter::Snapshot::TableRow &row : m_doc.rows) {
+        for (const RtfWriter::Snapshot::TableCell &cell : row.cells) {
+            if (cell.shading.isValid()) {
+                QTextCharFormat shading;
+                shading.setForeground(cell.shading);
+                addFormat(shading);
+            }
+        }
+    }
     if (m_fonts.isEmpty()) // \deff0 needs a font
         addFormat(QTextCharFormat());
     keptTables();
@@ -213,6 +229,10 @@ void Writer::header() {
 
 void Writer::block(const RtfWriter::Snapshot::Paragraph &paragraph) {
     paragraphProperties(paragraph.format, paragraph.bullet);
+    if (paragraph.depth > 0)
+        word("intbl");
+    if (paragraph.depth > 1)
+        word("itap", paragraph.depth);
     for (int r = paragraph.firstRun; r < paragraph.firstRun + paragraph.runCount; ++r) {
         const RtfWriter::Snapshot::Run &run = m_doc.runs.at(r);
         field(run.format);
@@ -228,10 +248,44 @@ void Writer::block(const RtfWriter::Snapshot::Paragraph &paragraph) {
     if (paragraph.mark) {
         if (paragraph.empty)
             runFormat(paragraph.markFormat);
+        if (paragraph.cellEnd)
+            return; // the cell's end mark follows
         word("par");
         m_out.append('\n');
         m_needSpace = false;
     }
+}
+
+// Rows open with their definition; a nested row's comes after its cells, as RTF has it.
+void Writer::tableMark(const RtfWriter::Snapshot::TableMark &mark) {
+    const auto colors = [this](const QColor &c) {
+        return m_colorIndex.value(rgbColor(c.red(), c.green(), c.blue()), 0);
+    };
+    const QByteArray definition = rtf::rowDefinition(m_doc.rows.at(mark.row), colors);
+    switch (mark.kind) {
+    case RtfWriter::Snapshot::TableMark::RowStart:
+        symbol(definition);
+        break;
+    case RtfWriter::Snapshot::TableMark::CellEnd:
+        if (mark.bare) {
+            word("pard");
+            word("intbl");
+            if (mark.depth > 1)
+                word("itap", mark.depth);
+        }
+        word(mark.depth > 1 ? "nestcell" : "cell");
+        break;
+    case RtfWriter::Snapshot::TableMark::RowEnd:
+        if (mark.depth > 1) {
+            symbol("{\\*\\nesttableprops" + definition + "\\nestrow}{\\nonesttables\\par}");
+        } else {
+            symbol(definition);
+            word("row");
+        }
+        break;
+    }
+    m_out.append('\n');
+    m_needSpace = false;
 }
 
 void Writer::paragraphProperties(const QTextBlockFormat &format, bool bullet) {
@@ -417,6 +471,32 @@ void Writer::literal(char c) {
 
 } // namespace
 
+namespace rtf {
+
+void appendParagraph(RtfWriter::Snapshot &shot, const QTextBlock &b, int start, int end) {
+    RtfWriter::Snapshot::Paragraph paragraph;
+    paragraph.format = b.blockFormat();
+    paragraph.bullet = b.textList() != nullptr;
+    paragraph.empty = b.length() == 1;
+    if (paragraph.empty)
+        paragraph.markFormat = b.charFormat();
+    const int separator = b.position() + b.length() - 1;
+    paragraph.mark = separator >= start && separator < end;
+    paragraph.firstRun = int(shot.runs.size());
+    for (auto it = b.begin(); !it.atEnd(); ++it) {
+        const QTextFragment fragment = it.fragment();
+        const int from = qMax(fragment.position(), start);
+        const int to = qMin(fragment.position() + fragment.length(), end);
+        if (from >= to)
+            continue;
+        shot.runs.append({fragment.charFormat(), from, to - from});
+    }
+    paragraph.runCount = int(shot.runs.size()) - paragraph.firstRun;
+    shot.paragraphs.append(std::move(paragraph));
+}
+
+} // namespace rtf
+
 // Only the fragments' formats (shared, never changed in place) and the text are copied, so
 // this is a small part of writing and the copy can be written on any thread.
 RtfWriter::Snapshot RtfWriter::snapshot(const QTextDocument *doc, int start, int end) {
@@ -432,27 +512,7 @@ RtfWriter::Snapshot RtfWriter::snapshot(const QTextDocument *doc, int start, int
     shot.text = doc->toRawText(); // fragment positions index it
     shot.root = doc->rootFrame()->frameFormat();
     shot.whole = start == 0 && end == count;
-    for (QTextBlock b = doc->findBlock(start); b.isValid() && b.position() < end; b = b.next()) {
-        Snapshot::Paragraph paragraph;
-        paragraph.format = b.blockFormat();
-        paragraph.bullet = b.textList() != nullptr;
-        paragraph.empty = b.length() == 1;
-        if (paragraph.empty)
-            paragraph.markFormat = b.charFormat();
-        const int separator = b.position() + b.length() - 1;
-        paragraph.mark = separator >= start && separator < end;
-        paragraph.firstRun = int(shot.runs.size());
-        for (auto it = b.begin(); !it.atEnd(); ++it) {
-            const QTextFragment fragment = it.fragment();
-            const int from = qMax(fragment.position(), start);
-            const int to = qMin(fragment.position() + fragment.length(), end);
-            if (from >= to)
-                continue;
-            shot.runs.append({fragment.charFormat(), from, to - from});
-        }
-        paragraph.runCount = int(shot.runs.size()) - paragraph.firstRun;
-        shot.paragraphs.append(std::move(paragraph));
-    }
+    rtf::snapshotParagraphs(doc, start, end, shot);
     return shot;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QColor>
 #include <QList>
 #include <QString>
 #include <QTextFormat>
@@ -29,6 +30,30 @@ public:
             bool mark = false; // the paragraph mark lies in the range
             int firstRun = 0;
             int runCount = 0;
+            int depth = 0;        // how many tables deep
+            bool cellEnd = false; // the last paragraph of a cell: \cell ends it, not \par
+        };
+        // A row of a table as RTF describes it: the grid's covered places are cells too.
+        struct TableCell {
+            int right = 0; // twips from the margin
+            bool vMergeFirst = false, vMerged = false;
+            int borders[4] = {0, 0, 0, 0}; // top, left, bottom, right in twips
+            QColor shading;
+        };
+        struct TableRow {
+            int left = 0; // twips
+            int gap = 108;
+            Qt::Alignment alignment = Qt::AlignLeft;
+            bool header = false;
+            QList<TableCell> cells;
+        };
+        // Table structure written before paragraph `before`.
+        struct TableMark {
+            enum Kind { RowStart, CellEnd, RowEnd } kind = CellEnd;
+            int before = 0;
+            int depth = 1;
+            int row = 0;       // into rows
+            bool bare = false; // a cell with no paragraph of its own, such as a merged one
         };
         QString defaultFace;
         double defaultPoints = 12;
@@ -38,6 +63,8 @@ public:
         // The root frame's format, with the document's kept parts; written when `whole`.
         QTextFrameFormat root;
         bool whole = false;
+        QList<TableRow> rows;
+        QList<TableMark> marks;
     };
 
     static Snapshot snapshot(const QTextDocument *doc, int start = 0, int end = -1);

@@ -49,7 +49,7 @@ private slots:
         // A numbered item keeps its number as text rather than becoming a bullet.
         QCOMPARE(first.next().next().text(), "1.\tNumbered one");
         QVERIFY(!paraOf(first.next().next()).bullet);
-        // Table cells become paragraphs; the field gives its result.
+        // Cells come in reading order; the field gives its result.
         QCOMPARE(
             blocks.mid(blocks.indexOf("Cell A"), 5),
             QStringList({"Cell A", "Cell B", "Cell C", "Cell D", "Link: example line\u2028break"}));
