@@ -144,6 +144,21 @@ QHash<QByteArray, Keyword> buildTable() {
                              "lchars",
                              "mmathPr"})
         table.insert(name, Keyword::SkippedDestination);
+    // Lists, code pages of old documents, and the date, time and page words.
+    for (const auto &[name, keyword] : std::initializer_list<std::pair<const char *, Keyword>>{
+             {"listtable", Keyword::ListTable},
+             {"listoverridetable", Keyword::ListOverrideTable},
+             {"pnseclvl", Keyword::PnSecLvl},
+             {"ilvl", Keyword::Ilvl},
+             {"mac", Keyword::Mac},
+             {"pc", Keyword::Pc},
+             {"pca", Keyword::Pca},
+             {"chdate", Keyword::ChDate},
+             {"chdpl", Keyword::ChDate},
+             {"chdpa", Keyword::ChDate},
+             {"chtime", Keyword::ChTime},
+             {"chpgn", Keyword::ChPgn}})
+        table.insert(name, keyword);
     return table;
 }
 
@@ -179,6 +194,7 @@ KeywordClass keywordClass(Keyword keyword) {
     case Keyword::Tqdec:
     case Keyword::Tb:
     case Keyword::Ls:
+    case Keyword::Ilvl:
         return KeywordClass::Paragraph;
     default:
         return KeywordClass::Other;

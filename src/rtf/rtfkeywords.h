@@ -76,6 +76,17 @@ enum class Keyword {
     QmSpace,
     Zwj,
     Zwnj,
+    // lists, code pages of old documents, and the date, time and page words
+    ListTable,
+    ListOverrideTable,
+    PnSecLvl,
+    Ilvl,
+    Mac,
+    Pc,
+    Pca,
+    ChDate,
+    ChTime,
+    ChPgn,
 };
 
 // Characters that never become document text: control codes, and the codes the text document

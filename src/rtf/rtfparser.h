@@ -4,7 +4,9 @@
 // groups and control words, rtfreaderoutput.cpp puts the text into the document.
 
 #include "rtf/codepage.h"
+#include "rtf/rtfgroupstack.h"
 #include "rtf/rtfkeywords.h"
+#include "rtf/rtflists.h"
 #include "rtf/rtfreader.h"
 #include "rtf/rtftokenizer.h"
 #include "rtf/textformat.h"
@@ -19,17 +21,16 @@ namespace tessary {
 
 namespace rtf {
 
-constexpr int kMaxDepth = 1000; // groups nested deeper than this are skipped whole
 constexpr int kMaxTabs = 64;
 constexpr int kMaxTwips = 31680; // 22 inches
 constexpr int kMaxHalfPoints = 3276;
 constexpr int kMaxFallback = 16; // \uc
 constexpr int kMaxNameLength = 256;
 
-enum class Dest { Text, Skip, FontTable, ColorTable, ListText, Pn, Keep };
+enum class Dest { Text, Skip, FontTable, ColorTable, ListText, Keep };
 
 // What a kept group is; it decides what the reader does with the group's bytes.
-enum class KeepKind { None, Unknown };
+enum class KeepKind { None, Unknown, ListTable, ListOverrides, Numbering, SectionNumbering };
 
 struct CharState {
     int font = -1; // -1: the default font (\deff)
@@ -46,8 +47,7 @@ struct ParaState {
     int left = 0;
     int right = 0;
     Alignment alignment = Alignment::Left;
-    bool list = false;     // \ls, \pnlvlblt or a bullet list text
-    bool numbered = false; // the list text was a number, which is kept as text
+    ParaList list;
     QList<QTextOption::Tab> tabs;
     QTextOption::TabType nextTabType = QTextOption::LeftTab;
 };
@@ -77,6 +77,13 @@ struct Font {
 // system's font look-up, and keeping a format per name, costs seconds per thousand names.
 constexpr int kMaxLookedUpFaces = 16;
 
+// Old documents write Greek and mathematics in a face named "Symbol", whose text reads as the
+// characters that face shows.
+bool isSymbolFace(const Font &font);
+
+// The text of \chdate, \chtime and \chpgn: the date and time of reading, and page one.
+QString placeholderText(Keyword keyword);
+
 inline double twipsToUnits(int twips) {
     return pointsToDocUnits(twips / 20.0);
 }
@@ -91,7 +98,7 @@ public:
     void run(QByteArrayView data);
 
 private:
-    Group &top() { return m_groups.last(); }
+    Group &top() { return m_groups.top(); }
     void openGroup(qsizetype start);
     void closeGroup(qsizetype end);
     // Marks the group being read as kept: its bytes, braces included, reach keptGroup when it
@@ -127,10 +134,9 @@ private:
     RtfReader::Mode m_mode;
     QByteArrayView m_data;
     QTextBlockFormat m_targetFormat;
-    QList<Group> m_groups;
-    int m_overflow = 0; // groups opened beyond kMaxDepth and not yet closed
-    int m_skip = 0;     // fallback characters still to skip after \u
-    int m_lead = -1;    // the lead byte of a two-byte code, waiting for its second byte
+    GroupStack<Group> m_groups;
+    int m_skip = 0;  // fallback characters still to skip after \u
+    int m_lead = -1; // the lead byte of a two-byte code, waiting for its second byte
     bool m_done = false;
 
     QHash<int, Font> m_fonts;
@@ -144,13 +150,12 @@ private:
     bool m_colorGiven = false;
     const CodePage *m_ansiPage = &CodePage::windows(1252);
     QString m_listText;
-    bool m_pnBullet = false;
+    ListReader m_lists;
 
     QString m_run;
     CharState m_runState;
     bool m_pendingBreak = false;
     bool m_paraHasContent = false;
-    bool m_lastWasBullet = false;
 };
 
 } // namespace rtf
