@@ -1,16 +1,19 @@
 #include "rtf/rtflists.h"
 
+#include "rtf/rtfparser.h"
 #include "rtf/rtftokenizer.h"
 
 #include <QTextBlock>
 #include <QTextCursor>
+#include <QTextDocument>
 #include <QTextList>
 
 namespace tessary::rtf {
 
 namespace {
 
-constexpr int kMaxLevel = 8; // \ilvl 0..8
+constexpr int kMaxLevel = 8;    // \ilvl 0..8
+constexpr int kHangTwips = 360; // as the writer hangs a marker
 
 enum Source { Numbered = -1, OldBullets = -2 };
 
@@ -345,7 +348,14 @@ void ListReader::place(QTextCursor &cursor, const QTextBlockFormat &format, cons
     const QTextBlock block = cursor.block();
     if (QTextList *current = block.textList())
         current->remove(block);
-    cursor.setBlockFormat(format);
+    QTextBlockFormat shown = format;
+    if (inList && source != OldBullets) {
+        // The list's own room holds the marker that the indents hang left of the text.
+        const double room = listFormat.indent() * cursor.document()->indentWidth();
+        shown.setLeftMargin(qMax(0.0, format.leftMargin() - room));
+        shown.setTextIndent(format.textIndent() + twipsToUnits(kHangTwips));
+    }
+    cursor.setBlockFormat(shown);
     if (inList)
         listFor(cursor, source, listFormat);
     m_lastWasList = inList;

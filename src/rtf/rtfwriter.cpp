@@ -1,5 +1,7 @@
 #include "rtf/rtfwriter.h"
 
+#include "rtf/rtflistwriter.h"
+
 #include "rtf/codepage.h"
 #include "rtf/rtfkeywords.h"
 #include "rtf/textformat.h"
@@ -37,7 +39,8 @@ struct RunState {
 class Writer {
 public:
     explicit Writer(const RtfWriter::Snapshot &doc)
-        : m_doc(doc) {}
+        : m_doc(doc)
+        , m_lists(doc.paragraphs) {}
     QByteArray write();
 
 private:
@@ -65,6 +68,7 @@ private:
     QHash<quint32, int> m_colorIndex; // 0x00BBGGRR to \cf number
     QList<quint32> m_colors;
     RunState m_state;
+    RtfListWriter m_lists;
 };
 
 int twips(double units) {
@@ -170,11 +174,17 @@ void Writer::header() {
         m_needSpace = false;
     }
     m_out.append("}\n");
+    m_out.append(m_lists.tables());
     m_needSpace = false;
 }
 
 void Writer::block(const RtfWriter::Snapshot::Paragraph &paragraph) {
     paragraphProperties(paragraph.format, paragraph.bullet);
+    if (const QByteArray item = m_lists.item(&paragraph - m_doc.paragraphs.constData());
+        !item.isEmpty()) {
+        m_out.append(item);
+        m_needSpace = false;
+    }
     for (int r = paragraph.firstRun; r < paragraph.firstRun + paragraph.runCount; ++r) {
         const RtfWriter::Snapshot::Run &run = m_doc.runs.at(r);
         runFormat(run.format);
@@ -347,7 +357,13 @@ RtfWriter::Snapshot RtfWriter::snapshot(const QTextDocument *doc, int start, int
     for (QTextBlock b = doc->findBlock(start); b.isValid() && b.position() < end; b = b.next()) {
         Snapshot::Paragraph paragraph;
         paragraph.format = b.blockFormat();
-        paragraph.bullet = b.textList() != nullptr;
+        if (const QTextList *list = b.textList()) {
+            paragraph.bullet = isPlainBulletList(list->format());
+            paragraph.list = quintptr(list);
+            paragraph.listFormat = list->format();
+            paragraph.listMarker = listMarkerText(list, b);
+            paragraph.listRoom = list->format().indent() * doc->indentWidth();
+        }
         paragraph.empty = b.length() == 1;
         if (paragraph.empty)
             paragraph.markFormat = b.charFormat();
