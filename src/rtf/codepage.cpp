@@ -137,6 +137,45 @@ constexpr char16_t kSymbolFace[256] = {
     0x23A0, 0x23A4, 0x23A5, 0x23A6, 0x23AB, 0x23AC, 0x23AD, 0x0000, // F8
 };
 
+// Mac Greek (10006), which the system's iconv does not know: its upper half.
+constexpr char16_t kMacGreek[128] = {
+    0x00C4, 0x00B9, 0x00B2, 0x00C9, 0x00B3, 0x00D6, 0x00DC, 0x0385, // 80
+    0x00E0, 0x00E2, 0x00E4, 0x0384, 0x00A8, 0x00E7, 0x00E9, 0x00E8, // 88
+    0x00EA, 0x00EB, 0x00A3, 0x2122, 0x00EE, 0x00EF, 0x2022, 0x00BD, // 90
+    0x2030, 0x00F4, 0x00F6, 0x00A6, 0x20AC, 0x00F9, 0x00FB, 0x00FC, // 98
+    0x2020, 0x0393, 0x0394, 0x0398, 0x039B, 0x039E, 0x03A0, 0x00DF, // A0
+    0x00AE, 0x00A9, 0x03A3, 0x03AA, 0x00A7, 0x2260, 0x00B0, 0x00B7, // A8
+    0x0391, 0x00B1, 0x2264, 0x2265, 0x00A5, 0x0392, 0x0395, 0x0396, // B0
+    0x0397, 0x0399, 0x039A, 0x039C, 0x03A6, 0x03AB, 0x03A8, 0x03A9, // B8
+    0x03AC, 0x039D, 0x00AC, 0x039F, 0x03A1, 0x2248, 0x03A4, 0x00AB, // C0
+    0x00BB, 0x2026, 0x00A0, 0x03A5, 0x03A7, 0x0386, 0x0388, 0x0153, // C8
+    0x2013, 0x2015, 0x201C, 0x201D, 0x2018, 0x2019, 0x00F7, 0x0389, // D0
+    0x038A, 0x038C, 0x038E, 0x03AD, 0x03AE, 0x03AF, 0x03CC, 0x038F, // D8
+    0x03CD, 0x03B1, 0x03B2, 0x03C8, 0x03B4, 0x03B5, 0x03C6, 0x03B3, // E0
+    0x03B7, 0x03B9, 0x03BE, 0x03BA, 0x03BB, 0x03BC, 0x03BD, 0x03BF, // E8
+    0x03C0, 0x03CE, 0x03C1, 0x03C3, 0x03C4, 0x03B8, 0x03C9, 0x03C2, // F0
+    0x03C7, 0x03C5, 0x03B6, 0x03CA, 0x03CB, 0x0390, 0x03B0, 0x00AD, // F8
+};
+
+// The iconv name of a code page number: the Mac pages go by names, the others by "CP" and
+// their number. Mac Japanese reads as the Windows page it grew into.
+QByteArray iconvName(int number) {
+    switch (number) {
+    case 10000:
+        return "MACINTOSH";
+    case 10001:
+        return "CP932";
+    case 10007:
+        return "MAC-CYRILLIC";
+    case 10029:
+        return "MAC-CENTRALEUROPE";
+    case 10079:
+        return "MAC-IS";
+    default:
+        return "CP" + QByteArray::number(number);
+    }
+}
+
 QHash<char16_t, unsigned char> reverseTable(const char16_t (&table)[256]) {
     QHash<char16_t, unsigned char> reverse;
     for (int code = 255; code >= 0; --code) {
@@ -155,7 +194,12 @@ CodePage CodePage::fromIconv(int number) {
 }
 
 bool CodePage::fromIconv(int number, CodePage &page) {
-    const QByteArray name = "CP" + QByteArray::number(number);
+    if (number == 10006) {
+        for (int code = 0; code < 256; ++code)
+            page.m_toUnicode[code] = code < 128 ? char16_t(code) : kMacGreek[code - 128];
+        return true;
+    }
+    const QByteArray name = iconvName(number);
     iconv_t cd = iconv_open("UTF-16LE", name.constData());
     for (int code = 0; code < 256; ++code) {
         if (cd == reinterpret_cast<iconv_t>(-1)) {
@@ -246,7 +290,7 @@ QChar CodePage::toUnicode(unsigned char lead, unsigned char trail) const {
     auto found = m_pairs.find(lead);
     if (found == m_pairs.end()) {
         std::array<char16_t, 256> trails{};
-        const QByteArray name = "CP" + QByteArray::number(m_number);
+        const QByteArray name = iconvName(m_number);
         iconv_t cd = iconv_open("UTF-16LE", name.constData());
         for (int code = 0; code < 256 && cd != reinterpret_cast<iconv_t>(-1); ++code) {
             char in[2] = {static_cast<char>(lead), static_cast<char>(code)};
@@ -290,6 +334,10 @@ const CodePage &CodePage::forCharset(int charset) {
         return windows(1251);
     case Charset::CentralEuropean:
         return windows(1250);
+    case Charset::MacRoman:
+        return windows(10000);
+    case Charset::MacJapanese:
+        return windows(10001);
     default:
         return windows(1252);
     }

@@ -11,6 +11,8 @@ namespace tessary {
 namespace Charset {
 constexpr int Ansi = 0;
 constexpr int Symbol = 2;
+constexpr int MacRoman = 77;
+constexpr int MacJapanese = 78;
 constexpr int ShiftJis = 128;
 constexpr int Hangul = 129;
 constexpr int Gb2312 = 134;
@@ -29,7 +31,9 @@ public:
     // The table for an RTF character set number; unknown sets fall back to Windows-1252.
     static const CodePage &forCharset(int charset);
     // Code pages by number: the Windows ones (1250..1254, 1257) and any other the system's
-    // iconv knows (437, 850, ...). Only a number iconv does not know gives Windows-1252.
+    // iconv knows (437, 850, ...) and the Mac ones (10000 Roman, 10001 Japanese, 10006 Greek,
+    // 10007 Cyrillic, 10029 Central European). Only a number iconv does not know gives
+    // Windows-1252.
     static const CodePage &windows(int number);
     // The notation symbol faces' code page: mathematical symbols over Windows-1252.
     static const CodePage &notationSymbol();

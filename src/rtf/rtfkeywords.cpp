@@ -177,6 +177,21 @@ QHash<QByteArray, Keyword> buildTable() {
                              "mmathPr",
                              "nonesttables"})
         table.insert(name, Keyword::SkippedDestination);
+    // Lists, code pages of old documents, and the date, time and page words.
+    for (const auto &[name, keyword] : std::initializer_list<std::pair<const char *, Keyword>>{
+             {"listtable", Keyword::ListTable},
+             {"listoverridetable", Keyword::ListOverrideTable},
+             {"pnseclvl", Keyword::PnSecLvl},
+             {"ilvl", Keyword::Ilvl},
+             {"mac", Keyword::Mac},
+             {"pc", Keyword::Pc},
+             {"pca", Keyword::Pca},
+             {"chdate", Keyword::ChDate},
+             {"chdpl", Keyword::ChDate},
+             {"chdpa", Keyword::ChDate},
+             {"chtime", Keyword::ChTime},
+             {"chpgn", Keyword::ChPgn}})
+        table.insert(name, keyword);
     return table;
 }
 
@@ -214,6 +229,7 @@ KeywordClass keywordClass(Keyword keyword) {
     case Keyword::Ls:
     case Keyword::InTable:
     case Keyword::Itap:
+    case Keyword::Ilvl:
         return KeywordClass::Paragraph;
     case Keyword::Trowd:
     case Keyword::Trgaph:

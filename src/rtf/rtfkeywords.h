@@ -107,6 +107,17 @@ enum class Keyword {
     Brdrnone,
     Clcbpat,
     Cellx,
+    // lists, code pages of old documents, and the date, time and page words
+    ListTable,
+    ListOverrideTable,
+    PnSecLvl,
+    Ilvl,
+    Mac,
+    Pc,
+    Pca,
+    ChDate,
+    ChTime,
+    ChPgn,
 };
 
 // Characters that never become document text: control codes, and the codes the text document

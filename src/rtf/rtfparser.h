@@ -5,7 +5,9 @@
 
 #include "rtf/codepage.h"
 #include "rtf/rtfkept.h"
+#include "rtf/rtfgroupstack.h"
 #include "rtf/rtfkeywords.h"
+#include "rtf/rtflists.h"
 #include "rtf/rtfreader.h"
 #include "rtf/rtftables.h"
 #include "rtf/rtftokenizer.h"
@@ -21,14 +23,13 @@ namespace tessary {
 
 namespace rtf {
 
-constexpr int kMaxDepth = 1000; // groups nested deeper than this are skipped whole
 constexpr int kMaxTabs = 64;
 constexpr int kMaxTwips = 31680; // 22 inches
 constexpr int kMaxHalfPoints = 3276;
 constexpr int kMaxFallback = 16; // \uc
 constexpr int kMaxNameLength = 256;
 
-enum class Dest { Text, Skip, FontTable, ColorTable, ListText, Pn, Keep };
+enum class Dest { Text, Skip, FontTable, ColorTable, ListText, Keep };
 
 // What a kept group is; it decides what the reader does with the group's bytes.
 enum class KeepKind {
@@ -42,7 +43,12 @@ enum class KeepKind {
     Picture,
     ShapePicture,
     NonShapePicture,
-    Object
+    Object,
+    // lists: the list table, its overrides, a paragraph's \pn numbering, a section level
+    ListTable,
+    ListOverrides,
+    Numbering,
+    SectionNumbering
 };
 
 struct CharState {
@@ -61,8 +67,7 @@ struct ParaState {
     int left = 0;
     int right = 0;
     Alignment alignment = Alignment::Left;
-    bool list = false;     // \ls, \pnlvlblt or a bullet list text
-    bool numbered = false; // the list text was a number, which is kept as text
+    ParaList list;
     QList<QTextOption::Tab> tabs;
     QTextOption::TabType nextTabType = QTextOption::LeftTab;
     int style = 0; // \s, kept for the writer
@@ -96,6 +101,13 @@ struct Font {
 // system's font look-up, and keeping a format per name, costs seconds per thousand names.
 constexpr int kMaxLookedUpFaces = 16;
 
+// Old documents write Greek and mathematics in a face named "Symbol", whose text reads as the
+// characters that face shows.
+bool isSymbolFace(const Font &font);
+
+// The text of \chdate, \chtime and \chpgn: the date and time of reading, and page one.
+QString placeholderText(Keyword keyword);
+
 inline double twipsToUnits(int twips) {
     return pointsToDocUnits(twips / 20.0);
 }
@@ -111,7 +123,7 @@ public:
     void run(QByteArrayView data);
 
 private:
-    Group &top() { return m_groups.last(); }
+    Group &top() { return m_groups.top(); }
     void openGroup(qsizetype start);
     void closeGroup(qsizetype end);
     // Marks the group being read as kept: its bytes, braces included, reach keptGroup when it
@@ -166,10 +178,9 @@ private:
     RtfReader::Mode m_mode;
     QByteArrayView m_data;
     QTextBlockFormat m_targetFormat;
-    QList<Group> m_groups;
-    int m_overflow = 0; // groups opened beyond kMaxDepth and not yet closed
-    int m_skip = 0;     // fallback characters still to skip after \u
-    int m_lead = -1;    // the lead byte of a two-byte code, waiting for its second byte
+    GroupStack<Group> m_groups;
+    int m_skip = 0;  // fallback characters still to skip after \u
+    int m_lead = -1; // the lead byte of a two-byte code, waiting for its second byte
     bool m_done = false;
 
     QHash<int, Font> m_fonts;
@@ -183,7 +194,7 @@ private:
     bool m_colorGiven = false;
     const CodePage *m_ansiPage = &CodePage::windows(1252);
     QString m_listText;
-    bool m_pnBullet = false;
+    ListReader m_lists;
 
     // The last \shppict picture read: where its bytes lie and the character that shows it,
     // so that the \nonshppict group right after it joins the same character.
@@ -195,7 +206,6 @@ private:
     CharState m_runState;
     bool m_pendingBreak = false;
     bool m_paraHasContent = false;
-    bool m_lastWasBullet = false;
     KeptState m_kept;
 
     TableBuilder m_tables;

@@ -21,8 +21,6 @@ void Parser::run(QByteArrayView data) {
             closeGroup(tokenizer.position());
             continue;
         }
-        if (m_overflow > 0)
-            continue;
         // The two bytes of a code come as consecutive \'hh, literal or escaped bytes.
         const bool escapedByte =
             token.type == RtfToken::Symbol &&
@@ -57,18 +55,10 @@ void Parser::run(QByteArrayView data) {
 void Parser::openGroup(qsizetype start) {
     m_skip = 0;
     m_lead = -1;
-    if (m_groups.isEmpty()) {
-        m_groups.append(Group{});
-        return;
-    }
-    if (m_overflow > 0 || m_groups.size() >= kMaxDepth) {
-        ++m_overflow;
-        return;
-    }
-    Group group = top();
-    group.starred = false;
-    group.start = start;
-    m_groups.append(group);
+    if (m_groups.isEmpty())
+        m_groups.openFirst(Group{});
+    else
+        m_groups.open(start);
 }
 
 void Parser::keepGroup(KeepKind kind) {
@@ -92,6 +82,18 @@ void Parser::keptGroup(KeepKind kind, QByteArrayView raw) {
     case KeepKind::Object:
         insertPicture(raw, kind == KeepKind::ShapePicture);
         break;
+    case KeepKind::ListTable:
+        m_lists.readListTable(raw);
+        break;
+    case KeepKind::ListOverrides:
+        m_lists.readOverrideTable(raw);
+        break;
+    case KeepKind::Numbering:
+        top().para.list.pn = m_lists.readNumbering(raw);
+        break;
+    case KeepKind::SectionNumbering:
+        m_lists.readSectionLevel(raw);
+        break;
     case KeepKind::None:
         break;
     default:
@@ -103,36 +105,20 @@ void Parser::keptGroup(KeepKind kind, QByteArrayView raw) {
 void Parser::closeGroup(qsizetype end) {
     m_skip = 0;
     m_lead = -1;
-    if (m_overflow > 0) {
-        --m_overflow;
-        return;
-    }
-    if (m_groups.size() <= 1) { // the closing brace of the whole document; later bytes are junk
+    if (m_groups.depth() <= 1) { // the closing brace of the whole document; later bytes are junk
         m_done = true;
         return;
     }
-    const Group closed = m_groups.takeLast();
-    Group &parent = top();
-    if (closed.dest == Dest::Keep && parent.dest != Dest::Keep)
+    const Group closed = m_groups.close();
+    const Dest parentDest = m_groups.peek().dest; // top() may copy the parent out below
+    if (closed.dest == Dest::Keep && parentDest != Dest::Keep)
         keptGroup(closed.keep, m_data.sliced(closed.start, end - closed.start));
     if (m_kept.fieldDepth > m_groups.size())
         fieldClosed(end);
     if (closed.dest == Dest::FontTable)
         finishFont();
-    if (closed.dest == Dest::Pn && parent.dest != Dest::Pn && m_pnBullet)
-        parent.para.list = true;
-    if (closed.dest == Dest::ListText && parent.dest != Dest::ListText) {
-        const QString marker = m_listText.trimmed();
-        const bool numbered =
-            std::any_of(marker.begin(), marker.end(), [](QChar c) { return c.isLetterOrNumber(); });
-        if (numbered) {
-            parent.para.numbered = true;
-            for (QChar c : marker + u'\t')
-                character(c);
-        } else if (!marker.isEmpty()) {
-            parent.para.list = true;
-        }
-    }
+    if (closed.dest == Dest::ListText && parentDest != Dest::ListText)
+        m_lists.setMarker(m_listText);
 }
 
 void Parser::word(const RtfToken &token) {
@@ -209,9 +195,18 @@ void Parser::word(const RtfToken &token) {
             m_colorGiven = true;
         }
         break;
-    case Keyword::PnLvlBlt:
-        if (top().dest == Dest::Pn)
-            m_pnBullet = true;
+    case Keyword::Mac:
+    case Keyword::Pc:
+    case Keyword::Pca:
+        m_ansiPage = &CodePage::windows(keyword == Keyword::Mac  ? 10000
+                                        : keyword == Keyword::Pc ? 437
+                                                                 : 850);
+        break;
+    case Keyword::ChDate:
+    case Keyword::ChTime:
+    case Keyword::ChPgn:
+        for (QChar c : placeholderText(keyword))
+            character(c);
         break;
     default:
         if (const QChar special = keywordCharacter(keyword); !special.isNull())
@@ -238,8 +233,16 @@ bool Parser::destinationWord(Keyword keyword, int param) {
         m_listText.clear();
         return true;
     case Keyword::Pn:
-        group.dest = Dest::Pn;
-        m_pnBullet = false;
+        keepGroup(KeepKind::Numbering);
+        return true;
+    case Keyword::PnSecLvl:
+        keepGroup(KeepKind::SectionNumbering);
+        return true;
+    case Keyword::ListTable:
+        keepGroup(KeepKind::ListTable);
+        return true;
+    case Keyword::ListOverrideTable:
+        keepGroup(KeepKind::ListOverrides);
         return true;
     case Keyword::SkippedDestination:
         group.dest = Dest::Skip;
@@ -359,7 +362,10 @@ void Parser::paraWord(Keyword keyword, int param) {
         para.nextTabType = QTextOption::LeftTab;
         break;
     case Keyword::Ls:
-        para.list = param > 0;
+        para.list.ls = qMax(0, param);
+        break;
+    case Keyword::Ilvl:
+        para.list.level = param;
         break;
     case Keyword::InTable:
         para.inTable = true;
@@ -401,7 +407,7 @@ void Parser::symbol(char c) {
 void Parser::text(QByteArrayView run) {
     const qsizetype skipped = qMin<qsizetype>(m_skip, run.size());
     m_skip -= int(skipped);
-    if (top().dest == Dest::Skip || top().dest == Dest::Pn || top().dest == Dest::Keep)
+    if (top().dest == Dest::Skip || top().dest == Dest::Keep)
         return;
     const CodePage &page = codePage();
     for (qsizetype i = skipped; i < run.size(); ++i)
@@ -427,7 +433,14 @@ void Parser::byte(const CodePage &page, unsigned char code) {
 
 void Parser::unicode(int value) {
     if (value < 0 && value >= -32768)
-        value += 65536;                          // \u takes a signed 16-bit number
+        value += 65536; // \u takes a signed 16-bit number
+    // A face named Symbol, given as Unicode, comes as its byte in the private-use area.
+    if (value >= 0xF020 && value <= 0xF0FF && top().dest == Dest::Text) {
+        if (const Font *font = fontOf(top().chr); font && isSymbolFace(*font)) {
+            character(CodePage::symbolFace().toUnicode(static_cast<unsigned char>(value - 0xF000)));
+            return;
+        }
+    }
     if (value >= 0x10000 && value <= 0x10FFFF) { // some writers give the code point whole
         character(QChar(QChar::highSurrogate(uint(value))));
         character(QChar(QChar::lowSurrogate(uint(value))));

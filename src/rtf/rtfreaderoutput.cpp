@@ -97,25 +97,7 @@ void Parser::applyParagraph(const ParaState &para) {
     if (para.style > 0)
         format.setProperty(TextProperty::StyleRef, para.style);
 
-    const QTextBlock block = m_cursor.block();
-    const bool bullet = para.list && !para.numbered;
-    // Consecutive bullet paragraphs share one list.
-    QTextList *previous = m_lastWasBullet ? block.previous().textList() : nullptr;
-    QTextList *list = block.textList();
-    if (list && (!bullet || (previous && list != previous))) {
-        list->remove(block);
-        list = nullptr;
-    }
-    m_cursor.setBlockFormat(format); // keeps list membership
-    if (bullet && !list && previous) {
-        previous->add(block);
-    } else if (bullet && !list) {
-        QTextListFormat listFormat;
-        listFormat.setStyle(QTextListFormat::ListDisc);
-        listFormat.setIndent(1); // room for the bullet, as the editor gives it
-        m_cursor.createList(listFormat);
-    }
-    m_lastWasBullet = bullet;
+    m_lists.place(m_cursor, format, para.list);
 }
 
 void Parser::finish() {
@@ -175,7 +157,7 @@ const Font *Parser::fontOf(const CharState &chr) const {
 
 // Old documents write Greek and mathematics in a face named "Symbol"; its text reads as the
 // characters that face shows. The notation symbol faces keep their own code page.
-static bool isSymbolFace(const Font &font) {
+bool isSymbolFace(const Font &font) {
     return font.name == u"Symbol" && (font.charset < 0 || font.charset == Charset::Symbol);
 }
 

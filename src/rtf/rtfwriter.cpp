@@ -1,5 +1,7 @@
 #include "rtf/rtfwriter.h"
 
+#include "rtf/rtflistwriter.h"
+
 #include "rtf/codepage.h"
 #include "rtf/rtfkept.h"
 #include "rtf/rtfkeywords.h"
@@ -40,7 +42,8 @@ struct RunState {
 class Writer {
 public:
     explicit Writer(const RtfWriter::Snapshot &doc)
-        : m_doc(doc) {}
+        : m_doc(doc)
+        , m_lists(doc.paragraphs) {}
     QByteArray write();
 
 private:
@@ -76,6 +79,7 @@ private:
     KeptMaps m_keptMaps;
     int m_field = 0; // the serial of the field whose result is being written
     RunState m_beforeField;
+    RtfListWriter m_lists;
 };
 
 int twips(double units) {
@@ -224,6 +228,7 @@ void Writer::header() {
         m_needSpace = false;
     }
     m_out.append("}\n");
+    m_out.append(m_lists.tables());
     m_needSpace = false;
 }
 
@@ -233,6 +238,11 @@ void Writer::block(const RtfWriter::Snapshot::Paragraph &paragraph) {
         word("intbl");
     if (paragraph.depth > 1)
         word("itap", paragraph.depth);
+    if (const QByteArray item = m_lists.item(&paragraph - m_doc.paragraphs.constData());
+        !item.isEmpty()) {
+        m_out.append(item);
+        m_needSpace = false;
+    }
     for (int r = paragraph.firstRun; r < paragraph.firstRun + paragraph.runCount; ++r) {
         const RtfWriter::Snapshot::Run &run = m_doc.runs.at(r);
         field(run.format);
@@ -476,7 +486,13 @@ namespace rtf {
 void appendParagraph(RtfWriter::Snapshot &shot, const QTextBlock &b, int start, int end) {
     RtfWriter::Snapshot::Paragraph paragraph;
     paragraph.format = b.blockFormat();
-    paragraph.bullet = b.textList() != nullptr;
+    if (const QTextList *list = b.textList()) {
+        paragraph.bullet = isPlainBulletList(list->format());
+        paragraph.list = quintptr(list);
+        paragraph.listFormat = list->format();
+        paragraph.listMarker = listMarkerText(list, b);
+        paragraph.listRoom = list->format().indent() * b.document()->indentWidth();
+    }
     paragraph.empty = b.length() == 1;
     if (paragraph.empty)
         paragraph.markFormat = b.charFormat();

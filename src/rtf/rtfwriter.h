@@ -5,6 +5,7 @@
 #include <QList>
 #include <QString>
 #include <QTextFormat>
+#include <QTextListFormat>
 
 class QTextDocument;
 
@@ -26,6 +27,12 @@ public:
             QTextBlockFormat format;
             QTextCharFormat markFormat; // the mark's format, kept for an empty paragraph
             bool bullet = false;
+            // A numbered or nested list's item: its list (only told apart, never read), the
+            // list's format, the marker it shows and the room the list takes left of it.
+            quintptr list = 0;
+            QTextListFormat listFormat;
+            QString listMarker;
+            double listRoom = 0;
             bool empty = false;
             bool mark = false; // the paragraph mark lies in the range
             int firstRun = 0;

@@ -46,9 +46,11 @@ private slots:
         QCOMPARE(first.text(), "First bullet");
         QCOMPARE(paraOf(first), (ParaAttributes{Alignment::Left, 21, 14, 0, true, 1}));
         QVERIFY(first.textList() == first.next().textList());
-        // A numbered item keeps its number as text rather than becoming a bullet.
-        QCOMPARE(first.next().next().text(), "1.\tNumbered one");
-        QVERIFY(!paraOf(first.next().next()).bullet);
+        // A numbered item is numbered by its list, not by the marker text for old readers.
+        const QTextBlock numbered = first.next().next();
+        QCOMPARE(numbered.text(), "Numbered one");
+        QVERIFY(numbered.textList() && !paraOf(numbered).bullet);
+        QCOMPARE(numbered.textList()->itemText(numbered), "1.");
         // Cells come in reading order; the field gives its result.
         QCOMPARE(
             blocks.mid(blocks.indexOf("Cell A"), 5),
@@ -91,6 +93,11 @@ private slots:
         // Old documents write Greek and mathematics as bytes of a face named Symbol.
         const QByteArray symbolFace = "{\\rtf1{\\fonttbl{\\f1\\fcharset2 Symbol;}{\\f2 Symbol;}}";
         QTest::newRow("Symbol face") << symbolFace + "{\\f1 a\\'a3b}}" << QStringLiteral("\u03B1\u2264\u03B2");
+        QTest::newRow("Symbol face: private-use \\u as its byte")
+            << symbolFace + "\\f1\\u-3999?\\u-3933?\\u61538?\\f0\\u-3999?}" << QStringLiteral("\u03B1\u2264\u03B2\uF061");
+        QTest::newRow("Mac documents") << QByteArray("{\\rtf1\\mac \\'80\\'8a}") << QStringLiteral("\u00C4\u00E4");
+        QTest::newRow("Mac Greek and Cyrillic") << QByteArray("{\\rtf1\\ansi\\ansicpg10006 \\'e1{\\ansicpg10007 \\'80}}") << QStringLiteral("\u03B1\u0410");
+        QTest::newRow("DOS documents") << QByteArray("{\\rtf1\\pc \\'82{\\pca\\'d5}}") << QStringLiteral("\u00E9\u0131");
         QTest::newRow("Symbol face: every kind of byte")
             << symbolFace + "\\f2 \\'e5\\\\\\'b6\\'ef\\'d2\\u945\\'61}"
             << QStringLiteral("\u2211\u2234\u2202\u23AA\u00AE\u03B1");
@@ -182,9 +189,11 @@ private slots:
                     "\\pntxtb\\'B7}}\\fi-360\\li360 one\\par{\\pntext\\f1\\'B7\\tab}one "
                     "more\\par\\pard two\\par\\pard{\\pntext 2.\\tab}{\\*\\pn\\pnlvlbody"
                     "\\pndec}three\\par}");
-        QCOMPARE(blockTexts(*doc), QStringList({"one", "one more", "two", "2.\tthree"}));
+        QCOMPARE(blockTexts(*doc), QStringList({"one", "one more", "two", "three"}));
         for (int i = 0; i < 4; ++i)
             QCOMPARE(paraOf(doc->findBlockByNumber(i)).bullet, i < 2);
+        const QTextBlock three = doc->findBlockByNumber(3);
+        QCOMPARE(three.textList()->format().style(), QTextListFormat::ListDecimal);
         QVERIFY(doc->findBlockByNumber(0).textList() == doc->findBlockByNumber(1).textList());
     }
 
@@ -228,7 +237,9 @@ private slots:
         QTest::newRow("Baltic") << 186 << 1257 << 0xE0 << QChar(0x0105);
         QTest::newRow("Cyrillic") << 204 << 1251 << 0xC0 << QChar(0x0410);
         QTest::newRow("Central European") << 238 << 1250 << 0x8A << QChar(0x0160);
-        QTest::newRow("unknown reads as ANSI") << 77 << 1252 << 0x81 << QChar(0); // unassigned
+        QTest::newRow("Mac Roman") << 77 << 10000 << 0x80 << QChar(0x00C4);
+        QTest::newRow("Mac Japanese") << 78 << 10001 << 0xB1 << QChar(0xFF71);
+        QTest::newRow("unknown reads as ANSI") << 99 << 1252 << 0x81 << QChar(0); // unassigned
     }
 
     void codePagesAreExact() {
@@ -277,8 +288,10 @@ private slots:
         QTest::newRow("junk after the document") << QByteArray("{\\rtf1 a}\0\0\xff junk", 17) << "a";
 
         const QByteArray deep = QByteArray(10000, '{') + "x" + QByteArray(10000, '}');
-        QTest::newRow("10000 deep") << "{\\rtf1 " + deep + "y}" << "y";
-        QTest::newRow("10000 deep, never closed") << "{\\rtf1 a" + QByteArray(10000, '{') + "x" << "a";
+        QTest::newRow("10000 deep keeps its text") << "{\\rtf1 " + deep + "y}" << "xy";
+        QTest::newRow("10000 deep, never closed") << "{\\rtf1 a" + QByteArray(10000, '{') + "x" << "ax";
+        QTest::newRow("deep formatting ends with its group")
+            << "{\\rtf1 " + QByteArray(3000, '{') + "\\b{\\i x}y" + QByteArray(3000, '}') + "z}" << "xyz";
         QTest::newRow("900 deep still read") << "{\\rtf1 " + QByteArray(900, '{') + "x" + QByteArray(900, '}') + "y}" << "xy";
 
         QTest::newRow("huge numbers") << QByteArray("{\\rtf1{\\fonttbl{\\f99999999999 X;}}"
