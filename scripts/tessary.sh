@@ -5,7 +5,8 @@
 #                             TESSARY_SANITIZERS=1 (CI) the sanitizer suite after them
 #   scripts/tessary.sh sanitize   the tests built with AddressSanitizer and
 #                             UndefinedBehaviorSanitizer in build-asan (leaks checked too)
-#   scripts/tessary.sh package    the Debian package build/tessary_<version>_<arch>.deb
+#   scripts/tessary.sh package    the Debian packages build/tessary_<version>_<arch>.deb and
+#                             build/fonts-tessary_<version>_all.deb (the notation faces)
 set -euo pipefail
 
 mode=${1:-}
@@ -55,7 +56,7 @@ if [[ $mode == package ]]; then
         -DCMAKE_EXE_LINKER_FLAGS="$(dpkg-buildflags --get LDFLAGS)" ${TESSARY_CMAKE_ARGS:-}
     cmake --build "$release" -j"$(nproc)" --target tessary tessary_package_docs
     (cd "$release" && cpack -G DEB -B "$build")
-    ls "$build"/tessary_*.deb
+    ls "$build"/tessary_*.deb "$build"/fonts-tessary_*.deb
     exit
 fi
 

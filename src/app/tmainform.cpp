@@ -145,6 +145,14 @@ void TMainForm::createFeatures() {
     ScaleFormForLargeFonts(HtmlForm);
     ScaleFormForLargeFonts(TodayForm);
     connect(Documents, &DocumentFiles::documentLoaded, AnchorMarks, &Anchors::ScanAnchors);
+    // However a document came (Open, a recent file, a drop, the command line, a recovered
+    // copy), B and I take its caret's style, so typing never carries the old document's.
+    connect(Documents, &DocumentFiles::documentLoaded, Commands, [this] {
+        const CharAttributes caret = P.Editor->caretAttributes();
+        TypingWidgets.BoldButton->setChecked(caret.bold);
+        TypingWidgets.ItalicButton->setChecked(caret.italic);
+        Commands->scheduleUpdate();
+    });
     connect(action(QStringLiteral("HtmlSrcAnchor")), &QAction::triggered, AnchorMarks,
             &Anchors::HtmlSrcAnchorExecute);
     connect(action(QStringLiteral("HtmlDestAnchor")), &QAction::triggered, AnchorMarks,

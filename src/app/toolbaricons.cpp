@@ -241,6 +241,21 @@ QPixmap render(const Painter &draw, int scale, bool on) {
     draw(painter, on);
     return pixmap;
 }
+// The disabled look is drawn here, not left to the style (which derives it from the desktop
+// theme's colours): grey and faint, it reads as unavailable on the bars' own light background.
+QPixmap greyedOut(const QPixmap &normal) {
+    QImage image = normal.toImage().convertToFormat(QImage::Format_ARGB32);
+    for (int y = 0; y < image.height(); ++y) {
+        auto *line = reinterpret_cast<QRgb *>(image.scanLine(y));
+        for (int x = 0; x < image.width(); ++x) {
+            const int grey = qGray(line[x]);
+            line[x] = qRgba(grey, grey, grey, qAlpha(line[x]) * 2 / 5);
+        }
+    }
+    QPixmap pixmap = QPixmap::fromImage(image);
+    pixmap.setDevicePixelRatio(normal.devicePixelRatio());
+    return pixmap;
+}
 } // namespace
 
 QIcon toolBarIcon(const QString &name) {
@@ -250,8 +265,12 @@ QIcon toolBarIcon(const QString &name) {
         return {};
     QIcon icon;
     for (int scale : {1, 2}) {
-        icon.addPixmap(render(*it, scale, false), QIcon::Normal, QIcon::Off);
-        icon.addPixmap(render(*it, scale, true), QIcon::Normal, QIcon::On);
+        for (const bool on : {false, true}) {
+            const QIcon::State state = on ? QIcon::On : QIcon::Off;
+            const QPixmap normal = render(*it, scale, on);
+            icon.addPixmap(normal, QIcon::Normal, state);
+            icon.addPixmap(greyedOut(normal), QIcon::Disabled, state);
+        }
     }
     return icon;
 }

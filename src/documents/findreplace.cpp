@@ -242,23 +242,28 @@ void FindReplace::replaceSelection(RichEdit *control) {
 // which ends the search as usual. The control's own selection is left alone meanwhile: moving
 // it per hit would cost a layout each time.
 void FindReplace::replaceAll(RichEdit *control) {
-    const RichEdit::UpdateGroup group(*control);
-    const QString replacement = m_replace->replaceText();
-    const int findLength = int(m_find->findText().size());
-    const int length = control->selLength();
-    int from = length > 0 ? control->selStart() + length : 0;
-    int last = -1;
-    QTextCursor cursor(control->document());
-    for (int p = search(control, from); p >= 0; p = search(control, from)) {
-        cursor.setPosition(p);
-        cursor.setPosition(p + findLength, QTextCursor::KeepAnchor);
-        if (control->textLength() - findLength + replacement.size() <= control->textLimit())
-            cursor.insertText(replacement);
-        from = p + int(replacement.size());
-        last = p;
+    int from = 0;
+    {
+        const RichEdit::UpdateGroup group(*control);
+        const QString replacement = m_replace->replaceText();
+        const int findLength = int(m_find->findText().size());
+        const int length = control->selLength();
+        from = length > 0 ? control->selStart() + length : 0;
+        int last = -1;
+        QTextCursor cursor(control->document());
+        for (int p = search(control, from); p >= 0; p = search(control, from)) {
+            cursor.setPosition(p);
+            cursor.setPosition(p + findLength, QTextCursor::KeepAnchor);
+            if (control->textLength() - findLength + replacement.size() <= control->textLimit())
+                cursor.insertText(replacement);
+            from = p + int(replacement.size());
+            last = p;
+        }
+        if (last >= 0) // the last inserted text, where the closing miss leaves the caret
+            control->setSelection(last, int(replacement.size()));
     }
-    if (last >= 0) // the last inserted text, where the closing miss leaves the caret
-        control->setSelection(last, int(replacement.size()));
+    // The closing message waits for an answer: the user reads it over the replaced text.
+    control->viewport()->repaint();
     findFrom(control, from);
 }
 

@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QTextList>
 #include <QToolButton>
 #include <cstdlib>
 
@@ -15,6 +16,7 @@ namespace tessary {
 
 namespace {
 const QColor kMaroon(128, 0, 0);
+const QColor kListRoom(190, 190, 190);
 constexpr int kMarkerWidth = 20;
 // A marker's tip, where the guide line runs while it is dragged, from its left edge.
 constexpr int kMarkerTip = kMarkerWidth / 4 + 1;
@@ -69,6 +71,42 @@ private:
     bool m_down;
 };
 
+// The room the caret paragraph's list keeps left of its text for the bullet or number, in
+// view pixels. The text starts that much right of where its indents put it; the markers show
+// the indents, and a band from the first-line marker shows the room.
+int listRoom(const RichEdit *editor) {
+    const QTextList *list = editor->textCursor().block().textList();
+    if (!list)
+        return 0;
+    return qRound(list->format().indent() * editor->document()->indentWidth() *
+                  editor->viewScale() / 100.0);
+}
+
+QWidget *listRoomBand(QWidget *panel) {
+    auto *band = new QWidget(panel);
+    band->setObjectName(QStringLiteral("RulerListRoom"));
+    band->setToolTip(QStringLiteral("Room for the bullet"));
+    band->setAutoFillBackground(true);
+    QPalette palette = band->palette();
+    palette.setColor(QPalette::Window, kListRoom);
+    band->setPalette(palette);
+    band->hide();
+    return band;
+}
+
+// The band runs from the first-line marker's tip over the list's room.
+void placeListRoom(QWidget *firstMarker, int room) {
+    QWidget *band = firstMarker->window()->findChild<QWidget *>(QStringLiteral("RulerListRoom"));
+    if (!band)
+        return;
+    const QWidget *panel = band->parentWidget();
+    const int tip =
+        panel->mapFrom(band->window(), firstMarker->mapTo(band->window(), QPoint(kMarkerTip, 0)))
+            .x();
+    band->setGeometry(tip, 0, room, panel->height());
+    band->setVisible(room > 0);
+}
+
 QLabel *scaleLabel(QWidget *panel, const QString &caption, const QFont &font, int left) {
     auto *label = new QLabel(caption, panel);
     label->setFont(font);
@@ -108,6 +146,7 @@ Ruler::Ruler(EditorContext &context, const RulerParts &parts, QObject *parent)
     RulerRightIndent =
         new RulerMarker(w.LowerRulerPanel, QStringLiteral("RulerRightIndent"),
                         QStringLiteral("Paragraph right margin"), QColor(0, 128, 0), false);
+    listRoomBand(w.LowerRulerPanel)->lower(); // under the markers: never takes their clicks
     for (QObject *watched :
          {static_cast<QObject *>(RulerFirstIndent), static_cast<QObject *>(RulerLeftIndent),
           static_cast<QObject *>(RulerRightIndent), static_cast<QObject *>(w.UpperRulerPanel),
@@ -138,7 +177,9 @@ Ruler::TextEdges Ruler::textEdges() const {
         return ruler->mapFrom(ruler->window(), viewport->mapTo(viewport->window(), QPoint(x, 0)))
             .x();
     };
-    return {toRuler(m.Editor->paragraphOrigin()), toRuler(m.Editor->paragraphRightEdge())};
+    // The indents are the paragraph's own: measured from where the list's room begins.
+    return {toRuler(m.Editor->paragraphOrigin()) - listRoom(m.Editor),
+            toRuler(m.Editor->paragraphRightEdge())};
 }
 
 int Ruler::markerPixels(const QWidget *marker) const {
@@ -203,6 +244,7 @@ void Ruler::SyncRuler() {
     place(RulerFirstIndent, float(edges.left) + float(p.firstIndent) / ppp);
     place(RulerLeftIndent, float(edges.left) + float(p.firstIndent + p.leftIndent) / ppp);
     place(RulerRightIndent, float(edges.right) - float(p.rightIndent) / ppp);
+    placeListRoom(RulerFirstIndent, listRoom(m.Editor));
     QToolButton *aligned = p.alignment == Alignment::Right    ? w.RightAlignButton
                            : p.alignment == Alignment::Center ? w.CenterAlignButton
                                                               : w.LeftAlignButton;
@@ -239,6 +281,8 @@ void Ruler::IndentMouseMove(QWidget *marker, const QMouseEvent *event) {
     else if (left > highest)
         left = highest;
     marker->move(left, marker->y());
+    if (marker == RulerFirstIndent)
+        placeListRoom(marker, listRoom(m.Editor));
     QWidget *window = w.RulerGuidePanel->parentWidget();
     const QPoint editorTop = m.Editor->mapTo(window, QPoint(0, 0));
     const QPoint guide = marker->parentWidget()->mapTo(window, QPoint(left + kMarkerTip, 0));

@@ -25,8 +25,9 @@ struct RulerParts {
 
 // The ruler above the editor: an inch scale with the default tab stops, and three markers
 // that show the caret paragraph's first-line, left and right indents and set them when
-// dragged. Each marker's tip stands where the text it governs really starts or ends; indents
-// are whole points snapped to steps of 4.5 points.
+// dragged. Each marker's tip stands where its indent puts the text; a list's room for its
+// bullet, which moves the text further in, is drawn apart as a band from the first-line
+// marker. Indents are whole points snapped to steps of 4.5 points.
 class Ruler : public QObject {
     Q_OBJECT
 public:
@@ -56,8 +57,8 @@ private:
     void LeftIndentMouseUp();
     void RightIndentMouseUp();
     void UpperRulerPanelMouseDown(const QMouseEvent *event);
-    // Where the caret paragraph's text runs, in ruler pixels: the start of an indent of 0 (a
-    // bulleted paragraph's text is one list step further in) and the right edge.
+    // Where the caret paragraph's indents are measured from, in ruler pixels: the start of an
+    // indent of 0 (a list's room not counted) and the right edge.
     struct TextEdges {
         int left = 0;
         int right = 0;

@@ -12,6 +12,11 @@ double luminance(const QColor &c) {
     };
     return 0.2126 * channel(c.redF()) + 0.7152 * channel(c.greenF()) + 0.0722 * channel(c.blueF());
 }
+// Disabled text: halfway to the background, still legible but plainly not available.
+QColor disabledText(const QColor &text, const QColor &background) {
+    return QColor((text.red() + background.red()) / 2, (text.green() + background.green()) / 2,
+                  (text.blue() + background.blue()) / 2);
+}
 } // namespace
 
 QColor textColorOn(const QColor &background) {
@@ -29,14 +34,16 @@ void setReadableBackground(QWidget *widget, const QColor &background, QPalette::
     QPalette p = widget->palette();
     const QColor text = textColorOn(background);
     p.setColor(role, background);
-    if (role == QPalette::Base) {
-        p.setColor(QPalette::Text, text);
-    } else {
-        p.setColor(QPalette::WindowText, text);
-        p.setColor(QPalette::ButtonText, text);
-        // Buttons on it (raised when pressed or checked) take a shade of the same colour.
-        p.setColor(QPalette::Button, background);
+    const QColor greyed = disabledText(text, background);
+    for (auto textRole : role == QPalette::Base
+                             ? QList{QPalette::Text}
+                             : QList{QPalette::WindowText, QPalette::ButtonText}) {
+        p.setColor(textRole, text);
+        p.setColor(QPalette::Disabled, textRole, greyed);
     }
+    // Buttons on it (raised when pressed or checked) take a shade of the same colour.
+    if (role != QPalette::Base)
+        p.setColor(QPalette::Button, background);
     widget->setPalette(p);
     widget->setAutoFillBackground(true);
 }
@@ -45,8 +52,10 @@ void setReadableControl(QWidget *widget, const QColor &text, const QColor &backg
     QPalette p = widget->palette();
     for (auto role : {QPalette::Button, QPalette::Base, QPalette::Window})
         p.setColor(role, background);
-    for (auto role : {QPalette::ButtonText, QPalette::Text, QPalette::WindowText})
+    for (auto role : {QPalette::ButtonText, QPalette::Text, QPalette::WindowText}) {
         p.setColor(role, text);
+        p.setColor(QPalette::Disabled, role, disabledText(text, background));
+    }
     widget->setPalette(p);
 }
 

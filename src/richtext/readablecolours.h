@@ -8,7 +8,8 @@ class QWidget;
 namespace tessary {
 
 // A colour the program chooses for a background or a text never meets a desktop theme's
-// colour for the other: both are set together, so light and dark themes read alike.
+// colour for the other: both are set together, so light and dark themes read alike. Disabled
+// controls get their text halfway to the background, so they look disabled on either theme.
 
 // Black on a light background, white on a dark one.
 QColor textColorOn(const QColor &background);

@@ -210,12 +210,7 @@ private slots:
 
     void captionsReadOnTheirBackgroundInADarkTheme() {
         const QPalette original = QApplication::palette();
-        QPalette dark(QColor(53, 53, 53));
-        dark.setColor(QPalette::Base, QColor(35, 35, 35));
-        dark.setColor(QPalette::Text, QColor(230, 230, 230));
-        QApplication::setPalette(dark);
-        closeWindow();
-        openWindow();
+        openDarkWindow();
         using P = QPalette;
         auto readable = [](const QWidget *w, P::ColorRole text, P::ColorRole background) {
             return w &&
@@ -235,6 +230,55 @@ private slots:
         QVERIFY(contrastRatio(tips.color(QPalette::ToolTipText),
                               tips.color(QPalette::ToolTipBase)) >= 3);
         QApplication::setPalette(original);
+    }
+
+    void disabledToolButtonsLookDisabled_data() {
+        QTest::addColumn<bool>("dark");
+        QTest::addColumn<QString>("button");
+        for (const bool dark : {false, true}) {
+            for (const char *button : {"FileSaveButton", "FilePrintButton", "UnderlineButton"})
+                QTest::addRow("%s theme: %s", dark ? "dark" : "light", button) << dark << button;
+        }
+    }
+
+    // Regression: Save, Print (an empty document) and Underline (no selection) looked enabled.
+    // Disabled, a button's picture or caption stands out from its background far less.
+    void disabledToolButtonsLookDisabled() {
+        QFETCH(bool, dark);
+        QFETCH(QString, button);
+        const QPalette original = QApplication::palette();
+        const auto restore = qScopeGuard([&] { QApplication::setPalette(original); });
+        if (dark)
+            openDarkWindow();
+        QWidget *b = child<QWidget>(button.toLatin1());
+        QVERIFY(b);
+        // How far the pixels are from the corner's (the background's), on average.
+        auto ink = [b] {
+            const QImage image = b->grab().toImage();
+            const int background = qGray(image.pixel(1, 1));
+            qint64 sum = 0;
+            for (int y = 0; y < image.height(); ++y) {
+                for (int x = 0; x < image.width(); ++x)
+                    sum += qAbs(qGray(image.pixel(x, y)) - background);
+            }
+            return double(sum) / (image.width() * image.height());
+        };
+        b->setEnabled(true);
+        const double enabled = ink();
+        b->setEnabled(false);
+        const double disabled = ink();
+        QVERIFY2(disabled < enabled * 0.6,
+                 qPrintable(QStringLiteral("%1 enabled, %2 disabled").arg(enabled).arg(disabled)));
+    }
+
+private:
+    void openDarkWindow() {
+        QPalette dark(QColor(53, 53, 53));
+        dark.setColor(QPalette::Base, QColor(35, 35, 35));
+        dark.setColor(QPalette::Text, QColor(230, 230, 230));
+        QApplication::setPalette(dark);
+        closeWindow();
+        openWindow();
     }
 };
 

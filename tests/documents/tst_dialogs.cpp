@@ -15,6 +15,18 @@ DateTimePictures britishPictures(const QString &shortDate, const QString &longDa
             QStringLiteral("HH:mm:ss"), QStringLiteral("HH:mm")};
 }
 const QDateTime kNow(QDate(2026, 12, 5), QTime(9, 7, 3));
+
+// Counts the paints a widget gets before the first message is shown.
+struct PaintsBeforeMessage : QObject {
+    const QList<test::ScriptedDialogs::Shown> &messages;
+    int paints = 0;
+    explicit PaintsBeforeMessage(const QList<test::ScriptedDialogs::Shown> &shown)
+        : messages(shown) {}
+    bool eventFilter(QObject *, QEvent *event) override {
+        paints += event->type() == QEvent::Paint && messages.isEmpty();
+        return false;
+    }
+};
 } // namespace
 
 class DialogsTest : public test::WindowTest {
@@ -64,9 +76,14 @@ private slots:
         ReplaceDialog *dialog = search().replaceDialog();
         dialog->setFindText(QStringLiteral("a"));
         dialog->setReplaceText(QStringLiteral("aa"));
+        // Regression: the editor showed the old text until the closing message was answered.
+        PaintsBeforeMessage view(sandbox->dialogs->messages);
+        QCoreApplication::processEvents(); // the earlier edits' paints
+        editor()->viewport()->installEventFilter(&view);
         QTest::mouseClick(dialog->ReplaceAllButton, Qt::LeftButton);
         QCOMPARE(editor()->toPlainText(), "aaaaaa");
         QCOMPARE(messages().size(), 1);
+        QVERIFY(view.paints > 0);
         editor()->undo(); // one command, one undo step
         QCOMPARE(editor()->toPlainText(), "aaa");
     }

@@ -117,6 +117,44 @@ private slots:
         QCOMPARE(editor()->document()->toPlainText(), "dropped more");
     }
 
+    void everyLoadTakesTheLoadedTypingStyle_data() {
+        QTest::addColumn<QString>("way");
+        QTest::addColumn<QByteArray>("rtf");
+        for (const char *way : {"open", "recent file", "dropped file", "command line", "recovery"})
+            QTest::newRow(way) << way << QByteArray("{\\rtf1 plain}");
+        QTest::newRow("dropped file that starts bold")
+            << "dropped file" << QByteArray("{\\rtf1\\b x}");
+    }
+
+    // Regression: B and I pressed in the old document stayed down after a drop, and the next
+    // notation typing came out bold. Whichever way a document comes, they show its caret.
+    void everyLoadTakesTheLoadedTypingStyle() {
+        QFETCH(QString, way);
+        QFETCH(QByteArray, rtf);
+        const TypingControls &typing = form->notation().controls();
+        typing.BoldButton->click();
+        typing.ItalicButton->click();
+        const QString path = writeFile(QStringLiteral("next.rtf"), rtf);
+        sandbox->dialogs->fileNames.enqueue(path);
+        if (way == "open")
+            QVERIFY(trigger("FileOpen1"));
+        else if (way == "recent file")
+            QVERIFY(docs().OpenPath(path));
+        else if (way == "dropped file")
+            docs().OpenDroppedFile(path);
+        else if (way == "command line")
+            QVERIFY(docs().OpenChosenFile(path));
+        else
+            QVERIFY(docs().OpenRecovered(rtf, path));
+        const bool bold = rtf.contains("\\b ");
+        QCOMPARE(typing.BoldButton->isChecked(), bold);
+        QVERIFY(!typing.ItalicButton->isChecked());
+        form->notation().NotationButtonClick();
+        QTest::keyClicks(editor(), QStringLiteral("y"));
+        QCOMPARE(editor()->charAttributesAt(0).bold, bold);
+        QVERIFY(!editor()->charAttributesAt(0).italic);
+    }
+
     void sizeLimitAcceptsExactly512000Bytes() {
         // Short lines: one 500 KB paragraph would take seconds to lay out.
         const QByteArray line = QByteArray(79, 'a') + '\n';

@@ -25,7 +25,7 @@ private slots:
         QTEST(Ruler::RulerPixelsToPoints(pixels, 72.0f / float(dpi)), "points");
     }
 
-    void markersStandWhereTheTextIs_data() {
+    void markersStandOnTheParagraphsOwnIndents_data() {
         QTest::addColumn<int>("dpi");
         QTest::addColumn<bool>("bullet");
         QTest::newRow("nominal: plain paragraph") << 96 << false;
@@ -33,38 +33,59 @@ private slots:
         QTest::newRow("large fonts: bulleted paragraph") << 120 << true;
     }
 
-    // The tips stand on the text; a drag by 60 pixels (45 or 36 points, on the grid at either
-    // resolution) moves the text to where the guide line ran.
-    void markersStandWhereTheTextIs() {
+    // The tips stand where the indents put the text; a drag by 60 pixels (45 or 36 points, on
+    // the grid at either resolution) moves the text to where the guide line ran. A bullet
+    // moves the text, never the markers (regression: they moved with it, 18 pixels), and its
+    // room is drawn as a band from the first-line marker.
+    void markersStandOnTheParagraphsOwnIndents() {
         QFETCH(int, dpi);
         QFETCH(bool, bullet);
         start(dpi);
         editor()->setPlainText(QStringLiteral("wrapping words ").repeated(30) + "\nright");
         const int second = editor()->textLength() - 5;
-        for (int at : {0, second}) {
-            editor()->setSelStart(at);
-            editor()->setParaAttributes(
-                {at ? Alignment::Right : Alignment::Left, 36, -18, 9, bullet, 0});
-        }
-        auto near = [](int actual, int expected) { return qAbs(actual - expected) <= 1; };
-        // The character whose edge a marker governs: the first, the first of the second line
-        // (which moves as a drag rewraps the text), the last of the right-aligned paragraph.
+        auto format = [&](bool bulleted) {
+            for (int at : {0, second}) {
+                editor()->setSelStart(at);
+                editor()->setParaAttributes(
+                    {at ? Alignment::Right : Alignment::Left, 36, -18, 9, bulleted, 0});
+            }
+        };
+        const QStringList names = {"RulerFirstIndent", "RulerLeftIndent", "RulerRightIndent"};
         auto edgeOf = [&](const QString &name) {
             return name == "RulerLeftIndent"    ? editor()->lineStart(1)
                    : name == "RulerFirstIndent" ? 0
                                                 : second + 5;
         };
-        for (const QString name : {"RulerFirstIndent", "RulerLeftIndent", "RulerRightIndent"}) {
-            const QByteArray id = name.toLatin1();
+        auto sync = [&](const QString &name) {
             editor()->setSelStart(name == "RulerRightIndent" ? second : 0);
             form->ruler().SyncRuler();
-            QVERIFY2(near(tipOf(id), textX(edgeOf(name))), id);
+            return tipOf(name.toLatin1());
+        };
+        format(false);
+        QHash<QString, int> plainTips;
+        for (const QString &name : names)
+            plainTips[name] = sync(name);
+        const int plainText = textX(0);
+        format(bullet);
+        const int room = textX(0) - plainText;
+        QCOMPARE(room > 10, bullet);
+        auto near = [](int actual, int expected) { return qAbs(actual - expected) <= 1; };
+        QWidget *band = form->findChild<QWidget *>("RulerListRoom");
+        for (const QString &name : names) {
+            const QByteArray id = name.toLatin1();
+            const int shift = name == "RulerRightIndent" ? 0 : room;
+            QCOMPARE(sync(name), plainTips[name]);
+            QVERIFY2(near(textX(edgeOf(name)), tipOf(id) + shift), id);
+            QCOMPARE(band && band->isVisible(), bullet);
+            if (bullet && name == "RulerFirstIndent")
+                QVERIFY(near(band->mapTo(form.get(), QPoint()).x(), tipOf(id)) &&
+                        near(band->width(), room));
             const int firstLine = textX(0);
             QWidget *m = marker(id);
             drag(m, m->x() + (name == "RulerRightIndent" ? -60 : 60));
             const int guide = form->ruler().widgets().RulerGuidePanel->x();
             QTest::mouseRelease(m, Qt::LeftButton, {}, QPoint(5, 3));
-            QVERIFY2(near(textX(edgeOf(name)), guide), id);
+            QVERIFY2(near(textX(edgeOf(name)), guide + shift), id);
             QVERIFY2(near(tipOf(id), guide), id);
             if (name == "RulerLeftIndent") // the other lines move alone
                 QCOMPARE(textX(0), firstLine);
