@@ -29,9 +29,8 @@ python3 "$here/scripts/mixed-document.py" 511000 >"$work/mixed.rtf"
 
 # Runs a command, discarding its output, and prints "wall cpu" in seconds.
 timed() {
-    local t
-    t=$( { /usr/bin/time -f '%e %U %S' "$@" >/dev/null 2>/dev/null; } 2>&1 | tail -1)
-    awk '{ printf "%.3f %.3f\n", $1, $2 + $3 }' <<<"$t"
+    /usr/bin/time -o "$work/time" -f '%e %U %S' "$@" >/dev/null 2>&1
+    awk 'END { printf "%.3f %.3f\n", $1, $2 + $3 }' "$work/time"
 }
 median() { sort -n | awk '{ v[NR] = $1 } END { if (NR) print v[int((NR + 1) / 2)]; else print "-" }'; }
 
@@ -104,8 +103,10 @@ if [[ -n ${SPEED_SIZES:-} ]]; then
     echo "scale: MB  --export-html s  peak KB  --export-pdf s  peak KB"
     for mb in $SPEED_SIZES; do
         python3 "$here/scripts/mixed-document.py" "$(awk -v m="$mb" 'BEGIN { print int(m * 1000000) }')" >"$work/big.rtf"
-        h=$( { /usr/bin/time -f '%e %M' "$tessary" --export-html "$work/big.rtf" "$work/big.html" >/dev/null 2>&1; } 2>&1 | tail -1)
-        p=$( { /usr/bin/time -f '%e %M' "$tessary" --export-pdf "$work/big.rtf" "$work/big.pdf" >/dev/null 2>&1; } 2>&1 | tail -1)
+        /usr/bin/time -o "$work/time" -f '%e %M' "$tessary" --export-html "$work/big.rtf" "$work/big.html" >/dev/null 2>&1
+        h=$(tail -1 "$work/time")
+        /usr/bin/time -o "$work/time" -f '%e %M' "$tessary" --export-pdf "$work/big.rtf" "$work/big.pdf" >/dev/null 2>&1
+        p=$(tail -1 "$work/time")
         echo "       $mb  $h  $p"
     done
 fi
