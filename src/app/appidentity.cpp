@@ -16,8 +16,9 @@ void AppIdentity::apply() {
     QGuiApplication::setDesktopFileName(QStringLiteral("tessary"));
     initIconResource();
     QIcon icon;
+    // With its size given, a picture is decoded only when a window shows it at that size.
     for (int size : {16, 32, 48, 64, 256})
-        icon.addFile(QStringLiteral(":/icons/tessary-%1.png").arg(size));
+        icon.addFile(QStringLiteral(":/icons/tessary-%1.png").arg(size), QSize(size, size));
     QGuiApplication::setWindowIcon(icon);
 }
 

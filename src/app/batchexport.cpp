@@ -4,12 +4,13 @@
 #include "app/batchfiles.h"
 #include "app/batchpdf.h"
 #include "app/commandline.h"
-#include "app/tmainform.h"
+#include "app/maineditor.h"
 #include "html/anchors.h"
 #include "html/htmlwriter.h"
 #include "platform/fontregistry.h"
 #include "platform/services.h"
 #include "richtext/richedit.h"
+#include "rtf/textformat.h"
 
 #include <QApplication>
 #include <cstdio>
@@ -28,17 +29,12 @@ public:
     int logicalDpi() const override { return kScreenDpi; }
 };
 
-// Nothing may wait for a person: the first message becomes the command's error line.
+// Nothing may wait for a person; the export reports its own errors.
 class BatchDialogs : public DialogService {
 public:
-    QString first;
-    void message(QWidget *, const QString &, const QString &text, QMessageBox::Icon) override {
-        if (first.isEmpty())
-            first = text;
-    }
-    QMessageBox::StandardButton ask(QWidget *, const QString &, const QString &text,
+    void message(QWidget *, const QString &, const QString &, QMessageBox::Icon) override {}
+    QMessageBox::StandardButton ask(QWidget *, const QString &, const QString &,
                                     QMessageBox::StandardButtons, QMessageBox::Icon) override {
-        message(nullptr, {}, text, QMessageBox::Question);
         return QMessageBox::Cancel;
     }
     QString openFileName(QWidget *, const QString &, const QString &, const QString &) override {
@@ -63,22 +59,22 @@ int ExportHtml(const CommandLine &line) {
     if (const QString refused = BatchFiles::checkOutput(out, in); !refused.isNull())
         return fail(refused);
     Services::setScreen(std::make_unique<BatchScreen>());
-    auto dialogs = std::make_unique<BatchDialogs>();
-    BatchDialogs *messages = dialogs.get();
-    Services::setDialogs(std::move(dialogs));
+    Services::setDialogs(std::make_unique<BatchDialogs>());
     FontRegistry::registerNotationFaces(FontRegistry::dataDirectory() + QStringLiteral("/fonts"));
+    setDocumentDpi(kScreenDpi);
 
-    // The editor wraps as in the window that fills the screen (no window manager, no frame).
-    TMainForm window;
-    if (!window.startedUp())
-        return fail(messages->first);
-    window.setAttribute(Qt::WA_DontShowOnScreen);
-    window.setGeometry(0, 0, kScreenWidth, kScreenHeight);
-    window.show();
-    RichEdit &editor = *window.editor();
+    // Only the editor of the main window that fills the screen (no window manager, no frame),
+    // so that it wraps every line as there; nothing else of the window is needed for a page.
+    QWidget screen;
+    screen.setAttribute(Qt::WA_DontShowOnScreen);
+    screen.setGeometry(0, 0, kScreenWidth, kScreenHeight);
+    RichEdit &editor = *MainEditor::create(&screen);
+    editor.setGeometry(MainEditor::kGutterWidth, 0, kScreenWidth - MainEditor::kGutterWidth,
+                       kScreenHeight);
+    screen.show();
     if (const QString error = BatchFiles::load(editor, in); !error.isNull())
         return fail(error);
-    Anchors &anchors = window.anchors();
+    Anchors anchors(&editor, &screen);
     anchors.ScanAnchors();
     anchors.GrabDestAnchors();
     const HtmlLinks links = HtmlLinks::fromAnchors(anchors);

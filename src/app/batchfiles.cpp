@@ -8,6 +8,7 @@
 #include <QFileInfo>
 #include <QRegularExpression>
 
+#include <cerrno>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -20,7 +21,26 @@ QString cannotCreate(const QByteArray &out, const QString &reason) {
 }
 } // namespace
 
-QString BatchFiles::load(RichEdit &editor, const QByteArray &in) {
+namespace {
+// Reads a whole stream up to one byte past the open limit, so that an oversized one is known.
+QString readLimited(QFile &file, const QString &name, QByteArray &data) {
+    data = file.read(DocumentFiles::kMaxFileSize + 1);
+    if (file.error() != QFileDevice::NoError)
+        return QStringLiteral("Cannot read %1. %2").arg(name, file.errorString());
+    if (data.size() > DocumentFiles::kMaxFileSize)
+        return BatchFiles::oneLine(DocumentFiles::tooLargeMessage(name, data.size()));
+    return {};
+}
+
+QString readStandardInput(QByteArray &data) {
+    const QString name = QStringLiteral("standard input");
+    QFile file;
+    if (!file.open(STDIN_FILENO, QIODevice::ReadOnly, QFileDevice::DontCloseHandle))
+        return QStringLiteral("Cannot open %1. %2").arg(name, file.errorString());
+    return readLimited(file, name, data);
+}
+
+QString readFile(const QByteArray &in, QByteArray &data) {
     const QString name = QFile::decodeName(in);
     // Without O_NONBLOCK a named pipe would hold the command until someone writes to it.
     const int fd = ::open(in.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
@@ -30,6 +50,8 @@ QString BatchFiles::load(RichEdit &editor, const QByteArray &in) {
     if (fd < 0 || ::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
         if (fd >= 0)
             ::close(fd);
+        if (fd >= 0 && S_ISDIR(st.st_mode))
+            return QStringLiteral("Cannot open %1: it is a folder, not a file").arg(name);
         return QStringLiteral("Cannot open %1: there is no such file").arg(name);
     }
     QFile file;
@@ -38,16 +60,26 @@ QString BatchFiles::load(RichEdit &editor, const QByteArray &in) {
         return QStringLiteral("Cannot open %1. %2").arg(name, file.errorString());
     }
     if (st.st_size > DocumentFiles::kMaxFileSize)
-        return oneLine(DocumentFiles::tooLargeMessage(name, st.st_size));
+        return BatchFiles::oneLine(DocumentFiles::tooLargeMessage(name, st.st_size));
     // A file that grows while it is read is still held to the limit.
-    const QByteArray data = file.read(DocumentFiles::kMaxFileSize + 1);
-    if (file.error() != QFileDevice::NoError)
-        return QStringLiteral("Cannot read %1. %2").arg(name, file.errorString());
-    if (data.size() > DocumentFiles::kMaxFileSize)
-        return oneLine(DocumentFiles::tooLargeMessage(name, data.size()));
-    if (editor.loadData(data) == RichEdit::LoadResult::Failed)
-        return QStringLiteral("Cannot load %1: it is neither RTF nor text").arg(name);
-    if (QFileInfo(name).suffix().toLower() != QLatin1String("rtf")) {
+    return readLimited(file, name, data);
+}
+} // namespace
+
+QString BatchFiles::load(RichEdit &editor, const QByteArray &in) {
+    const bool piped = isStandardStream(in);
+    QByteArray data;
+    if (const QString error = piped ? readStandardInput(data) : readFile(in, data); !error.isNull())
+        return error;
+    const RichEdit::LoadResult loaded = editor.loadData(data);
+    if (loaded == RichEdit::LoadResult::Failed)
+        return QStringLiteral("Cannot load %1: it is neither RTF nor text")
+            .arg(piped ? QStringLiteral("standard input") : QFile::decodeName(in));
+    // Standard input has no suffix to go by: what is not RTF is text.
+    const bool text =
+        piped ? loaded == RichEdit::LoadResult::PlainText
+              : QFileInfo(QFile::decodeName(in)).suffix().toLower() != QLatin1String("rtf");
+    if (text) {
         CharAttributes courier;
         courier.face = QStringLiteral("Courier New");
         courier.size = 10;
@@ -61,6 +93,8 @@ QString BatchFiles::load(RichEdit &editor, const QByteArray &in) {
 }
 
 QString BatchFiles::checkOutput(const QByteArray &out, const QByteArray &in) {
+    if (isStandardStream(out))
+        return {};
     const QString refused = SafeOutput::refusal(out, in);
     if (refused.isNull())
         return {};
@@ -71,6 +105,19 @@ QString BatchFiles::checkOutput(const QByteArray &out, const QByteArray &in) {
 
 QString BatchFiles::write(const QByteArray &out, const QByteArray &bytes) {
     QString reason;
+    if (isStandardStream(out)) {
+        for (qsizetype done = 0; done < bytes.size();) {
+            const ssize_t n =
+                ::write(STDOUT_FILENO, bytes.constData() + done, size_t(bytes.size() - done));
+            if (n < 0 && errno == EINTR)
+                continue;
+            if (n <= 0)
+                return QStringLiteral("Cannot write standard output: %1")
+                    .arg(qt_error_string(n < 0 ? errno : ENOSPC));
+            done += n;
+        }
+        return {};
+    }
     if (SafeOutput::write(out, bytes, &reason))
         return {};
     return cannotCreate(out, reason);

@@ -71,8 +71,10 @@ QString ExportPdf(const QByteArray &in, const QByteArray &out) {
     if (const QString error = BatchFiles::load(editor, in); !error.isNull())
         return error;
     QByteArray pdf;
-    if (const QString error = PrintPdf(editor, QFileInfo(QFile::decodeName(in)).fileName(), pdf);
-        !error.isNull())
+    // Standard input has no name for the headers to show.
+    const QString title =
+        BatchFiles::isStandardStream(in) ? QString() : QFileInfo(QFile::decodeName(in)).fileName();
+    if (const QString error = PrintPdf(editor, title, pdf); !error.isNull())
         return QStringLiteral("%1: %2").arg(QFile::decodeName(out), error);
     return BatchFiles::write(out, pdf);
 }

@@ -145,6 +145,7 @@ QString CommandLine::helpText() {
         text += QStringLiteral("  %1  %2\n")
                     .arg(head.leftJustified(22), QString::fromLatin1(command.summary));
     }
+    text += QStringLiteral("\nIN given as - is standard input, OUT given as - standard output.\n");
     return text;
 }
 

@@ -1,6 +1,7 @@
 // The main window's fixed layout: tool bars, rulers, palettes, editor and status panel.
 #include "app/tmainform.h"
 
+#include "app/maineditor.h"
 #include "editor/fontboxes.h"
 #include "editor/formatting.h"
 #include "richtext/readablecolours.h"
@@ -177,25 +178,10 @@ void TMainForm::buildLayout() {
     row->setSpacing(0);
     QWidget *gutter = new QWidget(central);
     gutter->setObjectName(QStringLiteral("Gutter"));
-    gutter->setFixedWidth(5);
+    gutter->setFixedWidth(MainEditor::kGutterWidth);
     r.Gutter = gutter;
     fillWith(gutter, palette().color(QPalette::Base));
-    P.Editor = new RichEdit(central);
-    P.Editor->setObjectName(QStringLiteral("Editor"));
-    P.Editor->setFrameShape(QFrame::NoFrame);
-    P.Editor->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    QPalette ep = P.Editor->palette();
-    ep.setColor(QPalette::Base, kBackground);
-    ep.setColor(QPalette::Text, Qt::black);
-    // The selection stays visible when the editor loses the focus.
-    ep.setColor(QPalette::Inactive, QPalette::Highlight,
-                ep.color(QPalette::Active, QPalette::Highlight));
-    ep.setColor(QPalette::Inactive, QPalette::HighlightedText,
-                ep.color(QPalette::Active, QPalette::HighlightedText));
-    P.Editor->setPalette(ep);
-    QFont editorFont(QStringLiteral("Arial"));
-    editorFont.setPixelSize(13);
-    P.Editor->document()->setDefaultFont(editorFont);
+    P.Editor = MainEditor::create(central);
     row->addWidget(gutter);
     row->addWidget(P.Editor, 1);
     column->addLayout(row, 1);

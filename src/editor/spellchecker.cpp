@@ -4,14 +4,19 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QLocale>
+#include <QThread>
 #include <hunspell.hxx>
+#include <utility>
 
 namespace tessary {
 
 SpellChecker::SpellChecker(const QString &dictionaryFolder)
     : m_folder(dictionaryFolder) {}
 
-SpellChecker::~SpellChecker() = default;
+SpellChecker::~SpellChecker() {
+    if (m_loader)
+        m_loader->wait();
+}
 
 QStringList SpellChecker::languages() const {
     QStringList found;
@@ -33,20 +38,64 @@ QString SpellChecker::defaultLanguage() const {
     return installed.value(0);
 }
 
+SpellChecker::Load SpellChecker::read(const QString &base) {
+    Load load;
+    load.dictionary = std::make_unique<Hunspell>(QFile::encodeName(base + QStringLiteral(".aff")),
+                                                 QFile::encodeName(base + QStringLiteral(".dic")));
+    const QByteArray encoding = QByteArray::fromStdString(load.dictionary->get_dict_encoding());
+    // Other 8-bit dictionaries are taken as Latin-1, which holds the Western languages.
+    load.utf8 = encoding.toUpper().replace("-", "") == "UTF8";
+    return load;
+}
+
 bool SpellChecker::setLanguage(const QString &language) {
+    if (m_loader) {
+        m_loaded = nullptr; // a dictionary still being read is no longer wanted
+        adoptLoaded();
+    }
     m_known.clear();
     m_dictionary.reset();
     m_language.clear();
     if (!languages().contains(language))
         return false;
-    const QString base = QDir(m_folder).filePath(language);
-    m_dictionary = std::make_unique<Hunspell>(QFile::encodeName(base + QStringLiteral(".aff")),
-                                              QFile::encodeName(base + QStringLiteral(".dic")));
-    const QByteArray encoding = QByteArray::fromStdString(m_dictionary->get_dict_encoding());
-    // Other 8-bit dictionaries are taken as Latin-1, which holds the Western languages.
-    m_utf8 = encoding.toUpper().replace("-", "") == "UTF8";
+    Load load = read(QDir(m_folder).filePath(language));
+    m_dictionary = std::move(load.dictionary);
+    m_utf8 = load.utf8;
     m_language = language;
     return true;
+}
+
+bool SpellChecker::loadLanguage(const QString &language, QObject *context,
+                                std::function<void()> loaded) {
+    setLanguage(QString()); // drops the dictionary in use and any still being read
+    if (!languages().contains(language))
+        return false;
+    m_language = language;
+    m_loaded = std::move(loaded);
+    const QString base = QDir(m_folder).filePath(language);
+    m_loader.reset(QThread::create([this, base] { m_loading = read(base); }));
+    QObject::connect(m_loader.get(), &QThread::finished, context, [this] {
+        if (m_loader)
+            adoptLoaded();
+    });
+    m_loader->start(QThread::LowPriority);
+    return true;
+}
+
+void SpellChecker::adoptLoaded() {
+    m_loader->wait();
+    m_loader.reset();
+    m_known.clear();
+    m_dictionary = std::move(m_loading.dictionary);
+    m_utf8 = m_loading.utf8;
+    if (const std::function<void()> loaded = std::exchange(m_loaded, nullptr))
+        loaded();
+}
+
+bool SpellChecker::ready() {
+    if (m_loader)
+        adoptLoaded();
+    return m_dictionary != nullptr;
 }
 
 void SpellChecker::setPersonalWordList(const QString &path) {
@@ -77,7 +126,7 @@ QString SpellChecker::decode(const std::string &word) const {
 }
 
 bool SpellChecker::isKnown(const QString &word) {
-    if (!m_dictionary || m_personal.contains(word) || m_ignored.contains(word))
+    if (!ready() || m_personal.contains(word) || m_ignored.contains(word))
         return true;
     const auto cached = m_known.constFind(word);
     if (cached != m_known.constEnd())

@@ -4,9 +4,12 @@
 #include <QSet>
 #include <QString>
 #include <QStringList>
+#include <functional>
 #include <memory>
 
 class Hunspell;
+class QObject;
+class QThread;
 
 namespace tessary {
 
@@ -25,8 +28,15 @@ public:
     QString defaultLanguage() const;
     // False, and no dictionary, when the language is not installed.
     bool setLanguage(const QString &language);
+    // The same on a worker thread, as reading a dictionary takes longer than showing the
+    // window: false at once when the language is not installed; else `loaded` runs on the
+    // thread of `context` once the dictionary is in, or earlier inside a call that waits.
+    bool loadLanguage(const QString &language, QObject *context, std::function<void()> loaded);
     QString language() const { return m_language; }
-    bool ready() const { return m_dictionary != nullptr; }
+    // True when the dictionary is in; waits for one still being read.
+    bool ready();
+    // The dictionary is in, without waiting for one being read.
+    bool hasDictionary() const { return m_dictionary != nullptr; }
 
     void setPersonalWordList(const QString &path);
     bool isKnown(const QString &word);
@@ -36,6 +46,13 @@ public:
     void ignore(const QString &word);
 
 private:
+    struct Load {
+        std::unique_ptr<Hunspell> dictionary;
+        bool utf8 = true;
+    };
+    static Load read(const QString &base);
+    // Takes the worker's dictionary once it is done, waiting for it, and runs `loaded`.
+    void adoptLoaded();
     QByteArray encode(const QString &word) const;
     QString decode(const std::string &word) const;
     void loadPersonalWords();
@@ -48,6 +65,9 @@ private:
     QSet<QString> m_personal;
     QSet<QString> m_ignored;
     QHash<QString, bool> m_known;
+    std::unique_ptr<QThread> m_loader;
+    Load m_loading; // written by the loader only, read after it has finished
+    std::function<void()> m_loaded;
 };
 
 } // namespace tessary

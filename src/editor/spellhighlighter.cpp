@@ -84,6 +84,8 @@ void SpellHighlighter::recheckAll() {
 }
 
 void SpellHighlighter::finishPass() {
+    // A dictionary still being read is waited for: its arrival starts the pass.
+    m_checker.ready();
     while (m_sweep.isActive())
         sweepSlice(1000);
 }

@@ -37,7 +37,7 @@ public:
     // Every paragraph again, after the dictionary changed.
     void recheckAll();
     bool passPending() const { return m_sweep.isActive(); }
-    // Runs the idle pass to its end at once.
+    // Runs the idle pass to its end at once, once a dictionary still being read is in.
     void finishPass();
 
     // The underlined word at or just before a document position.

@@ -39,10 +39,26 @@ Spelling::~Spelling() = default;
 void Spelling::start() {
     m_checker.setPersonalWordList(m.AppDir + QLatin1String(kWordListName));
     const SettingsStore &store = SettingsStore::instance();
-    const QString language = store.readString(m_settingsKey, QLatin1String(kLanguageSetting));
-    setLanguage(m_checker.languages().contains(language) ? language : m_checker.defaultLanguage());
+    QString language = store.readString(m_settingsKey, QLatin1String(kLanguageSetting));
+    if (!m_checker.languages().contains(language))
+        language = m_checker.defaultLanguage();
+    // The window shows and takes keys while the dictionary is read; the words on screen are
+    // checked first once it is in.
+    if (m_checker.loadLanguage(language, this, [this] { dictionaryLoaded(); }))
+        markLanguage(language);
     m_toggle->setChecked(store.readInteger(m_settingsKey, QLatin1String(kOnSetting), 1) != 0);
-    m_toggle->setEnabled(m_checker.ready());
+    m_toggle->setEnabled(!language.isEmpty());
+}
+
+void Spelling::dictionaryLoaded() {
+    m_toggle->setEnabled(m_checker.hasDictionary());
+    m_highlighter->setEnabled(m_toggle->isChecked() && m_checker.hasDictionary());
+}
+
+void Spelling::markLanguage(const QString &language) {
+    for (QAction *a : m_languages->actions())
+        a->setChecked(a->text() == language);
+    writeSetting(kLanguageSetting, language);
 }
 
 void Spelling::writeSetting(const char *name, const QString &value) {
@@ -54,16 +70,14 @@ void Spelling::writeSetting(const char *name, const QString &value) {
 void Spelling::setOn(bool on) {
     if (m_toggle->isChecked() != on)
         m_toggle->setChecked(on); // comes back here through toggled
-    m_highlighter->setEnabled(on && m_checker.ready());
+    m_highlighter->setEnabled(on && m_checker.hasDictionary());
     writeSetting(kOnSetting, on ? QStringLiteral("1") : QStringLiteral("0"));
 }
 
 void Spelling::setLanguage(const QString &language) {
     if (!m_checker.setLanguage(language))
         return;
-    for (QAction *a : m_languages->actions())
-        a->setChecked(a->text() == language);
-    writeSetting(kLanguageSetting, language);
+    markLanguage(language);
     m_highlighter->recheckAll();
 }
 

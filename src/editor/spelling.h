@@ -26,7 +26,8 @@ public:
 
     Spelling(EditorContext &context, const QString &settingsKey, QWidget *window);
     ~Spelling() override;
-    // Loads the word list from the data folder and the choices kept in the settings.
+    // Loads the word list from the data folder and the choices kept in the settings; the
+    // dictionary is read on a worker thread.
     void start();
 
     // Entries the editor's context menu ends with (the table commands).
@@ -49,6 +50,8 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    void dictionaryLoaded();
+    void markLanguage(const QString &language);
     void writeSetting(const char *name, const QString &value);
 
     EditorContext &m;

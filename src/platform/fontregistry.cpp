@@ -55,9 +55,12 @@ QString withoutFoundry(const QString &family) {
 
 quint32 tableChecksum(const char *data, quint32 length) {
     quint32 sum = 0;
-    for (quint32 at = 0; at < length; at += 4) {
+    const quint32 whole = length & ~3u;
+    for (quint32 at = 0; at < whole; at += 4)
+        sum += qFromBigEndian<quint32>(data + at);
+    if (whole < length) { // the last word is padded with zeros
         char word[4] = {};
-        std::copy(data + at, data + std::min(at + 4, length), word);
+        std::copy(data + whole, data + length, word);
         sum += qFromBigEndian<quint32>(word);
     }
     return sum;

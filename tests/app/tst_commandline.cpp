@@ -8,6 +8,9 @@
 #include <QGuiApplication>
 #include <QtTest>
 
+#include <cstdio>
+#include <fcntl.h>
+#include <functional>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -45,6 +48,18 @@ bool exported(bool pdf, const QByteArray &in, const QByteArray &out) {
 
 QByteArray native(const QDir &dir, const QString &name) {
     return QFile::encodeName(dir.filePath(name));
+}
+
+// Runs `run` with the file `path` in place of the descriptor `fd` (standard input or output).
+bool withStream(int fd, const QByteArray &path, int flags, const std::function<bool()> &run) {
+    std::fflush(stdout);
+    const int saved = ::dup(fd);
+    const int file = ::open(path.constData(), flags, 0644);
+    if (saved < 0 || file < 0 || ::dup2(file, fd) < 0)
+        return false;
+    ::close(file);
+    const bool done = run();
+    return ::dup2(saved, fd) >= 0 && ::close(saved) == 0 && done;
 }
 
 // Restores the umask whatever a test does.
@@ -177,6 +192,49 @@ private slots:
             test::throughPipe(fifo, [&] { piped = exported(pdf, in, fifo); });
         QVERIFY(piped && received.startsWith(header));
         QVERIFY(::stat(fifo.constData(), &st) == 0 && S_ISFIFO(st.st_mode));
+    }
+
+    // "-" is standard input as IN and standard output as OUT; standard input has no suffix, so
+    // what is not RTF is text.
+    void dashIsTheStandardStream_data() {
+        QTest::addColumn<bool>("pdf");
+        QTest::addColumn<QString>("in");
+        QTest::addColumn<QByteArray>("expected");
+        QTest::newRow("html from rtf") << false << "a.rtf" << QByteArray("<SPAN class=s12>a&lt;b");
+        QTest::newRow("html from text")
+            << false << "a.txt" << QByteArray("class=f11><SPAN class=s10>plain");
+        QTest::newRow("pdf from rtf") << true << "a.rtf" << QByteArray("%PDF-");
+    }
+
+    void dashIsTheStandardStream() {
+        QFETCH(bool, pdf);
+        QFETCH(QString, in);
+        QFETCH(QByteArray, expected);
+        test::Sandbox sandbox;
+        const QDir dir(sandbox.dir.path());
+        QVERIFY(writeInputs(dir));
+        const QByteArray page = native(dir, "page.out");
+        // Through standard input into a file, then from the file through standard output.
+        QVERIFY(withStream(STDIN_FILENO, native(dir, in), O_RDONLY,
+                           [&] { return exported(pdf, "-", page); }));
+        QVERIFY(test::readFile(dir.filePath("page.out")).contains(expected));
+        if (pdf)
+            return;
+        const QByteArray piped = native(dir, "piped.out");
+        QVERIFY(withStream(STDOUT_FILENO, piped, O_WRONLY | O_CREAT | O_TRUNC,
+                           [&] { return exported(pdf, native(dir, in), "-"); }));
+        QCOMPARE(test::readFile(dir.filePath("piped.out")),
+                 test::readFile(dir.filePath("page.out")));
+    }
+
+    void folderAsInputIsNamedSo() {
+        test::Sandbox sandbox;
+        const QDir dir(sandbox.dir.path());
+        QVERIFY(dir.mkdir("sub.rtf"));
+        const QString said = ExportPdf(dir.filePath("sub.rtf"), dir.filePath("a.pdf"));
+        QVERIFY2(said.endsWith(QLatin1String("it is a folder, not a file")), qPrintable(said));
+        QVERIFY(ExportPdf(dir.filePath("none.rtf"), dir.filePath("a.pdf"))
+                    .endsWith(QLatin1String("there is no such file")));
     }
 
     // Lengths that leave no room are refused, naming the output; a saved header is printed.
