@@ -1,5 +1,6 @@
 #include "editor/latexreader.h"
 
+#include "editor/latexwriter.h"
 #include "editor/palettetables.h"
 #include "rtf/codepage.h"
 #include "rtf/textformat.h"
@@ -82,21 +83,12 @@ bool needsParentheses(const Pieces &part, bool denominator) {
     return denominator && baseCount > 1 && !allDigits;
 }
 
-const QStringList &functionNames() {
-    static const QStringList names = {
-        "sin", "cos",  "tan",  "cot",  "sec",    "csc",    "log",    "ln",  "exp", "lim",
-        "max", "min",  "sup",  "inf",  "det",    "gcd",    "arg",    "deg", "dim", "ker",
-        "lg",  "sinh", "cosh", "tanh", "arcsin", "arccos", "arctan", "Pr",  "hom"};
-    return names;
-}
-
 const QStringList &droppedCommands() {
-    static const QStringList names = {"\\,",         "\\;",      "\\:",        "\\!",
-                                      "\\ ",         "\\quad",   "\\qquad",    "\\displaystyle",
-                                      "\\textstyle", "\\limits", "\\nolimits", "\\big",
-                                      "\\Big",       "\\bigg",   "\\Bigg",     "\\bigl",
-                                      "\\bigr",      "\\Bigl",   "\\Bigr",     "\\biggl",
-                                      "\\biggr",     "\\Biggl",  "\\Biggr",    "\\middle"};
+    static const QStringList names = {
+        "\\,",         "\\;",      "\\:",        "\\!",    "\\quad",  "\\qquad", "\\displaystyle",
+        "\\textstyle", "\\limits", "\\nolimits", "\\big",  "\\Big",   "\\bigg",  "\\Bigg",
+        "\\bigl",      "\\bigr",   "\\Bigl",     "\\Bigr", "\\biggl", "\\biggr", "\\Biggl",
+        "\\Biggr",     "\\middle"};
     return names;
 }
 
@@ -448,8 +440,10 @@ Pieces Parser::command(int level) {
     if (word == u"\\mathrm" || word == u"\\text" || word == u"\\operatorname" ||
         word == u"\\textrm" || word == u"\\mathup")
         return upright(level);
-    if (functionNames().contains(name))
-        return {mathPiece(name, FaceFamily::Latin, level)};
+    if (word == u"\\ ")
+        return {mathPiece(QStringLiteral(" "), FaceFamily::Latin, level)};
+    if (latexFunctionNames().contains(name)) // "\\sin x" reads "sin x"
+        return {mathPiece(skippedSpace ? name + u' ' : name, FaceFamily::Latin, level)};
     if (word == u"\\dots" || word == u"\\ldots" || word == u"\\cdots")
         return {mathPiece(QStringLiteral("..."), FaceFamily::Latin, level)};
     return {mathPiece(keptAsText(word), FaceFamily::Latin, level)};

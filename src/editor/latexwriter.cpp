@@ -4,6 +4,7 @@
 #include "editor/palettetables.h"
 #include "rtf/textformat.h"
 
+#include <QRegularExpression>
 #include <QTextBlock>
 #include <QTextDocument>
 
@@ -33,6 +34,14 @@ bool isControlWordEnd(const QString &out) {
     return i < out.size() && i > 0 && out.at(i - 1) == u'\\' && (i < 2 || out.at(i - 2) != u'\\');
 }
 } // namespace
+
+const QStringList &latexFunctionNames() {
+    static const QStringList names = {
+        "sin", "cos",  "tan",  "cot",  "sec",    "csc",    "log",    "ln",  "exp", "lim",
+        "max", "min",  "sup",  "inf",  "det",    "gcd",    "arg",    "deg", "dim", "ker",
+        "lg",  "sinh", "cosh", "tanh", "arcsin", "arccos", "arctan", "Pr",  "hom"};
+    return names;
+}
 
 void appendLatex(QString &out, const QString &token) {
     if (!token.isEmpty() && token.at(0).isLetter() && isControlWordEnd(out))
@@ -199,7 +208,31 @@ QString LatexWriter::math(qsizetype from, qsizetype to) const {
     QString out;
     for (qsizetype k = from; k < to;) {
         const int level = m_cells[k].level;
+        if (level == 0 && m_cells[k].text == u" ") {
+            // Math drops spaces; those before a word, after a word or a comma, are kept as control
+            // spaces.
+            qsizetype e = k;
+            while (e < to && m_cells[e].text == u" " && m_cells[e].level == 0)
+                ++e;
+            static const QRegularExpression function(QStringLiteral("\\\\([A-Za-z]+)$"));
+            const QRegularExpressionMatch after = function.match(out);
+            const bool words =
+                k > from && e < to && isBaseLetter(e) &&
+                (isBaseLetter(k - 1) || m_cells[k - 1].text == u"," ||
+                 m_cells[k - 1].text == u";") &&
+                !(after.hasMatch() && latexFunctionNames().contains(after.captured(1)));
+            for (; k < e; ++k)
+                out += words ? QStringLiteral("\\ ") : QStringLiteral(" ");
+            continue;
+        }
         if (level == 0) {
+            if (const qsizetype end = functionNameAt(k, to); end > k) {
+                QString name;
+                for (; k < end; ++k)
+                    name += m_cells[k].text;
+                appendLatex(out, u'\\' + name);
+                continue;
+            }
             appendLatex(out, latexMathToken(m_cells[k++].text));
             continue;
         }
@@ -217,6 +250,28 @@ QString LatexWriter::math(qsizetype from, qsizetype to) const {
         }
     }
     return out;
+}
+
+bool LatexWriter::isBaseLetter(qsizetype k) const {
+    const QString &t = m_cells[k].text;
+    return m_cells[k].level == 0 && t.size() == 1 && t.at(0).isLetterOrNumber() &&
+           !latexCommandFor(t.at(0));
+}
+
+// The end of a function name that stands as a word of its own at `k`, or `k`.
+qsizetype LatexWriter::functionNameAt(qsizetype k, qsizetype to) const {
+    auto asciiLetter = [this](qsizetype i) {
+        const QString &t = m_cells[i].text;
+        return m_cells[i].level == 0 && t.size() == 1 && t.at(0).unicode() < 128 &&
+               t.at(0).isLetter();
+    };
+    if (!asciiLetter(k) || (k > 0 && asciiLetter(k - 1)))
+        return k;
+    qsizetype e = k;
+    QString word;
+    while (e < to && asciiLetter(e))
+        word += m_cells[e++].text;
+    return latexFunctionNames().contains(word) ? e : k;
 }
 
 QString LatexWriter::script(qsizetype from, qsizetype to) const {

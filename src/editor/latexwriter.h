@@ -48,6 +48,8 @@ private:
     QString prose(qsizetype from, qsizetype to) const;
     QString math(qsizetype from, qsizetype to) const;
     QString script(qsizetype from, qsizetype to) const;
+    bool isBaseLetter(qsizetype k) const;
+    qsizetype functionNameAt(qsizetype k, qsizetype to) const;
 
     Wrapping m_wrapping;
     QList<Cell> m_cells;
@@ -55,6 +57,8 @@ private:
 
 // The LaTeX of one character in math: its command, an escape, or the character itself.
 QString latexMathToken(const QString &character);
+// The names of functions LaTeX sets upright with a command of their own (\\sin, \\log, ...).
+const QStringList &latexFunctionNames();
 // Appends a token, with a space where a command word would otherwise run into a letter.
 void appendLatex(QString &out, const QString &token);
 

@@ -79,11 +79,13 @@ void TestLatexWindow::statusPanelsSayWhatTheyMean() {
 
 void TestLatexWindow::keysCopyAndPasteLatex() {
     QApplication::clipboard()->setText(QStringLiteral("a_{n+1} = \\alpha"));
+    QTRY_VERIFY(form->action(QStringLiteral("EditPasteLatex"))->isEnabled());
     QTest::keyClick(editor(), Qt::Key_V, Qt::ControlModifier | Qt::ShiftModifier);
     QCOMPARE(editor()->toPlainText(), QStringLiteral("an+1 = α"));
     QCOMPARE(fontAt(1), QStringLiteral("Courier New Low/11"));
     QCOMPARE(fontAt(7), QStringLiteral("Courier New Greek Even/11"));
     editor()->selectAll();
+    QTRY_VERIFY(form->action(QStringLiteral("EditCopyLatex"))->isEnabled());
     QTest::keyClick(editor(), Qt::Key_C, Qt::ControlModifier | Qt::ShiftModifier);
     QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("$a_{n+1} = \\alpha$"));
 }
@@ -95,7 +97,7 @@ void TestLatexWindow::exportWritesADocument() {
     const QString tex = QString::fromUtf8(readFile(out));
     QVERIFY(tex.startsWith(QStringLiteral("\\documentclass")));
     QVERIFY(tex.trimmed().endsWith(QStringLiteral("\\end{document}")));
-    QVERIFY(tex.contains(QStringLiteral("$e^{i\\phi} = cos \\phi + i sin \\phi$")));
+    QVERIFY(tex.contains(QStringLiteral("$e^{i\\phi} = \\cos \\phi + i\\ \\sin \\phi$")));
     QVERIFY(tex.contains(QStringLiteral("\\hypertarget{anchor")));
     QVERIFY(tex.contains(QStringLiteral("\\hyperlink{anchor")));
     QVERIFY(!ExportLatex(QFile::encodeName(in), QFile::encodeName(in)).isNull());

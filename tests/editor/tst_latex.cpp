@@ -11,7 +11,9 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QDropEvent>
 #include <QLabel>
+#include <QMimeData>
 #include <QTextBlock>
 #include <QTextDocument>
 #include <QtTest>
@@ -102,6 +104,7 @@ private slots:
     void roundTrip_data();
     void roundTrip();
     void clipboardBothWays();
+    void droppedLatex();
 };
 
 void TestLatex::writesNotation_data() {
@@ -126,6 +129,8 @@ void TestLatex::writesNotation_data() {
     QTest::newRow("bold prose") << QStringList{"P:a ", "B:bold", "P: b"} << "a \\textbf{bold} b";
     QTest::newRow("paragraphs") << QStringList{"P:one\ntwo"} << "one\n\ntwo";
     QTest::newRow("symbol digit is raised") << QStringList{"L:x", "S:²"} << "$x^2$";
+    QTest::newRow("functions and words")
+        << QStringList{"L:cos x + i sin y, if x"} << "$\\cos x + i\\ \\sin y,\\ if\\ x$";
     QTest::newRow("bracket piece") << QStringList{"S:⎧"} << "$\\mathchar\"0338$";
 }
 
@@ -218,6 +223,7 @@ void TestLatex::roundTrip_data() {
                        "L: x", "L^:k",   "G^:α",  "L: ", "L:b",    "L^:2"};
     QTest::newRow("mixed prose") << QStringList{
         "P:The ", "B:sum", "P: 5% ", "L:e", "L^:x", "P: and © ® ™ €, then\nx", "L_:i"};
+    QTest::newRow("words and functions") << QStringList{"L:if x = cos y then", "G:α"};
     QTest::newRow("escaped notation") << QStringList{"L:{x}", "S:＿", "L:#%&~^\\$"};
 }
 
@@ -258,6 +264,26 @@ void TestLatex::clipboardBothWays() {
     latex.EditPasteLatex();
     QCOMPARE(status.text(), QStringLiteral("2 LaTeX commands left as text"));
     QVERIFY(editor.toPlainText().endsWith(QStringLiteral("\\foo + \\bar{x} + α")));
+}
+
+void TestLatex::droppedLatex() {
+    QWidget host;
+    RichEdit editor(&host);
+    FontBoxes fonts(&host);
+    fonts.fill();
+    EditorContext context;
+    context.Editor = &editor;
+    LatexClipboard latex(context, fonts, nullptr);
+    // Only LaTeX is taken as notation; other text is left to the editor's own drop.
+    for (const auto &[text, raised] : {std::pair{"$x^2$", true}, std::pair{"x^2", false}}) {
+        editor.clear();
+        QMimeData mime;
+        mime.setText(QString::fromUtf8(text));
+        QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(editor.viewport(), &drop);
+        QCOMPARE(editor.toPlainText() == u"x2", raised);
+        QCOMPARE(editor.charAttributesAt(1).face == Face::LatinHigh, raised);
+    }
 }
 
 QTEST_MAIN(TestLatex)
