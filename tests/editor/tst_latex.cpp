@@ -280,7 +280,9 @@ void TestLatex::droppedLatex() {
         QMimeData mime;
         mime.setText(QString::fromUtf8(text));
         QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
-        QCoreApplication::sendEvent(editor.viewport(), &drop);
+        // Straight to the filter: without a drag under way the toolkit delivers no drop.
+        QObject &filter = latex;
+        QCOMPARE(filter.eventFilter(editor.viewport(), &drop), raised);
         QCOMPARE(editor.toPlainText() == u"x2", raised);
         QCOMPARE(editor.charAttributesAt(1).face == Face::LatinHigh, raised);
     }
