@@ -2,6 +2,7 @@
 
 #include "app/appidentity.h"
 #include "app/batchfiles.h"
+#include "app/batchlatex.h"
 #include "app/batchpdf.h"
 #include "app/commandline.h"
 #include "app/maineditor.h"
@@ -96,6 +97,10 @@ int RunBatchCommand(int &argc, char **argv) {
     const CommandLine line = CommandLine::parse(argc, argv);
     if (line.mode() == CommandLine::Mode::ExportHtml)
         return ExportHtml(line);
+    if (line.mode() == CommandLine::Mode::ExportLatex) {
+        const QString error = ExportLatex(line.nativeOperands().at(0), line.nativeOperands().at(1));
+        return error.isNull() ? 0 : fail(error);
+    }
     if (line.mode() == CommandLine::Mode::ExportPdf) {
         FontRegistry::registerNotationFaces(FontRegistry::dataDirectory() +
                                             QStringLiteral("/fonts"));

@@ -43,6 +43,12 @@ const QList<Command> &commands() {
          {QStringLiteral("--title"), QStringLiteral("--keywords")},
          "IN OUT [--title TEXT] [--keywords TEXT]",
          "write the document IN as the HTML page OUT"},
+        {{QStringLiteral("--export-latex")},
+         CommandLine::Mode::ExportLatex,
+         2,
+         {},
+         "IN OUT",
+         "write the document IN as the LaTeX file OUT"},
     };
     return table;
 }
@@ -128,6 +134,7 @@ int CommandLine::runWithoutDisplay() const {
     case Mode::Edit:
     case Mode::ExportPdf:
     case Mode::ExportHtml:
+    case Mode::ExportLatex:
         break;
     }
     return 0;

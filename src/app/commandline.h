@@ -16,7 +16,7 @@ namespace tessary {
 // Mode. Without a command the arguments are the files to open.
 class CommandLine {
 public:
-    enum class Mode { Edit, Help, Version, ExportPdf, ExportHtml, Invalid };
+    enum class Mode { Edit, Help, Version, ExportPdf, ExportHtml, ExportLatex, Invalid };
 
     // `arguments` without the program name. Arguments starting with a single '-' belong to
     // the toolkit (-platform, -style ...) and are left for it: read the arguments again from
@@ -39,7 +39,10 @@ public:
     // Edit is the only mode that opens a window.
     bool needsDisplay() const { return m_mode == Mode::Edit; }
     // The batch exports lay the document out on the offscreen platform.
-    bool needsOffscreen() const { return m_mode == Mode::ExportHtml || m_mode == Mode::ExportPdf; }
+    bool needsOffscreen() const {
+        return m_mode == Mode::ExportHtml || m_mode == Mode::ExportPdf ||
+               m_mode == Mode::ExportLatex;
+    }
     // Runs a mode that needs no display: prints help, version or the error and returns the
     // exit code (0, or 2 for a bad command line).
     int runWithoutDisplay() const;

@@ -1,5 +1,6 @@
 #include "app/tmainform.h"
 
+#include "app/latexexport.h"
 #include "app/pdfexport.h"
 #include "documents/documentfiles.h"
 #include "documents/editcommands.h"
@@ -13,6 +14,7 @@
 #include "editor/fontboxes.h"
 #include "editor/formatting.h"
 #include "editor/functionkeys.h"
+#include "editor/latexclipboard.h"
 #include "editor/notationfaces.h"
 #include "editor/notationtyping.h"
 #include "editor/palettes.h"
@@ -74,6 +76,8 @@ TMainForm::TMainForm(QWidget *parent)
             &TMainForm::FilePrintExecute);
     connect(action(QStringLiteral("FileExportPdf")), &QAction::triggered,
             new PdfExport(P, *PrintForm, this), &PdfExport::FileExportPdfExecute);
+    connect(action(QStringLiteral("FileExportLatex")), &QAction::triggered,
+            new LatexExport(P, this), &LatexExport::FileExportLatexExecute);
     // Settings are written as they change, so that a crash or a kill loses none of them;
     // a caret run through many faces moves the boxes often, hence the short delay.
     m_initTimer = new QTimer(this);
@@ -166,6 +170,11 @@ void TMainForm::createFeatures() {
             &FindReplace::SearchReplace);
     connect(action(QStringLiteral("EditDateTime")), &QAction::triggered, TodayForm,
             &TTodayForm::EditDateTimeExecute);
+    auto *latex = new LatexClipboard(P, *Fonts, LatexLabel, this);
+    connect(action(QStringLiteral("EditCopyLatex")), &QAction::triggered, latex,
+            &LatexClipboard::EditCopyLatex);
+    connect(action(QStringLiteral("EditPasteLatex")), &QAction::triggered, latex,
+            &LatexClipboard::EditPasteLatex);
 }
 
 bool TMainForm::FormCreate() {

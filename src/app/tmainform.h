@@ -149,6 +149,7 @@ private:
     ViewZoom *Zoom = nullptr;
     Spelling *Speller = nullptr;
     QLabel *ZoomLabel = nullptr;
+    QLabel *LatexLabel = nullptr; // how a LaTeX paste went
     QMenu *FileMenu = nullptr;
     QToolBar *MainToolBar = nullptr;
     QToolBar *AttrToolBar = nullptr;

@@ -46,11 +46,11 @@ void TMainForm::buildMenus() {
     };
     FileMenu = menu(QStringLiteral("FileMenu"), QStringLiteral("   &File"),
                     {"FileNew", "FileOpen1", "FileSave", "FileSaveAs", "", "FilePrint",
-                     "FileExportPdf", "", "FileExit"});
+                     "FileExportPdf", "FileExportLatex", "", "FileExit"});
     menu(QStringLiteral("EditMenu"), QStringLiteral("&Edit"),
-         {"EditUndo", "EditRedo", "", "EditCut", "EditCopy", "EditPaste", "EditDelete",
-          "EditSelectAll", "", "EditDateTime", "", "TableInsert", "TableInsertRow",
-          "TableDeleteRow"});
+         {"EditUndo", "EditRedo", "", "EditCut", "EditCopy", "EditPaste", "EditCopyLatex",
+          "EditPasteLatex", "EditDelete", "EditSelectAll", "", "EditDateTime", "", "TableInsert",
+          "TableInsertRow", "TableDeleteRow"});
     menu(QStringLiteral("HtmlMenu"), QStringLiteral("H&tml"),
          {"HtmlSrcAnchor", "HtmlDestAnchor", "HtmlGenerate"});
     menu(QStringLiteral("SearchMenu"), QStringLiteral("&Search"), {"SearchFind", "Replace1"});

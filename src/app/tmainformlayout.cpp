@@ -141,6 +141,14 @@ QWidget *TMainForm::buildStatusPanel() {
     TypingWidgets.InsStateLabel =
         label(QStringLiteral("InsStateLabel"), QStringLiteral("    Insert"), 0);
     TypingWidgets.InsStateLabel->setMinimumWidth(60);
+    LatexLabel = label(QStringLiteral("LatexLabel"), QString(), 0);
+    row->insertWidget(row->indexOf(ZoomLabel), LatexLabel);
+    // A screen reader reads a panel's value, then what it means.
+    for (const auto &[panel, meaning] :
+         {std::pair{CurrentFileLabel, "File name"}, std::pair{LineCountLabel, "Line number"},
+          std::pair{ZoomLabel, "Zoom"}, std::pair{TypingWidgets.InsStateLabel, "Typing mode"},
+          std::pair{LatexLabel, "LaTeX paste"}})
+        panel->setAccessibleDescription(QString::fromLatin1(meaning));
     return StatusPanel;
 }
 

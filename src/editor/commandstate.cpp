@@ -42,9 +42,12 @@ constexpr Command kCommands[] = {
     {"EditDateTime", "&Insert date/time", "Ctrl+D", "Insert date/time", true},
     {"FileSaveAs", "Save &As", "", "", false},
     {"FileExportPdf", "&Export PDF…", "", "", false},
+    {"FileExportLatex", "Export La&TeX…", "", "", false},
     {"FileExit", "E&xit", "", "", false},
     {"EditDelete", "Cle&ar", "Delete", "", false},
     {"EditSelectAll", "Select A&ll", "Ctrl+A", "", false},
+    {"EditCopyLatex", "Copy as LaTe&X", "Ctrl+Shift+C", "", false},
+    {"EditPasteLatex", "Paste LaTeX", "Ctrl+Shift+V", "", false},
     {"SearchReplace", "R&eplace", "Ctrl+H", "", false},
     {"HelpContents", "&Contents", "", "", false},
     {"HelpAbout", "&About", "", "", false},
@@ -149,10 +152,12 @@ void CommandState::ActionListUpdate() {
     const bool notEmpty = editor->lineCount() > 0;
     m_underline->setEnabled(selected);
     for (const char *name : {"FileSave", "FileSaveAs", "FilePrint", "FileExportPdf", "HtmlGenerate",
-                             "SearchFind", "Replace1"})
+                             "SearchFind", "Replace1", "FileExportLatex"})
         enable(name, notEmpty);
-    for (const char *name : {"EditCut", "EditCopy", "HtmlSrcAnchor", "HtmlDestAnchor"})
+    for (const char *name :
+         {"EditCut", "EditCopy", "HtmlSrcAnchor", "HtmlDestAnchor", "EditCopyLatex"})
         enable(name, selected);
+    enable("EditPasteLatex", m_canPaste);
     enable("EditDelete", true);
     const bool inTable = editor->textCursor().currentTable() != nullptr;
     enable("TableInsertRow", inTable);

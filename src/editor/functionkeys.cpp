@@ -78,7 +78,9 @@ void FunctionKeys::buildBar() {
         pair.definition->setText(name.toLower());
         pair.definition->setToolTip(definitionHint(key));
         pair.definition->setCheckable(true);
+        pair.definition->setAccessibleName(name + QStringLiteral(": assign a character"));
         pair.value = keyButton(row, name + QStringLiteral("ValButton"), Tag::FirstValue + key);
+        pair.value->setAccessibleName(name + QStringLiteral(": unassigned"));
         layout->addWidget(pair.definition);
         layout->addWidget(pair.value);
         layout->addWidget(bevel(row));

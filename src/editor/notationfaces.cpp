@@ -13,12 +13,36 @@ bool IsNotationFont(const QString &face) {
     return notationFaces().contains(face);
 }
 
-QString shiftedFace(const QString &face, Shift direction) {
-    // Each family is a column of three faces: lowered, base line, raised.
+namespace {
+// Each family is a column of three faces: lowered, base line, raised; in FaceFamily order.
+const QStringList (&faceColumns())[3] {
     static const QStringList columns[] = {{Face::LatinLow, Face::LatinEven, Face::LatinHigh},
                                           {Face::GreekLow, Face::GreekEven, Face::GreekHigh},
                                           {Face::SymbolLow, Face::SymbolEven, Face::SymbolHigh}};
-    for (const QStringList &column : columns) {
+    return columns;
+}
+} // namespace
+
+bool notationFaceOf(const QString &face, FaceFamily *family, FaceLevel *level) {
+    for (int f = 0; f < 3; ++f) {
+        const int index = int(faceColumns()[f].indexOf(face));
+        if (index < 0)
+            continue;
+        if (family)
+            *family = FaceFamily(f);
+        if (level)
+            *level = FaceLevel(index);
+        return true;
+    }
+    return false;
+}
+
+QString notationFace(FaceFamily family, FaceLevel level) {
+    return faceColumns()[int(family)].at(int(level));
+}
+
+QString shiftedFace(const QString &face, Shift direction) {
+    for (const QStringList &column : faceColumns()) {
         const int level = int(column.indexOf(face));
         if (level < 0)
             continue;

@@ -26,6 +26,14 @@ const QStringList &notationFaces();
 bool IsNotationFont(const QString &face);
 
 enum class Shift { Up, Down };
+
+// Where a notation face sets its text, and which family of characters it holds.
+enum class FaceLevel { Lowered, Base, Raised };
+enum class FaceFamily { Latin, Greek, Symbol };
+// The family and level of a notation face; false (and nothing set) for any other face.
+bool notationFaceOf(const QString &face, FaceFamily *family, FaceLevel *level);
+QString notationFace(FaceFamily family, FaceLevel level);
+
 // The face a character takes when raised or lowered; any other face comes back unchanged.
 QString shiftedFace(const QString &face, Shift direction);
 

@@ -136,6 +136,14 @@ void setCharacter(QToolButton *button, const QString &face, int code) {
     button->setProperty(kCodeProperty, code);
     const bool shown = code >= 0 && code <= 0xFF;
     button->setText(shown ? QString(NotationTyping::characterFor(face, uchar(code))) : QString());
+    // The glyph of a notation face says nothing to a screen reader; the button's name does.
+    const int key = tag(button) - Tag::FirstValue;
+    const QString hint = shown ? paletteHint(face, code) : QString();
+    if (key >= 0 && tag(button) < Tag::FirstDefinition)
+        button->setAccessibleName(QStringLiteral("F%1: %2").arg(key).arg(
+            hint.isEmpty() ? (shown ? button->text() : QStringLiteral("unassigned")) : hint));
+    else
+        button->setAccessibleName(hint.isEmpty() ? QStringLiteral("empty") : hint);
 }
 
 } // namespace CharacterButton

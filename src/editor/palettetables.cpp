@@ -2,6 +2,8 @@
 
 #include "editor/notationfaces.h"
 
+#include <QHash>
+
 namespace tessary {
 
 namespace {
@@ -107,6 +109,17 @@ int insertedSymbolCode(int shownCode) {
     }
 }
 
+QString paletteHint(const QString &face, int code) {
+    for (const QList<PaletteEntry> *bar : {&greekPalette(), &symbolPaletteA(), &symbolPaletteB()}) {
+        for (const PaletteEntry &entry : *bar) {
+            if (entry.face == face && entry.code >= 0 &&
+                (entry.code == code || insertedSymbolCode(entry.code) == code))
+                return QString::fromLatin1(entry.hint);
+        }
+    }
+    return {};
+}
+
 BracketPiece bracketPieceOf(int symbolCode) {
     switch (symbolCode) {
     case 0xE9:
@@ -125,6 +138,139 @@ BracketPiece bracketPieceOf(int symbolCode) {
     default:
         return BracketPiece::None;
     }
+}
+
+} // namespace tessary
+
+namespace tessary {
+
+const QList<LatexCommand> &latexCommands() {
+    constexpr FaceFamily G = FaceFamily::Greek;
+    constexpr FaceFamily S = FaceFamily::Symbol;
+    // The tall bracket pieces are the pieces of TeX's extensible delimiters, taken from the
+    // large-symbol font by number, as no command names them.
+    static const QList<LatexCommand> table = {
+        {u'α', G, "\\alpha"},
+        {u'β', G, "\\beta"},
+        {u'γ', G, "\\gamma"},
+        {u'δ', G, "\\delta"},
+        {u'ε', G, "\\epsilon"},
+        {u'ζ', G, "\\zeta"},
+        {u'η', G, "\\eta"},
+        {u'θ', G, "\\theta"},
+        {u'ι', G, "\\iota"},
+        {u'κ', G, "\\kappa"},
+        {u'λ', G, "\\lambda"},
+        {u'μ', G, "\\mu"},
+        {u'ν', G, "\\nu"},
+        {u'ξ', G, "\\xi"},
+        {u'π', G, "\\pi"},
+        {u'ρ', G, "\\rho"},
+        {u'σ', G, "\\sigma"},
+        {u'ς', G, "\\varsigma"},
+        {u'τ', G, "\\tau"},
+        {u'υ', G, "\\upsilon"},
+        {u'φ', G, "\\phi"},
+        {u'χ', G, "\\chi"},
+        {u'ψ', G, "\\psi"},
+        {u'ω', G, "\\omega"},
+        {u'Γ', G, "\\Gamma"},
+        {u'Δ', G, "\\Delta"},
+        {u'Θ', G, "\\Theta"},
+        {u'Λ', G, "\\Lambda"},
+        {u'Ξ', G, "\\Xi"},
+        {u'Π', G, "\\Pi"},
+        {u'Σ', G, "\\Sigma"},
+        {u'Υ', G, "\\Upsilon"},
+        {u'Φ', G, "\\Phi"},
+        {u'Ψ', G, "\\Psi"},
+        {u'Ω', G, "\\Omega"},
+        {u'≅', S, "\\cong"},
+        {u'≡', S, "\\equiv"},
+        {u'≈', S, "\\approx"},
+        {u'≠', S, "\\neq"},
+        {u'≤', S, "\\leq"},
+        {u'≥', S, "\\geq"},
+        {u'±', S, "\\pm"},
+        {u'×', S, "\\times"},
+        {u'÷', S, "\\div"},
+        {u'⊗', S, "\\otimes"},
+        {u'⊕', S, "\\oplus"},
+        {u'∞', S, "\\infty"},
+        {u'∝', S, "\\propto"},
+        {u'∂', S, "\\partial"},
+        {u'∋', S, "\\ni"},
+        {u'∴', S, "\\therefore"},
+        {u'°', S, "^{\\circ}"},
+        {u'∀', S, "\\forall"},
+        {u'∃', S, "\\exists"},
+        {u'∅', S, "\\emptyset"},
+        {u'∩', S, "\\cap"},
+        {u'∪', S, "\\cup"},
+        {u'⊃', S, "\\supset"},
+        {u'⊇', S, "\\supseteq"},
+        {u'⊄', S, "\\not\\subset"},
+        {u'⊂', S, "\\subset"},
+        {u'⊆', S, "\\subseteq"},
+        {u'∈', S, "\\in"},
+        {u'∉', S, "\\notin"},
+        {u'ℵ', S, "\\aleph"},
+        {u'ℑ', S, "\\Im"},
+        {u'ℜ', S, "\\Re"},
+        {u'℘', S, "\\wp"},
+        {u'∠', S, "\\angle"},
+        {u'∇', S, "\\nabla"},
+        {u'∏', S, "\\prod"},
+        {u'∑', S, "\\sum"},
+        {u'√', S, "\\surd"},
+        {u'∫', S, "\\int"},
+        {u'⋅', S, "\\cdot"},
+        {u'¬', S, "\\neg"},
+        {u'∧', S, "\\wedge"},
+        {u'∨', S, "\\vee"},
+        {u'←', S, "\\leftarrow"},
+        {u'↑', S, "\\uparrow"},
+        {u'→', S, "\\rightarrow"},
+        {u'↓', S, "\\downarrow"},
+        {u'⎯', S, "\\relbar"},
+        {u'⎪', S, "\\mathchar\"033E"},
+        {u'⎡', S, "\\mathchar\"0332"},
+        {u'⎣', S, "\\mathchar\"0334"},
+        {u'⎤', S, "\\mathchar\"0333"},
+        {u'⎦', S, "\\mathchar\"0335"},
+        {u'⎧', S, "\\mathchar\"0338"},
+        {u'⎩', S, "\\mathchar\"033A"},
+        {u'⎫', S, "\\mathchar\"0339"},
+        {u'⎭', S, "\\mathchar\"033B"},
+        {u'⎨', S, "\\mathchar\"033C"},
+        {u'⎬', S, "\\mathchar\"033D"},
+        {u'＿', S, "\\_"},
+    };
+    return table;
+}
+
+const QList<LatexCommand> &latexAliases() {
+    constexpr FaceFamily G = FaceFamily::Greek;
+    constexpr FaceFamily S = FaceFamily::Symbol;
+    static const QList<LatexCommand> table = {
+        {u'ε', G, "\\varepsilon"}, {u'θ', G, "\\vartheta"},   {u'φ', G, "\\varphi"},
+        {u'π', G, "\\varpi"},      {u'ρ', G, "\\varrho"},     {u'≠', S, "\\ne"},
+        {u'≤', S, "\\le"},         {u'≥', S, "\\ge"},         {u'¬', S, "\\lnot"},
+        {u'∧', S, "\\land"},       {u'∨', S, "\\lor"},        {u'→', S, "\\to"},
+        {u'←', S, "\\gets"},       {u'∅', S, "\\varnothing"}, {u'∋', S, "\\owns"},
+        {u'⋅', S, "\\cdotp"},      {u'∉', S, "\\not\\in"},    {u'°', S, "^\\circ"},
+    };
+    return table;
+}
+
+const LatexCommand *latexCommandFor(QChar c) {
+    static const QHash<char16_t, const LatexCommand *> byCharacter = [] {
+        QHash<char16_t, const LatexCommand *> index;
+        for (const LatexCommand &entry : latexCommands())
+            index.insert(entry.character, &entry);
+        return index;
+    }();
+    return byCharacter.value(c.unicode(), nullptr);
 }
 
 } // namespace tessary

@@ -105,7 +105,7 @@ bool Parser::keptWord(Keyword keyword, const RtfToken &token, bool starred) {
         startField();
         return true;
     case KeptWord::FieldInstruction:
-        if (m_kept.fieldDepth == 0 || m_groups.size() != m_kept.fieldDepth + 1)
+        if (m_kept.fieldDepth == 0 || m_groups.depth() != m_kept.fieldDepth + 1)
             return false; // a nested field's instruction: its result is read as text
         keepGroup(KeepKind::FieldInstruction);
         return true;
@@ -184,7 +184,7 @@ void Parser::startField() {
     if (m_pendingBreak)
         insertPendingBreak();
     flushRun();
-    m_kept.fieldDepth = int(m_groups.size());
+    m_kept.fieldDepth = int(m_groups.depth());
     m_kept.fieldFrom = m_cursor.position();
     m_kept.fieldStart = top().start;
     m_kept.fieldInstruction.clear();

@@ -113,7 +113,7 @@ void Parser::closeGroup(qsizetype end) {
     const Dest parentDest = m_groups.peek().dest; // top() may copy the parent out below
     if (closed.dest == Dest::Keep && parentDest != Dest::Keep)
         keptGroup(closed.keep, m_data.sliced(closed.start, end - closed.start));
-    if (m_kept.fieldDepth > m_groups.size())
+    if (m_kept.fieldDepth > m_groups.depth())
         fieldClosed(end);
     if (closed.dest == Dest::FontTable)
         finishFont();

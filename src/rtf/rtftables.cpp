@@ -245,7 +245,7 @@ void Parser::enterTable(int depth, bool force) {
 }
 
 int Parser::tableDepth() const {
-    const ParaState &para = m_groups.last().para;
+    const ParaState &para = m_groups.peek().para;
     return para.itap > 0 ? para.itap : para.inTable ? 1 : 0;
 }
 

@@ -192,9 +192,9 @@ private slots:
 
     void emptyDocumentDisablesTheDocumentCommands() {
         QTRY_VERIFY(!enabled("FileSave"));
-        for (const char *name :
-             {"FileSaveAs", "FilePrint", "HtmlGenerate", "SearchFind", "Replace1", "EditCut",
-              "EditCopy", "HtmlSrcAnchor", "HtmlDestAnchor", "EditUndo"})
+        for (const char *name : {"FileSaveAs", "FilePrint", "HtmlGenerate", "SearchFind",
+                                 "Replace1", "EditCut", "EditCopy", "HtmlSrcAnchor",
+                                 "HtmlDestAnchor", "EditUndo", "FileExportLatex", "EditCopyLatex"})
             QVERIFY2(!enabled(name), name);
         for (const char *name : {"EditDelete", "FileNew", "FileOpen1", "FileExit", "EditSelectAll",
                                  "EditDateTime", "SearchReplace", "HelpContents", "HelpAbout"})
