@@ -1,5 +1,7 @@
 #include "html/htmlwriter.h"
 
+#include "rtf/rtflistwriter.h"
+
 #include "html/convertchar.h"
 #include "html/fontsubset.h"
 #include "html/htmlnotes.h"
@@ -314,6 +316,18 @@ void HtmlWriter::writeLines(State &s) const {
     }
 }
 
+// A numbered list item's number as the reader sees it, a space after it.
+static QByteArray listMarkerHtml(const QString &marker) {
+    QByteArray out = "<SPAN class=listmark>";
+    for (QChar c : marker) {
+        if (c.unicode() < 0x80 && c.isLetterOrNumber())
+            out += char(c.unicode());
+        else
+            out += "&#" + QByteArray::number(c.unicode()) + ';';
+    }
+    return out + "</SPAN>&nbsp;&nbsp;";
+}
+
 void HtmlWriter::startLine(State &s, int line, int start) const {
     const bool firstOfParagraph =
         start == 0 || m_editor.charAt(start - 1) == QChar::ParagraphSeparator;
@@ -352,6 +366,10 @@ void HtmlWriter::startLine(State &s, int line, int start) const {
             s.out += "<SPAN style=\"margin-left: " +
                      QByteArray::number(para.firstIndent + para.leftIndent - x - 8) +
                      "pt\"></SPAN>";
+    } else if (firstOfParagraph) {
+        const QTextBlock block = m_editor.document()->findBlock(start);
+        if (const QTextList *list = block.textList())
+            s.out += listMarkerHtml(listMarkerText(list, block));
     }
 }
 

@@ -1,5 +1,7 @@
 #include "richtext/richedit.h"
 
+#include "richtext/listlevels.h"
+
 #include "richtext/richmime.h"
 #include "rtf/codepage.h"
 #include "rtf/rtfreader.h"
@@ -431,6 +433,16 @@ void RichEdit::keyPressEvent(QKeyEvent *event) {
         setOverwriteMode(!overwriteMode());
         event->accept();
         return;
+    }
+    if ((event->key() == Qt::Key_Tab || event->key() == Qt::Key_Backtab) &&
+        !(event->modifiers() & ~Qt::ShiftModifier) && !isReadOnly()) {
+        QTextCursor c = textCursor();
+        const bool out = event->key() == Qt::Key_Backtab || event->modifiers() & Qt::ShiftModifier;
+        if (changeListLevel(c, out ? -1 : 1)) { // at the start of a list item: its level
+            setTextCursor(c);
+            event->accept();
+            return;
+        }
     }
     const QString text = event->text();
     if (!text.isEmpty() && text.at(0).isPrint() &&

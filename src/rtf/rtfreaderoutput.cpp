@@ -141,6 +141,12 @@ void Parser::finishFont() {
 void Parser::chooseShownFace(Font &font) {
     if (font.name.isEmpty() || !qobject_cast<QGuiApplication *>(QCoreApplication::instance()))
         return;
+    // Symbol text is read as the characters that face shows; an installed face of that name
+    // may not hold them under those codes, so they are shown in a face that has them.
+    if (isSymbolFace(font)) {
+        font.shown = FontRegistry::standInFace(1);
+        return;
+    }
     if (m_installed.isEmpty())
         m_installed = FontRegistry::installedFamilies();
     if (m_installed.contains(font.name.toLower()) || m_lookedUp++ < kMaxLookedUpFaces)
