@@ -1,6 +1,6 @@
 #include "app/batchfiles.h"
 
-#include "documents/documentfiles.h"
+#include "documents/documentsize.h"
 #include "platform/safeoutput.h"
 #include "richtext/richedit.h"
 
@@ -37,14 +37,17 @@ QString BatchFiles::load(RichEdit &editor, const QByteArray &in) {
         ::close(fd);
         return QStringLiteral("Cannot open %1. %2").arg(name, file.errorString());
     }
-    if (st.st_size > DocumentFiles::kMaxFileSize)
-        return oneLine(DocumentFiles::tooLargeMessage(name, st.st_size));
-    // A file that grows while it is read is still held to the limit.
-    const QByteArray data = file.read(DocumentFiles::kMaxFileSize + 1);
+    // A file named on the command line was asked for: only what cannot be read is refused,
+    // also when it grows while it is read.
+    if (const auto size = DocumentSize::check(name, st.st_size);
+        size.verdict == DocumentSize::Verdict::Refuse)
+        return oneLine(size.message);
+    const QByteArray data = file.read(DocumentSize::kReadLimit + 1);
     if (file.error() != QFileDevice::NoError)
         return QStringLiteral("Cannot read %1. %2").arg(name, file.errorString());
-    if (data.size() > DocumentFiles::kMaxFileSize)
-        return oneLine(DocumentFiles::tooLargeMessage(name, data.size()));
+    if (const auto size = DocumentSize::check(name, data.size());
+        size.verdict == DocumentSize::Verdict::Refuse)
+        return oneLine(size.message);
     if (editor.loadData(data) == RichEdit::LoadResult::Failed)
         return QStringLiteral("Cannot load %1: it is neither RTF nor text").arg(name);
     if (QFileInfo(name).suffix().toLower() != QLatin1String("rtf")) {

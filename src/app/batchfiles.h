@@ -14,7 +14,7 @@ class RichEdit;
 namespace BatchFiles {
 
 // The document into `editor`: RTF, else plain text in Courier New 10. A file that is not a
-// regular file, or larger than the window's limit, is refused with the window's message.
+// regular file, or too large to be read, is refused with the window's message.
 QString load(RichEdit &editor, const QByteArray &in);
 
 // Before any work: OUT must not be IN (also through a link), nor a folder or a read-only file.

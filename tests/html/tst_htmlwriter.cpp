@@ -198,17 +198,35 @@ private slots:
     }
 
     // Each face the page uses travels in it, cut down to the characters shown in that face.
+    void pageCarriesTheSubsetsOfItsFaces_data() {
+        QTest::addColumn<bool>("formula");
+        QTest::addColumn<QHash<QString, QString>>("shown");
+        QTest::newRow("formula") << true
+                                 << QHash<QString, QString>{
+                                        {"Courier New Even", "a =x+\u00a0"},
+                                        {"Courier New Low", "n+1"},
+                                        {"Courier New High", "2"},
+                                        {"Courier New Greek Even", "\u03c6"},
+                                        {"Courier New Greek High", "k"},
+                                    };
+        QTest::newRow("the last faces alone")
+            << false
+            << QHash<QString, QString>{{"Courier New Greek Low", "b"},
+                                       {"TessarySymbol High", "+"},
+                                       {"TessarySymbol Low", "="}};
+    }
+
     void pageCarriesTheSubsetsOfItsFaces() {
+        QFETCH(bool, formula);
+        QFETCH(QHash<QString, QString>, shown);
         Doc doc(*editor);
-        buildFormula(doc);
+        if (formula)
+            buildFormula(doc);
+        else
+            doc.text("b", "Courier New Greek Low", 11)
+                .text("+", "TessarySymbol High", 11)
+                .text("=", "TessarySymbol Low", 11);
         const QByteArray html = exportPage({});
-        const QHash<QString, QString> shown = {
-            {QStringLiteral("Courier New Even"), QStringLiteral("a =x+\u00a0")},
-            {QStringLiteral("Courier New Low"), QStringLiteral("n+1")},
-            {QStringLiteral("Courier New High"), QStringLiteral("2")},
-            {QStringLiteral("Courier New Greek Even"), QStringLiteral("\u03c6")},
-            {QStringLiteral("Courier New Greek High"), QStringLiteral("k")},
-        };
         static const QRegularExpression rule(
             QStringLiteral("@font-face \\{font-family:\"([^\"]+)\".*base64,([^)]+)\\)"));
         int rules = 0;

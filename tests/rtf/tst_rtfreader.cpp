@@ -91,6 +91,7 @@ private slots:
         // Old documents write Greek and mathematics as bytes of a face named Symbol.
         const QByteArray symbolFace = "{\\rtf1{\\fonttbl{\\f1\\fcharset2 Symbol;}{\\f2 Symbol;}}";
         QTest::newRow("Symbol face") << symbolFace + "{\\f1 a\\'a3b}}" << QStringLiteral("\u03B1\u2264\u03B2");
+        QTest::newRow("Symbol face: ASCII bytes it remaps") << symbolFace + "{\\f1 -\"$*@}}" << QStringLiteral("\u2212\u2200\u2203\u2217\u2245");
         QTest::newRow("Symbol face: every kind of byte")
             << symbolFace + "\\f2 \\'e5\\\\\\'b6\\'ef\\'d2\\u945\\'61}"
             << QStringLiteral("\u2211\u2234\u2202\u23AA\u00AE\u03B1");
