@@ -76,6 +76,7 @@ void buildFormula(Doc &d) {
     d.text("\u03c6", greek + "Even", 11).text("k", greek + "High", 11);
 }
 auto underlined = [](CharAttributes &a) { a.underline = true; };
+using Shown = QHash<QString, QString>; // the characters shown in each face
 
 Q_DECLARE_METATYPE(tessary::HtmlWriter::Page)
 
@@ -200,25 +201,24 @@ private slots:
     // Each face the page uses travels in it, cut down to the characters shown in that face.
     void pageCarriesTheSubsetsOfItsFaces_data() {
         QTest::addColumn<bool>("formula");
-        QTest::addColumn<QHash<QString, QString>>("shown");
+        QTest::addColumn<Shown>("shown");
         QTest::newRow("formula") << true
-                                 << QHash<QString, QString>{
+                                 << Shown{
                                         {"Courier New Even", "a =x+\u00a0"},
                                         {"Courier New Low", "n+1"},
                                         {"Courier New High", "2"},
                                         {"Courier New Greek Even", "\u03c6"},
                                         {"Courier New Greek High", "k"},
                                     };
-        QTest::newRow("the last faces alone")
-            << false
-            << QHash<QString, QString>{{"Courier New Greek Low", "b"},
-                                       {"TessarySymbol High", "+"},
-                                       {"TessarySymbol Low", "="}};
+        QTest::newRow("the last faces alone") << false
+                                              << Shown{{"Courier New Greek Low", "b"},
+                                                       {"TessarySymbol High", "+"},
+                                                       {"TessarySymbol Low", "="}};
     }
 
     void pageCarriesTheSubsetsOfItsFaces() {
         QFETCH(bool, formula);
-        QFETCH(QHash<QString, QString>, shown);
+        QFETCH(Shown, shown);
         Doc doc(*editor);
         if (formula)
             buildFormula(doc);
