@@ -1,6 +1,6 @@
 #include "app/batchfiles.h"
 
-#include "documents/documentfiles.h"
+#include "documents/documentsize.h"
 #include "platform/safeoutput.h"
 #include "richtext/richedit.h"
 
@@ -22,13 +22,14 @@ QString cannotCreate(const QByteArray &out, const QString &reason) {
 } // namespace
 
 namespace {
-// Reads a whole stream up to one byte past the open limit, so that an oversized one is known.
+// Reads a whole stream up to one byte past what can be read, so that an oversized one is known.
 QString readLimited(QFile &file, const QString &name, QByteArray &data) {
-    data = file.read(DocumentFiles::kMaxFileSize + 1);
+    data = file.read(DocumentSize::kReadLimit + 1);
     if (file.error() != QFileDevice::NoError)
         return QStringLiteral("Cannot read %1. %2").arg(name, file.errorString());
-    if (data.size() > DocumentFiles::kMaxFileSize)
-        return BatchFiles::oneLine(DocumentFiles::tooLargeMessage(name, data.size()));
+    if (const auto size = DocumentSize::check(name, data.size());
+        size.verdict == DocumentSize::Verdict::Refuse)
+        return BatchFiles::oneLine(size.message);
     return {};
 }
 
@@ -59,9 +60,11 @@ QString readFile(const QByteArray &in, QByteArray &data) {
         ::close(fd);
         return QStringLiteral("Cannot open %1. %2").arg(name, file.errorString());
     }
-    if (st.st_size > DocumentFiles::kMaxFileSize)
-        return BatchFiles::oneLine(DocumentFiles::tooLargeMessage(name, st.st_size));
-    // A file that grows while it is read is still held to the limit.
+    // A file named on the command line was asked for: only what cannot be read is refused,
+    // also when it grows while it is read.
+    if (const auto size = DocumentSize::check(name, st.st_size);
+        size.verdict == DocumentSize::Verdict::Refuse)
+        return BatchFiles::oneLine(size.message);
     return readLimited(file, name, data);
 }
 } // namespace

@@ -19,7 +19,7 @@ inline bool isStandardStream(const QByteArray &name) {
 }
 
 // The document into `editor`: RTF, else plain text in Courier New 10. A file that is not a
-// regular file, or larger than the window's limit, is refused with the window's message.
+// regular file, or too large to be read, is refused with the window's message.
 // Standard input is read to its end and is text when it is not RTF.
 QString load(RichEdit &editor, const QByteArray &in);
 

@@ -1,5 +1,6 @@
 #include "documents/documentfiles.h"
 
+#include "documents/documentsize.h"
 #include "documents/savecheck.h"
 
 #include "platform/safeoutput.h"
@@ -53,33 +54,31 @@ void DocumentFiles::error(const QString &text) {
 
 bool DocumentFiles::LoadDocument(const QString &path) {
     const RichEdit::UpdateGroup group(*m.Editor);
-    bool ok = false;
     const QFileInfo info(path);
     if (!info.isFile()) {
         Services::dialogs().message(m_window, kTitle,
                                     QStringLiteral("File  %1  does not exist.").arg(path),
                                     QMessageBox::NoIcon);
-    } else if (info.size() > kMaxFileSize) {
-        error(tooLargeMessage(path, info.size()));
-    } else {
-        QFile file(path);
-        QByteArray data;
-        if (file.open(QIODevice::ReadOnly))
-            data = file.readAll();
-        if (!file.isOpen()) {
-            error(QStringLiteral("Cannot open %1. %2").arg(path, file.errorString()));
-        } else if (file.error() != QFileDevice::NoError) {
-            // Half a file loaded under its own name would be saved over the whole one.
-            m.Editor->clear();
-            error(QStringLiteral("Failed to Load Stream"));
-        } else if (m.Editor->loadData(data) == RichEdit::LoadResult::Failed) {
-            m.Editor->clear();
-            error(QStringLiteral("Failed to Load Stream"));
-        } else {
-            ok = true;
-        }
+        return false;
     }
-    if (ok && extensionOf(path) != QLatin1String(".rtf")) {
+    if (!sizeAccepted(path, info.size()))
+        return false;
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        error(QStringLiteral("Cannot open %1. %2").arg(path, file.errorString()));
+        return false;
+    }
+    const QByteArray data = file.read(DocumentSize::kReadLimit + 1);
+    // A file that grows while it is read is still held to the limits.
+    if (data.size() > info.size() && !sizeAccepted(path, data.size()))
+        return false;
+    // Half a file, or one that is neither RTF nor text, leaves the document as it was.
+    if (file.error() != QFileDevice::NoError ||
+        m.Editor->loadData(data) == RichEdit::LoadResult::Failed) {
+        error(QStringLiteral("Failed to Load Stream"));
+        return false;
+    }
+    if (extensionOf(path) != QLatin1String(".rtf")) {
         CharAttributes courier;
         courier.face = QStringLiteral("Courier New");
         courier.size = 10;
@@ -89,14 +88,23 @@ bool DocumentFiles::LoadDocument(const QString &path) {
                                          CharAttributes::CharsetField);
         m.Editor->setSelection(0, 0);
     }
-    return ok;
+    return true;
 }
 
-QString DocumentFiles::tooLargeMessage(const QString &path, qint64 size) {
-    // One arg() call: a "%1" inside the path must not be read as a placeholder.
-    return QStringLiteral("Unable to load %1.\r\n\r\nFile size exceeds 500KB.\r\n\r\n"
-                          "Current size is %2 bytes.")
-        .arg(path, QString::number(size));
+bool DocumentFiles::sizeAccepted(const QString &path, qint64 size) {
+    const DocumentSize::Check verdict = DocumentSize::check(path, size);
+    switch (verdict.verdict) {
+    case DocumentSize::Verdict::Open:
+        return true;
+    case DocumentSize::Verdict::Confirm:
+        return Services::dialogs().ask(
+                   m_window, kTitle, DocumentSize::confirmQuestion(verdict.message),
+                   QMessageBox::Yes | QMessageBox::No, QMessageBox::Warning) == QMessageBox::Yes;
+    case DocumentSize::Verdict::Refuse:
+        break;
+    }
+    error(verdict.message);
+    return false;
 }
 
 void DocumentFiles::ShowUntitled() {
@@ -137,11 +145,8 @@ void DocumentFiles::fitFileLabel() {
 
 // The one open sequence, after the save prompt.
 bool DocumentFiles::openDocument(const QString &path) {
-    m.Editor->clear();
-    if (!LoadDocument(path)) {
-        ShowUntitled(); // never carry the name of a file that did not load
-        return false;
-    }
+    if (!LoadDocument(path))
+        return false; // the current document stays, under its own name
     emit fileNamed(path);
     emit documentLoaded();
     // Rebuilding the anchors rewrites paragraph formats; the loaded text is still unchanged,
@@ -200,8 +205,15 @@ bool DocumentFiles::OpenPath(const QString &path) {
 bool DocumentFiles::writeDocument(const QString &path) {
     // A temporary file renamed over the old one, so a failure leaves the old file as it was;
     // only a folder that refuses new files makes it write the file in place.
+    const QByteArray rtf = m.Editor->rtfData();
+    const QString tooLong = DocumentSize::saveWarning(path, rtf.size());
+    if (!tooLong.isNull() &&
+        Services::dialogs().ask(m_window, kTitle, tooLong, QMessageBox::Yes | QMessageBox::No,
+                                QMessageBox::Warning) != QMessageBox::Yes)
+        return false;
+    emit saving(rtf);
     QString reason;
-    if (!SafeOutput::write(path, m.Editor->rtfData(), &reason, SafeOutput::Fallback::InPlace)) {
+    if (!SafeOutput::write(path, rtf, &reason, SafeOutput::Fallback::InPlace)) {
         error(QStringLiteral("Cannot save %1.\r\n\r\n%2").arg(path, reason));
         return false;
     }

@@ -16,17 +16,13 @@ namespace tessary {
 class DocumentFiles : public QObject {
     Q_OBJECT
 public:
-    static constexpr qint64 kMaxFileSize = 512000;
-
     DocumentFiles(EditorContext &context, QLabel *fileLabel, QWidget *window,
                   QObject *parent = nullptr);
-
-    // The refusal of a file over kMaxFileSize bytes, as Open shows it.
-    static QString tooLargeMessage(const QString &path, qint64 size);
 
     QString untitledName() const;
     static QString fileFilter();
 
+    // Loads `path` into the editor; the document stays as it was when it does not load.
     bool LoadDocument(const QString &path);
     // Yes, No or Cancel. A Yes whose save did not happen (Save As cancelled, a write error)
     // reads as Cancel, so the caller keeps the changes.
@@ -66,6 +62,8 @@ signals:
     void fileNamed(const QString &path);
     // A document was loaded: anchors are rebuilt from its text.
     void documentLoaded();
+    // The document is about to be written as `rtf`.
+    void saving(const QByteArray &rtf);
     // The editor was emptied for a new document: the paragraph format starts afresh.
     void documentCleared();
 
@@ -73,6 +71,8 @@ private:
     bool openDocument(const QString &path);
     bool writeDocument(const QString &path);
     bool saveAs(); // the file dialog and the write, after the save question
+    // Whether a file of `size` bytes is to be loaded: at once, or when the user says so.
+    bool sizeAccepted(const QString &path, qint64 size);
     void error(const QString &text);
 
     EditorContext &m;

@@ -1,6 +1,7 @@
 #include "documents/recoverycopy.h"
 
 #include "documents/documentfiles.h"
+#include "platform/savejournal.h"
 #include "platform/services.h"
 #include "platform/settingsstore.h"
 #include "richtext/documentstate.h"
@@ -107,12 +108,14 @@ RecoveryCopy::RecoveryCopy(EditorContext &context, DocumentFiles &documents, QWi
             &RecoveryCopy::contentsChanged);
     connect(m.Document, &DocumentState::changed, this, &RecoveryCopy::documentChanged);
     connect(m.Document, &DocumentState::saved, this, &RecoveryCopy::Discard);
+    connect(&documents, &DocumentFiles::saving, this, &RecoveryCopy::SaveBegins);
     if (!SettingsStore::homeProblem().isEmpty())
         return; // the settings store has said that the home is missing
     if (context.AppDir.isEmpty() || !QDir().mkpath(m_folder)) {
         report(QStringLiteral("no recovery copies: cannot create %1").arg(m_folder));
         return;
     }
+    SaveJournal::setFolder(QFile::encodeName(context.AppDir + QStringLiteral("saving")));
     m_lockFd = openLock(m_folder + m_stem + QStringLiteral(".lock"));
     m_usable = m_lockFd >= 0 && ::flock(m_lockFd, LOCK_EX | LOCK_NB) == 0;
     if (!m_usable)
@@ -167,7 +170,16 @@ void RecoveryCopy::WriteNow() {
     writeCopy(true);
 }
 
-void RecoveryCopy::writeCopy(bool wait) {
+// A save killed part-way must not take the typing since the last copy with it.
+void RecoveryCopy::SaveBegins(const QByteArray &rtf) {
+    if (!m_idle.isActive() && !m_busy)
+        return; // the copy is the document
+    m_pool.waitForDone();
+    m_busy = false; // the worker's report is still queued
+    writeCopy(true, rtf);
+}
+
+void RecoveryCopy::writeCopy(bool wait, const QByteArray &rtfData) {
     m_idle.stop();
     m_longest.stop();
     if (!m_usable || !m.Document->DocumentModified())
@@ -183,9 +195,11 @@ void RecoveryCopy::writeCopy(bool wait) {
     const QByteArray infoData = QJsonDocument(info).toJson(QJsonDocument::Compact);
     // Only the snapshot is taken here; serialising and writing happen on the worker.
     auto job = [shared = m_shared, generation = m_shared->generation,
-                snapshot = RtfWriter::snapshot(m.Editor->document()), rtfPath = copyPath(),
+                snapshot = rtfData.isNull() ? RtfWriter::snapshot(m.Editor->document())
+                                            : RtfWriter::Snapshot(),
+                rtfData, rtfPath = copyPath(),
                 infoPath = m_folder + m_stem + QStringLiteral(".json"), infoData](QString &error) {
-        const QByteArray rtf = RtfWriter::write(snapshot);
+        const QByteArray rtf = rtfData.isNull() ? RtfWriter::write(snapshot) : rtfData;
         const bool ok =
             writeTemporary(infoPath, infoData, error) && writeTemporary(rtfPath, rtf, error);
         const QMutexLocker locker(&shared->mutex);
@@ -270,6 +284,7 @@ QList<RecoveryCopy::Left> RecoveryCopy::leftCopies() {
 }
 
 void RecoveryCopy::OfferLeftCopies() {
+    SaveJournal::removeStale(); // what saves of killed programs left beside their documents
     QList<Left> left = leftCopies();
     bool recovered = false;
     for (Left &copy : left) {

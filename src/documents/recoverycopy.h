@@ -47,6 +47,8 @@ public:
     void WriteNow();
     // What the timers run: the document is copied here, written on a worker thread.
     void StartWrite() { writeCopy(false); }
+    // A save of `rtf` begins: a copy older than the document is brought up to date first.
+    void SaveBegins(const QByteArray &rtf);
 
 signals:
     // A copy was written (on the UI thread, after the worker finished).
@@ -57,7 +59,8 @@ private:
     struct Left;
     void documentChanged();
     void contentsChanged();
-    void writeCopy(bool wait);
+    // The document's RTF is made here, or given.
+    void writeCopy(bool wait, const QByteArray &rtfData = QByteArray());
     void written(bool ok, const QString &error);
     QList<Left> leftCopies();
     bool offer(Left &left);

@@ -3,6 +3,7 @@
 #include "editor/fontboxes.h"
 #include "editor/notationfaces.h"
 #include "richtext/richedit.h"
+#include "rtf/codepage.h"
 
 #include <QToolButton>
 
@@ -92,6 +93,10 @@ void Formatting::FontNameBoxClick() {
     editor->setFocus();
     // With no entry chosen there is no face to apply; the size still is.
     const QString face = m_fonts.face();
+    if (face == kNotationEntry) {
+        applyNotationEntry();
+        return;
+    }
     const unsigned fields = face.isEmpty() ? unsigned(CharAttributes::Size)
                                            : CharAttributes::Face | CharAttributes::Size;
     if (editor->selLength() > 0) {
@@ -105,17 +110,55 @@ void Formatting::FontNameBoxClick() {
         });
         return;
     }
-    if (face == kNotationEntry)
-        m_fonts.selectNotationSize();
     CharAttributes caret;
     caret.face = face;
     caret.size = m_fonts.size();
     editor->setCaretAttributes(caret, fields);
 }
 
+// The notation entry names no face: notation mode goes on at its fixed size, and prose in
+// the selection takes the faces notation typing gives; notation characters keep theirs.
+void Formatting::applyNotationEntry() {
+    RichEdit *editor = m.Editor;
+    m_fonts.selectNotationSize();
+    constexpr unsigned fields =
+        CharAttributes::Face | CharAttributes::Size | CharAttributes::CharsetField;
+    auto notation = [](const QString &face) {
+        CharAttributes a;
+        a.face = face;
+        a.size = kNotationSize;
+        a.charset = charsetForFace(face);
+        return a;
+    };
+    const int start = editor->selStart();
+    const int length = editor->selLength();
+    if (length == 0) {
+        editor->setCaretAttributes(notation(Face::LatinEven), fields);
+        return;
+    }
+    const QString text = editor->textCursor().selectedText();
+    const RichEdit::UpdateGroup group(*editor);
+    for (const RichEdit::AttributeRun &run : editor->attributeRuns(start, length)) {
+        if (IsNotationFont(run.attributes.face))
+            continue;
+        const int end = run.start + run.length;
+        for (int from = run.start; from < end;) {
+            const QString face = evenFaceFor(text.at(from - start));
+            int to = from + 1;
+            while (to < end && evenFaceFor(text.at(to - start)) == face)
+                ++to;
+            editor->setRangeAttributes(from, to - from, notation(face), fields);
+            from = to;
+        }
+    }
+}
+
 void Formatting::FontSizeBoxClick() {
-    if (m_fonts.inNotationMode())
-        m_fonts.selectNotationSize();
+    if (m_fonts.inNotationMode()) {
+        m_fonts.selectNotationSize(); // notation has one size: nothing else to apply
+        m.Editor->setFocus();
+        return;
+    }
     FontNameBoxClick();
 }
 

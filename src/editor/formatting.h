@@ -46,6 +46,7 @@ private:
     changeSelection(unsigned fields,
                     const std::function<bool(const CharAttributes &, CharAttributes &)> &change);
     void invertEffect(CharAttributes::Field field);
+    void applyNotationEntry();
 
     EditorContext &m;
     FontBoxes &m_fonts;

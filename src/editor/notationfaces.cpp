@@ -1,5 +1,7 @@
 #include "editor/notationfaces.h"
 
+#include "rtf/codepage.h"
+
 namespace tessary {
 
 const QStringList &notationFaces() {
@@ -11,6 +13,19 @@ const QStringList &notationFaces() {
 
 bool IsNotationFont(const QString &face) {
     return notationFaces().contains(face);
+}
+
+QString evenFaceFor(QChar c) {
+    if (c.script() == QChar::Script_Greek && CodePage::windows(1253).fromUnicode(c) >= 0)
+        return Face::GreekEven;
+    if (CodePage::windows(1252).fromUnicode(c) < 0 &&
+        CodePage::notationSymbol().fromUnicode(c) >= 0)
+        return Face::SymbolEven;
+    return Face::LatinEven;
+}
+
+QString realFace(const QString &boxFace) {
+    return boxFace == kNotationEntry ? Face::LatinEven : boxFace;
 }
 
 namespace {

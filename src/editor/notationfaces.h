@@ -25,6 +25,12 @@ inline const QString SymbolLow = QStringLiteral("TessarySymbol Low");
 const QStringList &notationFaces();
 bool IsNotationFont(const QString &face);
 
+// The face a character is given where the boxes show the notation entry: the Even face of
+// its family (Greek letters, the symbols only the symbol faces hold, Latin for the rest).
+QString evenFaceFor(QChar c);
+// A face the boxes name, with the notation entry standing for the face typing uses there.
+QString realFace(const QString &boxFace);
+
 enum class Shift { Up, Down };
 
 // Where a notation face sets its text, and which family of characters it holds.

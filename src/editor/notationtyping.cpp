@@ -74,6 +74,8 @@ CharAttributes NotationTyping::typingAttributes(const QString &face, int size) c
 }
 
 void NotationTyping::InsertWithFont(const QString &face, const QString &text) {
+    if (text.isEmpty())
+        return; // an empty button or unassigned key: overwriting with nothing would delete
     RichEdit *editor = m.Editor;
     const QString boxFace = m_fonts.face();
     const int boxSize = m_fonts.size();
@@ -82,10 +84,14 @@ void NotationTyping::InsertWithFont(const QString &face, const QString &text) {
     const int size = IsNotationFont(face) ? kNotationSize : boxSize;
     editor->replaceSelection(text, typingAttributes(face, size), kTypingFields);
     editor->collapseSelection();
+    // The caret takes the boxes' face again, never the notation entry's name: the control's
+    // own insertions (a new paragraph) would carry it into the document.
     CharAttributes caret;
-    caret.face = boxFace;
+    caret.face = realFace(boxFace);
     caret.size = boxSize;
-    editor->setCaretAttributes(caret, CharAttributes::Face | CharAttributes::Size);
+    caret.charset = charsetForFace(caret.face);
+    editor->setCaretAttributes(caret, CharAttributes::Face | CharAttributes::Size |
+                                          CharAttributes::CharsetField);
 }
 
 // Overwriting replaces the one character after the caret, never a line break, which would

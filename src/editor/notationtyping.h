@@ -34,7 +34,8 @@ public:
     FontBoxes &fonts() { return m_fonts; }
     const TypingControls &controls() const { return m_controls; }
 
-    // Inserts `text` at the caret in `face`; in overwrite mode it replaces one character.
+    // Inserts `text` at the caret in `face`; in overwrite mode it replaces one character. An
+    // empty text changes nothing.
     void InsertWithFont(const QString &face, const QString &text);
     // The same for an 8-bit code, turned into Unicode through the face's code page.
     void InsertWithFont(const QString &face, unsigned char code);

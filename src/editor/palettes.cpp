@@ -228,8 +228,7 @@ void Palettes::PaletteButtonClick(QToolButton *button) {
     if (!typing.inNotationMode())
         typing.fonts().EnterNotationMode();
     if (code < 0 || code > 0xFF) {
-        typing.InsertWithFont(face, QString()); // an empty button: in overwrite mode it deletes
-        return;
+        return; // an empty button enters notation mode and inserts nothing, in either mode
     }
     if (face != Face::SymbolEven) {
         typing.InsertWithFont(face, uchar(code));

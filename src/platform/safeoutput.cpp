@@ -1,5 +1,7 @@
 #include "platform/safeoutput.h"
 
+#include "platform/savejournal.h"
+
 #include <QRandomGenerator>
 
 #include <algorithm>
@@ -77,7 +79,8 @@ int closeChecked(int fd, int error) {
 
 // The temporary file beside `path`, created with 0666 so that the umask (and a default ACL)
 // decides a new file's mode. Returns 0 or the error number.
-int createTemporary(const QByteArray &path, QByteArray &temp, int &fd) {
+int createTemporary(const QByteArray &path, QByteArray &temp, int &fd,
+                    SaveJournal::Record &record) {
     const qsizetype slash = path.lastIndexOf('/');
     // Long names leave no room for the suffix within the file system's name limit.
     const QByteArray stem =
@@ -87,11 +90,14 @@ int createTemporary(const QByteArray &path, QByteArray &temp, int &fd) {
             return EACCES;
         temp = stem + '.' + QByteArray::number(QRandomGenerator::global()->generate(), 36) +
                QByteArrayLiteral(".part");
+        record = SaveJournal::begin(temp);
         fd = ::open(temp.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (fd >= 0)
             return 0;
-        if (errno != EEXIST)
-            return errno;
+        const int error = errno;
+        SaveJournal::end(record);
+        if (error != EEXIST)
+            return error;
     }
     return EEXIST;
 }
@@ -124,7 +130,8 @@ int replaceWhole(const QByteArray &path, const QByteArray &bytes, bool exists,
                  const struct stat &st, SafeOutput::Fallback fallback) {
     QByteArray temp;
     int fd = -1;
-    if (const int error = createTemporary(path, temp, fd)) {
+    SaveJournal::Record record;
+    if (const int error = createTemporary(path, temp, fd, record)) {
         if (fallback == SafeOutput::Fallback::InPlace && exists &&
             (error == EACCES || error == EPERM))
             return writeInPlace(path, bytes);
@@ -144,6 +151,7 @@ int replaceWhole(const QByteArray &path, const QByteArray &bytes, bool exists,
         error = errno;
     if (error != 0)
         ::unlink(temp.constData());
+    SaveJournal::end(record);
     return error;
 }
 } // namespace

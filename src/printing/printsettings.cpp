@@ -4,6 +4,7 @@
 #include "platform/settingsstore.h"
 
 #include <QLineEdit>
+#include <algorithm>
 #include <cmath>
 
 namespace tessary {
@@ -130,7 +131,7 @@ QString WithLocaleSeparator(const QString &text, const QLocale &locale) {
 
 } // namespace Lengths
 
-int ReadPageNumber(QLineEdit *edit, const QString &resetText) {
+std::optional<int> ReadPageNumber(QLineEdit *edit, const QString &resetText) {
     bool ok = false;
     const int value = edit->text().trimmed().toInt(&ok, 10);
     if (ok)
@@ -139,7 +140,17 @@ int ReadPageNumber(QLineEdit *edit, const QString &resetText) {
                                 edit->text() + QStringLiteral(" is not an integer."));
     edit->setText(resetText);
     edit->selectAll();
-    return 0;
+    return std::nullopt;
+}
+
+PageChoice ChoosePrintRange(const QString &fromText, int from, const QString &toText, int to,
+                            int pageCount) {
+    const QString typed = fromText.trimmed() + QStringLiteral(" to ") + toText.trimmed();
+    if (from > to)
+        return {0, 0, typed + QStringLiteral(" is not a page range.")};
+    if (to < 1 || from > pageCount)
+        return {0, 0, typed + QStringLiteral(" holds no page of the document.")};
+    return {std::max(from, 1), std::min(to, pageCount), {}};
 }
 
 } // namespace tessary

@@ -57,7 +57,18 @@ QString WithLocaleSeparator(const QString &text, const QLocale &locale = QLocale
 
 // Reads a page number or copy count from `edit`. A text that is no integer is reported
 // ("x is not an integer."), the edit is reset to `resetText` with its text selected, and
-// the result is 0.
-int ReadPageNumber(QLineEdit *edit, const QString &resetText);
+// the result is nothing.
+std::optional<int> ReadPageNumber(QLineEdit *edit, const QString &resetText);
+
+// The pages to print for the range `from`..`to` of a document of `pageCount` pages: the part
+// of the range that the document has. A range that runs backwards, or that holds no page of
+// the document, is refused: `refusal` is then the range as typed followed by a fixed phrase.
+struct PageChoice {
+    int from = 0;
+    int to = 0;
+    QString refusal;
+};
+PageChoice ChoosePrintRange(const QString &fromText, int from, const QString &toText, int to,
+                            int pageCount);
 
 } // namespace tessary

@@ -276,26 +276,31 @@ void TPrintForm::PrintButtonClick() {
     // The lengths as they stand in the edits, Enter pressed or not, decide the pages.
     if (!applyCheckedLengths())
         return;
-    const QString pageCount = QString::number(m_job->PageCount());
-    int from = 1;
-    int to = m_job->PageCount();
+    const int pageCount = m_job->PageCount();
+    std::optional<int> from = 1;
+    std::optional<int> to = pageCount;
+    const QString fromText = FromPageEdit->text();
+    const QString toText = ToPageEdit->text();
     if (FromPageCheckBox->isChecked()) {
         from = ReadPageNumber(FromPageEdit, QStringLiteral("1"));
-        to = ReadPageNumber(ToPageEdit, pageCount);
+        to = ReadPageNumber(ToPageEdit, QString::number(pageCount));
     }
-    const int copies = ReadPageNumber(CopiesEdit, QStringLiteral("1"));
-    // A bad entry (read as 0) prints nothing; other ranges keep to the pages there are.
-    if (copies < 1 || from < 1 || to < 1)
+    const std::optional<int> copies = ReadPageNumber(CopiesEdit, QStringLiteral("1"));
+    // A bad entry has been reported and prints nothing, as does a copy count below 1.
+    if (!from || !to || !copies || *copies < 1)
         return;
-    if (copies > kMaxCopies) {
+    if (*copies > kMaxCopies) {
         Services::dialogs().message(this, QStringLiteral("Tessary"),
                                     CopiesEdit->text() +
                                         QStringLiteral(" is more copies than %1.").arg(kMaxCopies));
         return;
     }
-    from = std::min(from, m_job->PageCount());
-    to = std::min(to, m_job->PageCount());
-    printCopies(from, to, copies);
+    const PageChoice range = ChoosePrintRange(fromText, *from, toText, *to, pageCount);
+    if (!range.refusal.isNull()) {
+        Services::dialogs().message(this, QStringLiteral("Tessary"), range.refusal);
+        return;
+    }
+    printCopies(range.from, range.to, *copies);
 }
 
 void TPrintForm::printCopies(int from, int to, int copies) {

@@ -386,16 +386,17 @@ bool RichEdit::canPaste() const {
 }
 
 RichEdit::LoadResult RichEdit::loadData(const QByteArray &data) {
+    const bool rtf = RtfReader::looksLikeRtf(data);
+    if (!rtf && data.contains('\0'))
+        return LoadResult::Failed; // refused before the document is touched
     QTextDocument *doc = document();
     doc->clear();
     QTextCursor cursor(doc);
-    if (RtfReader::looksLikeRtf(data) && RtfReader::read(data, cursor, RtfReader::Mode::Document)) {
+    if (rtf && RtfReader::read(data, cursor, RtfReader::Mode::Document)) {
         doc->clearUndoRedoStacks();
         setTextCursor(QTextCursor(doc));
         return LoadResult::Rtf;
     }
-    if (data.contains('\0'))
-        return LoadResult::Failed;
     QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
     QString text = utf8.decode(data);
     if (utf8.hasError())

@@ -113,7 +113,8 @@ public:
     };
 
     // Replaces the whole document: RTF when the data is RTF, else plain text (UTF-8 when it
-    // is valid UTF-8, else Windows-1252). Data with NUL bytes is neither and fails.
+    // is valid UTF-8, else Windows-1252). Data with NUL bytes is neither and fails,
+    // leaving the document as it was.
     enum class LoadResult { Rtf, PlainText, Failed };
     LoadResult loadData(const QByteArray &data);
     QByteArray rtfData() const;

@@ -2,6 +2,7 @@
 #include "app/batchexport.h"
 #include "app/batchpdf.h"
 #include "app/commandline.h"
+#include "documents/documentsize.h"
 #include "pipereader.h"
 #include "testsupport.h"
 
@@ -19,20 +20,25 @@ using Mode = CommandLine::Mode;
 
 namespace {
 // Writes the batch commands' inputs into `dir`: a.rtf, a.txt, an older page old.html, a
-// read-only ro.html, big.rtf over the window's size limit, and two more names of a.rtf.
+// read-only ro.html, big.rtf over the window's size limit, huge.rtf (sparse) too large to be
+// read, a.rtf's bytes as NOTE.RTF, and two more names of a.rtf.
 bool writeInputs(const QDir &dir) {
     const std::pair<const char *, QByteArray> files[] = {
         {"a.rtf", "{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}}\\f0\\fs24 a<b\\'e9\\par Second\\par}"},
+        {"NOTE.RTF", "{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}}\\f0\\fs24 a<b\\'e9\\par Second\\par}"},
         {"a.txt", "plain text"},
         {"old.html", "older"},
         {"ro.html", "older"},
-        {"big.rtf", QByteArray(512001, 'a')}};
+        {"big.rtf", (QByteArray(79, 'a') + '\n').repeated(6401)},
+        {"huge.rtf", {}}};
     for (const auto &[name, bytes] : files) {
         if (!test::writeBytes(dir.filePath(QString::fromLatin1(name)), bytes))
             return false;
     }
     const QByteArray a = QFile::encodeName(dir.filePath("a.rtf"));
-    return ::chmod(QFile::encodeName(dir.filePath("ro.html")).constData(), 0444) == 0 &&
+    return ::truncate(QFile::encodeName(dir.filePath("huge.rtf")).constData(),
+                      DocumentSize::kReadLimit + 1) == 0 &&
+           ::chmod(QFile::encodeName(dir.filePath("ro.html")).constData(), 0444) == 0 &&
            ::symlink("a.rtf", QFile::encodeName(dir.filePath("link.rtf")).constData()) == 0 &&
            ::link(a.constData(), QFile::encodeName(dir.filePath("hard.rtf")).constData()) == 0;
 }
@@ -117,6 +123,7 @@ private slots:
         QTest::addColumn<QByteArray>("expected"); // in the page, or the whole OUT after a failure
         // clang-format off
         QTest::newRow("html: rtf") << false << true << "a.rtf" << "a.html" << QByteArray("<SPAN class=s12>a&lt;b&#233;");
+        QTest::newRow("html: upper-case suffix, still rtf") << false << true << "NOTE.RTF" << "a.html" << QByteArray("<SPAN class=s12>a&lt;b&#233;");
         QTest::newRow("html: plain text in Courier New 10") << false << true << "a.txt" << "old.html" << QByteArray("<SPAN class=f11><SPAN class=s10>plain");
         QTest::newRow("html: missing input") << false << false << "none.rtf" << "old.html" << QByteArray("older");
         QTest::newRow("html: folder that does not exist") << false << false << "a.rtf" << "no/such/a.html" << QByteArray();
@@ -129,8 +136,8 @@ private slots:
         QTest::newRow("html: output is a symbolic link to the input") << false << false << "a.rtf" << "link.rtf" << QByteArray("{\\rtf1");
         QTest::newRow("pdf: read-only output") << true << false << "a.rtf" << "ro.html" << QByteArray("older");
         QTest::newRow("html: read-only output") << false << false << "a.rtf" << "ro.html" << QByteArray("older");
-        QTest::newRow("pdf: input over the size limit") << true << false << "big.rtf" << "old.html" << QByteArray("older");
-        QTest::newRow("html: input over the size limit") << false << false << "big.rtf" << "old.html" << QByteArray("older");
+        QTest::newRow("html: input over the window's size limit, named so is wanted") << false << true << "big.rtf" << "old.html" << QByteArray("aaaa");
+        QTest::newRow("pdf: input too large to read") << true << false << "huge.rtf" << "old.html" << QByteArray("older");
         // clang-format on
     }
 

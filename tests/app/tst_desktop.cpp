@@ -132,6 +132,11 @@ private slots:
         QCOMPARE(editor()->textLength(), 1);
         form->findChild<QAction *>("ViewZoomReset")->trigger();
         QCOMPARE(form->zoom().percent(), 100);
+        // A plain wheel step between two Ctrl half-steps starts the count afresh.
+        wheel(60, Qt::ControlModifier);
+        wheel(120, Qt::NoModifier);
+        wheel(60, Qt::ControlModifier);
+        QCOMPARE(form->zoom().percent(), 100);
         form->zoom().setPercent(200);
         QCOMPARE(SettingsStore::instance().readInteger(QLatin1String(InitSetting::kKeyPath),
                                                        QStringLiteral("Zoom")),

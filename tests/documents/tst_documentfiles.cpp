@@ -155,12 +155,20 @@ private slots:
         QVERIFY(!editor()->charAttributesAt(0).italic);
     }
 
-    void sizeLimitAcceptsExactly512000Bytes() {
+    // A larger file, which Save may well have written, opens when the user says so.
+    void sizeLimitAcceptsExactly512000BytesAndAsksAboveIt() {
         // Short lines: one 500 KB paragraph would take seconds to lay out.
         const QByteArray line = QByteArray(79, 'a') + '\n';
         const QString fits = writeFile(QStringLiteral("fits.txt"), line.repeated(6400));
         QVERIFY(docs().OpenPath(fits));
-        QCOMPARE(editor()->textLength(), 512000); // a byte more is refused, as below
+        QCOMPARE(editor()->textLength(), 512000);
+        QVERIFY(sandbox->dialogs->messages.isEmpty());
+        const QString larger = writeFile(QStringLiteral("larger.txt"), line.repeated(6400) + "b");
+        sandbox->dialogs->answers.enqueue(QMessageBox::Yes);
+        QVERIFY(docs().OpenPath(larger));
+        QCOMPARE(editor()->textLength(), 512001);
+        QVERIFY(sandbox->dialogs->messages.last().text.endsWith(
+            "Current size is 512001 bytes.\r\n\r\nOpen it anyway?"));
     }
 
     void onlyRtfNamesOpenAsRtf_data() {
@@ -270,37 +278,42 @@ private slots:
         QVERIFY(!form->documentState().DocumentModified());
     }
 
-    void unreadableFilesLeaveAnUntitledDocument_data() {
+    void failedOpenKeepsTheCurrentDocument_data() {
         QTest::addColumn<QString>("name");
         QTest::addColumn<QByteArray>("data");
         QTest::addColumn<QString>("message");
         QTest::addColumn<QMessageBox::Icon>("icon");
         const QString tooBig = QStringLiteral("Unable to load %1.\r\n\r\nFile size exceeds 500KB."
-                                              "\r\n\r\nCurrent size is 512001 bytes.");
+                                              "\r\n\r\nCurrent size is 512001 bytes.\r\n\r\n"
+                                              "Open it anyway?");
         // clang-format off
         QTest::newRow("binary junk") << "junk.rtf" << QByteArray("\x01\x00\x02junk", 7) << "Failed to Load Stream" << QMessageBox::Critical;
         QTest::newRow("missing file") << "missing.rtf" << QByteArray() << "File  %1  does not exist." << QMessageBox::NoIcon;
         QTest::newRow("read error") << "/proc/self/mem" << QByteArray() << "Failed to Load Stream" << QMessageBox::Critical;
-        QTest::newRow("too big, placeholder in the path") << "100%1 %2.rtf" << QByteArray(512001, 'a') << tooBig << QMessageBox::Critical;
+        QTest::newRow("too big and not wanted, placeholder in the path") << "100%1 %2.rtf" << QByteArray(512001, 'a') << tooBig << QMessageBox::Warning;
         // clang-format on
     }
 
-    void unreadableFilesLeaveAnUntitledDocument() {
+    void failedOpenKeepsTheCurrentDocument() {
         QFETCH(QString, name);
         QFETCH(QByteArray, data);
         QFETCH(QString, message);
         const QString path = !data.isEmpty()              ? writeFile(name, data)
                              : QDir::isAbsolutePath(name) ? name
                                                           : sandbox->dir.filePath(name);
-        QVERIFY(docs().OpenPath(writeFile("before.rtf", "{\\rtf1 text}")));
+        const QString before = writeFile("before.rtf", "{\\rtf1 text}");
+        QVERIFY(docs().OpenPath(before));
+        QTest::keyClicks(editor(), QStringLiteral("more "));
+        sandbox->dialogs->answers.enqueue(QMessageBox::No); // keep the changes unsaved
         sandbox->dialogs->fileNames.enqueue(path);
         docs().FileOpen1();
         QCOMPARE(sandbox->dialogs->messages.last().text,
                  message.contains("%1") ? message.arg(path) : message);
         QTEST(sandbox->dialogs->messages.last().icon, "icon");
-        QCOMPARE(form->documentState().CurrentFileName(), docs().untitledName());
-        QCOMPARE(title(), "Tessary - [untitled.rtf]");
-        QCOMPARE(editor()->textLength(), 0);
+        QCOMPARE(form->documentState().CurrentFileName(), before);
+        QCOMPARE(title(), "Tessary - before.rtf*");
+        QCOMPARE(editor()->toPlainText(), "more text");
+        QVERIFY(form->documentState().DocumentModified());
     }
 
     void closeWritesSettingsEvenWhenCancelled() {

@@ -1,5 +1,6 @@
 #include "documents/documentfiles.h"
 #include "documents/recoverycopy.h"
+#include "platform/savejournal.h"
 #include "richtext/documentstate.h"
 #include "richtext/richedit.h"
 #include "testsupport.h"
@@ -95,6 +96,45 @@ private slots:
             QVERIFY(!program.context.Document->DocumentModified());
         }
         QVERIFY(!QFile::exists(copy) && !QFile::exists(json));
+    }
+
+    // Typing that never pauses for the idle interval is still copied, and a save that does
+    // not complete (killed, or failing) finds the copy holding the last keystrokes.
+    void copyKeepsUpWithTypingAndSaving() {
+        Program program(appDir());
+        program.recovery->setIntervals(3600000, 50);
+        QSignalSpy written(program.recovery.get(), &RecoveryCopy::copyWritten);
+        QTimer typist;
+        QObject::connect(&typist, &QTimer::timeout, program.editor,
+                         [&] { QTest::keyClicks(program.editor, QStringLiteral("a")); });
+        typist.start(5);
+        QVERIFY(written.wait(5000));
+        typist.stop();
+        program.recovery->setIntervals(3600000, 3600000);
+        QTest::keyClicks(program.editor, QStringLiteral("last words"));
+        dialogs().fileNames.enqueue(sandbox->dir.filePath(QStringLiteral("gone/doc.rtf")));
+        QVERIFY(!program.files->FileSave());
+        QVERIFY(readFile(program.recovery->copyPath()).contains("last words"));
+    }
+
+    // Temporary files of saves that a killed program left are removed at the next start,
+    // and only they: not those of a save under way, nor a file a record names that is not ours.
+    void staleTemporaryFilesGoAtTheNextStart() {
+        Program running(appDir());
+        const QString doc = sandbox->dir.filePath(QStringLiteral("doc.rtf"));
+        const QByteArray stale = QFile::encodeName(doc) + ".k1lled.part";
+        const QByteArray live = QFile::encodeName(doc) + ".a11ve.part";
+        const QString records = appDir() + QStringLiteral("saving/");
+        QVERIFY(test::writeBytes(records + "dead.save", stale) &&
+                test::writeBytes(records + "odd.save", QFile::encodeName(doc)));
+        for (const QByteArray &file : {stale, live, QFile::encodeName(doc)})
+            QVERIFY(test::writeBytes(QFile::decodeName(file), "{\\rtf1 part}"));
+        SaveJournal::Record underWay = SaveJournal::begin(live);
+        running.recovery->OfferLeftCopies();
+        QVERIFY(!QFile::exists(QFile::decodeName(stale)));
+        QVERIFY(QFile::exists(QFile::decodeName(live)) && QFile::exists(doc));
+        QCOMPARE(QDir(records).entryList(QDir::Files).size(), 1);
+        SaveJournal::end(underWay);
     }
 
     void leftCopyIsOfferedOnce_data() {

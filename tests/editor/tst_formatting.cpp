@@ -95,13 +95,29 @@ private slots:
         // Choosing the notation entry enters notation mode without touching the saved indexes.
         choose(form->fontBoxes().FontNameBox, "Tessary Notation");
         QCOMPARE(boxes(), "Tessary Notation/11");
-        QCOMPARE(editor()->caretAttributes().face, "Tessary Notation");
+        QCOMPARE(editor()->caretAttributes().face, "Courier New Even"); // a real face
         QCOMPARE(form->fontBoxes().SavedFontNameIndex(), savedName);
         QCOMPARE(form->fontBoxes().SavedFontSizeIndex(), savedSize);
         // There the size cannot change.
         choose(form->fontBoxes().FontSizeBox, "14");
         QCOMPARE(form->fontBoxes().FontSizeBox->currentText(), "11");
         QCOMPARE(editor()->caretAttributes().size, 11);
+    }
+
+    // The entry names no face: prose in the selection takes the Even face of its family at
+    // 11 points, as typed in notation mode; notation characters keep theirs.
+    void notationEntryOnASelectionSetsNotationFaces() {
+        insert("Arial", QStringLiteral("x\u03B1\u2211"), 16);
+        insert("Courier New Greek High", QStringLiteral("\u03B2"));
+        editor()->selectAll();
+        choose(form->fontBoxes().FontSizeBox, "16");
+        choose(form->fontBoxes().FontNameBox, "Tessary Notation");
+        QCOMPARE(boxes(), "Tessary Notation/11");
+        QCOMPARE(QStringList({fontAt(0), fontAt(1), fontAt(2), fontAt(3)}),
+                 QStringList({"Courier New Even/11", "Courier New Greek Even/11",
+                              "TessarySymbol Even/11", "Courier New Greek High/11"}));
+        QCOMPARE(at(1).charset, 161);
+        QVERIFY(!editor()->rtfData().contains("Tessary Notation"));
     }
 
     void paragraphButtonsKeepTheIndents() {

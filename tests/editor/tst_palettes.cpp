@@ -57,6 +57,9 @@ private slots:
         QCOMPARE(fontAt(1), "Courier New Greek Even/11");
         QCOMPARE(editor()->charAttributesAt(1).charset, 161);
         QVERIFY(editor()->hasFocus());
+        // The entry is no face: a paragraph begun after the click does not carry its name.
+        QTest::keyClick(editor(), Qt::Key_Return);
+        QVERIFY(!editor()->rtfData().contains("Tessary Notation"));
         // The boxes were saved, so Esc returns to them.
         QTest::keyClick(editor(), Qt::Key_Escape);
         QCOMPARE(boxes(), "Times New Roman/12");
@@ -79,19 +82,26 @@ private slots:
         QTest::addColumn<int>("tag");
         for (int tag : {43, 129, 210, 211, 216, 221})
             QTest::newRow(qPrintable(QStringLiteral("empty %1").arg(tag))) << tag;
+        QTest::newRow("unassigned F2 key") << 0;
     }
 
     void emptyButtonsEnterNotationAndInsertNothing() {
         QFETCH(int, tag);
+        auto press = [&] {
+            if (tag)
+                click(tag);
+            else
+                QTest::keyClick(editor(), Qt::Key_F2);
+        };
         QTest::keyClicks(editor(), QStringLiteral("abc"));
         editor()->setSelStart(1);
-        click(tag);
+        press();
         QVERIFY(form->notation().inNotationMode());
         QCOMPARE(editor()->toPlainText(), "abc");
-        // In overwrite mode the empty text replaces the character after the caret.
+        // Overwriting with nothing deletes nothing either.
         QTest::keyClick(editor(), Qt::Key_Insert);
-        click(tag);
-        QCOMPARE(editor()->toPlainText(), "ac");
+        press();
+        QCOMPARE(editor()->toPlainText(), "abc");
         QCOMPARE(editor()->selStart(), 1);
     }
 

@@ -64,6 +64,12 @@ private slots:
                                      CharAttributes::Color | CharAttributes::Underline);
         QCOMPARE(misspelt().size(), 1);
         QCOMPARE(misspelt().first().text, "tehh");
+        // Nor is a word that begins in notation and ends in prose.
+        QTest::keyClick(editor(), Qt::Key_Escape);
+        QTest::keyClicks(editor(), QStringLiteral("qz"));
+        QTest::keyClick(editor(), Qt::Key_Escape);
+        QTest::keyClicks(editor(), QStringLiteral("xw "));
+        QCOMPARE(misspelt().size(), 1);
     }
 
     void underlineNeverEntersTheDocument() {

@@ -76,6 +76,7 @@ void buildFormula(Doc &d) {
     d.text("\u03c6", greek + "Even", 11).text("k", greek + "High", 11);
 }
 auto underlined = [](CharAttributes &a) { a.underline = true; };
+using Shown = QHash<QString, QString>; // the characters shown in each face
 
 Q_DECLARE_METATYPE(tessary::HtmlWriter::Page)
 
@@ -198,17 +199,34 @@ private slots:
     }
 
     // Each face the page uses travels in it, cut down to the characters shown in that face.
+    void pageCarriesTheSubsetsOfItsFaces_data() {
+        QTest::addColumn<bool>("formula");
+        QTest::addColumn<Shown>("shown");
+        QTest::newRow("formula") << true
+                                 << Shown{
+                                        {"Courier New Even", "a =x+\u00a0"},
+                                        {"Courier New Low", "n+1"},
+                                        {"Courier New High", "2"},
+                                        {"Courier New Greek Even", "\u03c6"},
+                                        {"Courier New Greek High", "k"},
+                                    };
+        QTest::newRow("the last faces alone") << false
+                                              << Shown{{"Courier New Greek Low", "b"},
+                                                       {"TessarySymbol High", "+"},
+                                                       {"TessarySymbol Low", "="}};
+    }
+
     void pageCarriesTheSubsetsOfItsFaces() {
+        QFETCH(bool, formula);
+        QFETCH(Shown, shown);
         Doc doc(*editor);
-        buildFormula(doc);
+        if (formula)
+            buildFormula(doc);
+        else
+            doc.text("b", "Courier New Greek Low", 11)
+                .text("+", "TessarySymbol High", 11)
+                .text("=", "TessarySymbol Low", 11);
         const QByteArray html = exportPage({});
-        const QHash<QString, QString> shown = {
-            {QStringLiteral("Courier New Even"), QStringLiteral("a =x+\u00a0")},
-            {QStringLiteral("Courier New Low"), QStringLiteral("n+1")},
-            {QStringLiteral("Courier New High"), QStringLiteral("2")},
-            {QStringLiteral("Courier New Greek Even"), QStringLiteral("\u03c6")},
-            {QStringLiteral("Courier New Greek High"), QStringLiteral("k")},
-        };
         static const QRegularExpression rule(
             QStringLiteral("@font-face \\{font-family:\"([^\"]+)\".*base64,([^)]+)\\)"));
         int rules = 0;

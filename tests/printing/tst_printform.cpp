@@ -73,12 +73,17 @@ private slots:
         QTest::addColumn<QString>("to");
         QTest::addColumn<QString>("copies");
         QTest::addColumn<int>("documents");
-        QTest::addColumn<int>("pages");
+        QTest::addColumn<QList<int>>("pages");
+        QTest::addColumn<QString>("message");
+        using P = QList<int>;
         // clang-format off
-        QTest::newRow("nominal: two copies of 2..3") << "2" << "3" << "2" << 2 << 4;
-        QTest::newRow("clamped: to beyond the end") << "3" << "99" << "1" << 1 << 2;
-        QTest::newRow("bad: from not a number") << "a" << "3" << "1" << 0 << 0;
-        QTest::newRow("bad: copies past any sane count") << "1" << "3" << "1073741825" << 0 << 0;
+        QTest::newRow("nominal: two copies of 2..3") << "2" << "3" << "2" << 2 << P{2, 3, 2, 3} << "";
+        QTest::newRow("overlapping: to beyond the end") << "3" << "99" << "1" << 1 << P{3, 4} << "";
+        QTest::newRow("overlapping: both ends outside") << "0" << "999" << "1" << 1 << P{1, 2, 3, 4} << "";
+        QTest::newRow("refused: no page of the document") << "5" << "9" << "1" << 0 << P{} << "5 to 9 holds no page of the document.";
+        QTest::newRow("refused: inverted") << "4" << "2" << "1" << 0 << P{} << "4 to 2 is not a page range.";
+        QTest::newRow("bad: from not a number") << "a" << "3" << "1" << 0 << P{} << "a is not an integer.";
+        QTest::newRow("bad: copies past any sane count") << "1" << "3" << "1073741825" << 0 << P{} << "1073741825 is more copies than 999.";
         // clang-format on
     }
 
@@ -86,6 +91,7 @@ private slots:
         QFETCH(QString, from);
         QFETCH(QString, to);
         QFETCH(QString, copies);
+        QFETCH(QString, message);
         fillPages(200);
         QCOMPARE(form->RichEditPrintJob().PageCount(), 4);
         QTest::mouseClick(form->FromPageEdit, Qt::LeftButton);
@@ -93,9 +99,14 @@ private slots:
         form->FromPageEdit->setText(from);
         form->ToPageEdit->setText(to);
         form->CopiesEdit->setText(copies);
+        QSignalSpy started(&form->RichEditPrintJob(), &TCustomPrintJob::OnStartPrintPage);
         form->PrintButton->click();
         QTEST(printer->documents(), "documents");
-        QTEST(int(printer->pages().size()), "pages");
+        QList<int> pages;
+        for (const QList<QVariant> &page : started)
+            pages.append(page.at(0).toInt());
+        QTEST(pages, "pages");
+        QCOMPARE(sandbox->dialogs->messages.value(0).text, message);
     }
 
     // A margin typed without Enter decides the miniature, the pages and the range's end.
@@ -294,12 +305,12 @@ private slots:
 
     void badPageNumberIsReportedAndReset() {
         QLineEdit copies(QStringLiteral("x"));
-        QCOMPARE(ReadPageNumber(&copies, QStringLiteral("1")), 0);
+        QVERIFY(!ReadPageNumber(&copies, QStringLiteral("1")));
         QCOMPARE(sandbox->dialogs->messages.value(0).text, "x is not an integer.");
         QCOMPARE(copies.text(), "1");
         QCOMPARE(copies.selectedText(), "1");
         copies.setText(QStringLiteral("3"));
-        QCOMPARE(ReadPageNumber(&copies, QStringLiteral("1")), 3);
+        QCOMPARE(ReadPageNumber(&copies, QStringLiteral("1")), std::optional<int>(3));
         QCOMPARE(sandbox->dialogs->messages.size(), 1);
     }
 

@@ -352,6 +352,7 @@ private slots:
         QTest::newRow("Greek in the exponent") << "=e|^i\u03C6" << "e^(i\u03C6)";
         QTest::newRow("no subscript j") << "=a|_ij" << "a_(ij)";
         QTest::newRow("single character") << "=x|^\u03C6|_j" << "x^\u03C6_j";
+        QTest::newRow("single character outside the basic plane") << "=x|^\U0001D465" << "x^\U0001D465";
         QTest::newRow("symbols stay") << "=\u2211|_n|=\u2264\u221E" << "\u2211\u2099\u2264\u221E";
         QTest::newRow("spaces stay outside") << "=x|^ -1 |=+ y|^2" << "x \u207B\u00B9 + y\u00B2";
         QTest::newRow("paragraph ends a run") << "=x|^2\nj" << "x\u00B2\n^j";

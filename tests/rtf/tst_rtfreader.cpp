@@ -99,6 +99,7 @@ private slots:
         QTest::newRow("Mac documents") << QByteArray("{\\rtf1\\mac \\'80\\'8a}") << QStringLiteral("\u00C4\u00E4");
         QTest::newRow("Mac Greek and Cyrillic") << QByteArray("{\\rtf1\\ansi\\ansicpg10006 \\'e1{\\ansicpg10007 \\'80}}") << QStringLiteral("\u03B1\u0410");
         QTest::newRow("DOS documents") << QByteArray("{\\rtf1\\pc \\'82{\\pca\\'d5}}") << QStringLiteral("\u00E9\u0131");
+        QTest::newRow("Symbol face: ASCII bytes it remaps") << symbolFace + "{\\f1 -\"$*@}}" << QStringLiteral("\u2212\u2200\u2203\u2217\u2245");
         QTest::newRow("Symbol face: every kind of byte")
             << symbolFace + "\\f2 \\'e5\\\\\\'b6\\'ef\\'d2\\u945\\'61}"
             << QStringLiteral("\u2211\u2234\u2202\u23AA\u00AE\u03B1");
