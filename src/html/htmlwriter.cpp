@@ -294,16 +294,15 @@ void HtmlWriter::writeLines(State &s) const {
                 break;
             for (int p = run.start; p < run.start + run.length; ++p) {
                 char32_t c = m_editor.charAt(p).unicode();
-                if (c == QChar::ObjectReplacementCharacter)
-                    continue; // a kept part (hidden text, a note): not shown, not exported
+                // A picture is an IMG; any other kept part (hidden text, a note) is not shown.
+                if (c == QChar::ObjectReplacementCharacter) {
+                    s.out += htmlPicture(m_editor.document(), p);
+                    continue;
+                }
                 const int k = p - start + 1;
                 if (QChar::isHighSurrogate(c) && p + 1 < run.start + run.length) {
                     c = QChar::surrogateToUcs4(char16_t(c), m_editor.charAt(p + 1).unicode());
                     ++p;
-                }
-                if (c == QChar::ObjectReplacementCharacter) {
-                    s.out += htmlPicture(m_editor.document(), p);
-                    continue;
                 }
                 s.out += ConvertChar(c, k, s.previous, c == '\t' ? m_editor.charWidth(p) : 0);
                 if (s.notationFace >= 0 && c != '\t') {
