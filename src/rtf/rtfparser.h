@@ -4,8 +4,8 @@
 // groups and control words, rtfreaderoutput.cpp puts the text into the document.
 
 #include "rtf/codepage.h"
-#include "rtf/rtfkept.h"
 #include "rtf/rtfgroupstack.h"
+#include "rtf/rtfkept.h"
 #include "rtf/rtfkeywords.h"
 #include "rtf/rtflists.h"
 #include "rtf/rtfreader.h"
@@ -70,7 +70,7 @@ struct ParaState {
     ParaList list;
     QList<QTextOption::Tab> tabs;
     QTextOption::TabType nextTabType = QTextOption::LeftTab;
-    int style = 0; // \s, kept for the writer
+    int style = 0;        // \s, kept for the writer
     bool inTable = false; // \intbl
     int itap = 0;         // how many tables deep
 };
