@@ -77,7 +77,8 @@ void LatexClipboard::report(int unconverted) {
 // Text dropped from another program that is LaTeX comes in as notation; files, rich text and
 // plain text are the editor's own business.
 bool LatexClipboard::eventFilter(QObject *watched, QEvent *event) {
-    if (watched == m.Editor->viewport() && event->type() == QEvent::Drop) {
+    // The type first: the viewport is not asked for while the editor is being destroyed.
+    if (event->type() == QEvent::Drop && watched == m.Editor->viewport()) {
         auto *drop = static_cast<QDropEvent *>(event);
         const QMimeData *mime = drop->mimeData();
         if (mime && drop->source() == nullptr && mime->hasText() && !mime->hasUrls() &&
