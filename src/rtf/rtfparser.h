@@ -177,6 +177,8 @@ private:
     QTextCursor &m_cursor;
     RtfReader::Mode m_mode;
     QByteArrayView m_data;
+    bool m_groupFresh = false; // no token but \* read since the innermost group opened
+    bool m_firstWord = false;  // the token being read is the group's first
     QTextBlockFormat m_targetFormat;
     GroupStack<Group> m_groups;
     int m_skip = 0;  // fallback characters still to skip after \u

@@ -15,8 +15,12 @@ void Parser::run(QByteArrayView data) {
          token = tokenizer.next()) {
         if (token.type == RtfToken::GroupOpen) {
             openGroup(tokenizer.position() - 1);
+            m_groupFresh = true;
             continue;
         }
+        // Only a group's first control word, after an optional \*, can make it a destination.
+        m_firstWord = m_groupFresh;
+        m_groupFresh = m_groupFresh && token.type == RtfToken::Symbol && token.symbol == '*';
         if (token.type == RtfToken::GroupClose) {
             closeGroup(tokenizer.position());
             continue;
@@ -64,6 +68,9 @@ void Parser::openGroup(qsizetype start) {
 void Parser::keepGroup(KeepKind kind) {
     if (top().dest == Dest::Keep)
         return; // already inside a kept group, which keeps these bytes too
+    // A destination word after text of the group's own would keep that text a second time.
+    if (!m_firstWord)
+        return;
     top().dest = Dest::Keep;
     top().keep = kind;
 }

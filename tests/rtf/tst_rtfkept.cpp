@@ -55,6 +55,9 @@ void TestRtfKept::partIsWrittenBack_data() {
                                      << QByteArray("A{\\*\\zzz keep {\\b it}}B") << "AB";
     QTest::newRow("unknown unstarred keeps its text")
         << QByteArray("\\pard A{\\zzz kept}B\\par") << QByteArray("Akept") << "AkeptB";
+    // Found by fuzzing: the group's text was kept inside the header and read again as text.
+    QTest::newRow("destination word after the group's own text")
+        << QByteArray("\\pard A{\\zzz kept\\header h}B\\par") << QByteArray("Akepth") << "AkepthB";
     QTest::newRow("hidden") << QByteArray("\\pard A{\\v secret}B\\par")
                             << QByteArray("A{\\v secret}B") << "AB";
     QTest::newRow("hidden to \\v0")
