@@ -475,7 +475,8 @@ void Parser::character(QChar c) {
         }
         break;
     case Dest::ListText:
-        if (m_listText.size() < kMaxNameLength)
+        // A marker kept as text must hold only what text may hold, as the writer drops the rest.
+        if (m_listText.size() < kMaxNameLength && isRtfTextCharacter(c.unicode()))
             m_listText.append(c);
         break;
     default:

@@ -287,6 +287,8 @@ private slots:
         QTest::newRow("truncated in \\u fallback") << QByteArray("{\\rtf1 ab\\uc4\\u945 x") << "ab\u03B1";
         QTest::newRow("extra closing braces") << QByteArray("{\\rtf1 a}b}c}") << "a";
         QTest::newRow("missing closing braces") << QByteArray("{\\rtf1 {\\b a{\\i b") << "ab";
+        QTest::newRow("control bytes in a number kept as text")
+            << QByteArray("{\\rtf1{\\pntext 1\\'00.\\tab}Item\\par}") << "1.\tItem";
         QTest::newRow("junk after the document") << QByteArray("{\\rtf1 a}\0\0\xff junk", 17) << "a";
 
         const QByteArray deep = QByteArray(10000, '{') + "x" + QByteArray(10000, '}');
