@@ -1,7 +1,13 @@
 #!/usr/bin/env bash
-# Fails when a file under src/ includes a header of a layer above its own.
-#   scripts/check-layers.sh [SRC_DIR]
+# Fails when a file under src/ includes a header of a layer above its own; silent when all is
+# well, or with --list the layers from the bottom up and what each may include.
+#   scripts/check-layers.sh [--list] [SRC_DIR]
 set -uo pipefail
+list=0
+if [[ ${1:-} == --list ]]; then
+    list=1
+    shift
+fi
 src=${1:-$(cd "$(dirname "${BASH_SOURCE[0]}")/../src" && pwd)}
 
 # Each folder and the folders it may include (its own is always allowed).
@@ -35,7 +41,7 @@ for dir in "$src"/*/; do
         fi
     done < <(grep -rnE '#include +"[a-z]+/' "$dir")
 done
-if ((status == 0)); then
+if ((status == 0 && list)); then
     # The layers from the bottom up, each with the ones below it that it may use.
     for folder in platform rtf richtext printjob preview editor html documents printing app; do
         printf '%-10s may include: %s\n' "$folder/" "${allowed[$folder]:-(nothing of ours)}"
